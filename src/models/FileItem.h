@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/FileTime.h"
+
+#include <QHashFunctions>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace quillmere {
+
+// One entry of a listed folder. `id` and `url` are the same absolute path, not
+// resolved through symbolic links; selection and marks hold the `id`.
+struct FileItem {
+    QString id;
+    QString url;
+    QString name;
+    bool isDirectory = false;
+    std::optional<int64_t> size; // always absent for folders
+    std::optional<FileTime> modificationDate;
+    QString kind;
+
+    bool operator==(const FileItem&) const = default;
+};
+
+size_t qHash(const FileItem& item, size_t seed = 0) noexcept;
+
+} // namespace quillmere

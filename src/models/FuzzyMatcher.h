@@ -1,0 +1,21 @@
+#pragma once
+
+#include "FileItem.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace quillmere {
+
+// The fuzzy subsequence score of a candidate for a query, over user-perceived
+// characters; no value when the query's characters do not all appear in order.
+// A match at the start scores 11, after a separator ("._- /") or on an upper-case
+// letter 6, elsewhere 1, with 3 more when it directly follows the previous match.
+std::optional<int> fuzzyScore(QStringView candidate, QStringView query);
+
+// The items whose names match, best score first, equal scores by name in code point
+// order. An empty query returns the items unchanged.
+QList<FileItem> fuzzyFilter(const QList<FileItem>& items, QStringView query);
+
+} // namespace quillmere

@@ -1,0 +1,204 @@
+#include "FreedesktopTrash.h"
+
+#include "HomeFolder.h"
+#include "ItemMover.h"
+#include "MountTable.h"
+#include "PathCodec.h"
+#include "PlatformError.h"
+#include "SystemCalls.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quillmere {
+namespace {
+
+constexpr qsizetype maximumNameBytes = 255;
+const QByteArray recordSuffix = QByteArrayLiteral(".trashinfo");
+
+QString noTrashReason() {
+    return QCoreApplication::translate("FreedesktopTrash", "This volume has no usable trash");
+}
+
+QByteArray lastComponent(const QByteArray& path) { return path.mid(path.lastIndexOf('/') + 1); }
+
+QByteArray parentOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// The name an item gets in files/: its own name, shortened where the record name
+// would pass the file-name limit, and numbered when the name is taken.
+QByteArray candidateName(const QByteArray& name, int attempt) {
+    const QByteArray number = attempt == 1 ? QByteArray() : '.' + QByteArray::number(attempt);
+    const qsizetype room = maximumNameBytes - recordSuffix.size() - number.size();
+    QByteArray stem = name;
+    if (stem.size() > room) {
+        qsizetype cut = room;
+        // Cut before a UTF-8 continuation byte, never inside a character.
+        while (cut > 0 && (uchar(stem[cut]) & 0xC0) == 0x80)
+            --cut;
+        stem.truncate(cut);
+    }
+    return stem + number;
+}
+
+} // namespace
+
+FreedesktopTrash::FreedesktopTrash(std::shared_ptr<SystemCalls> calls)
+    : m_calls(std::move(calls)) {}
+
+QString FreedesktopTrash::trash(const QString& path) const {
+    const QByteArray item = PathCodec::encode(path);
+    struct stat status;
+    if (m_calls->statAt(AT_FDCWD, item.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        throw PlatformError::fromErrno(path);
+
+    const Location location = locationFor(item, status);
+    const QByteArray files = location.directory + "/files";
+    const QByteArray info = location.directory + "/info";
+    ensureFolder(files, item);
+    ensureFolder(info, item);
+
+    QByteArray recordedPath = item;
+    if (!location.topDirectory.isEmpty())
+        recordedPath = item.mid(location.topDirectory == "/" ? 1 : location.topDirectory.size() + 1);
+    const QByteArray contents = "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") +
+                                "\nDeletionDate=" +
+                                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() +
+                                "\n";
+
+    const QByteArray name = lastComponent(item);
+    // The bound only guards against a trash that refuses every name.
+    for (int attempt = 1; attempt <= 100000; ++attempt) {
+        const QByteArray candidate = candidateName(name, attempt);
+        const QByteArray record = info + '/' + candidate + recordSuffix;
+        if (!writeRecord(record, contents, item))
+            continue; // that record name is taken
+        const QByteArray target = files + '/' + candidate;
+        try {
+            ItemMover(m_calls).renameBytes(item, target);
+            return PathCodec::decode(target);
+        } catch (const PlatformError& error) {
+            m_calls->unlink(record.constData());
+            if (error.code() == EEXIST)
+                continue;
+            if (error.code() == EXDEV)
+                throw PlatformError(error.code(), path, noTrashReason());
+            throw;
+        }
+    }
+    throw PlatformError(EEXIST, path, noTrashReason());
+}
+
+void FreedesktopTrash::restore(const QString& trashedPath, const QString& originalPath) const {
+    const QByteArray trashed = PathCodec::encode(trashedPath);
+    ItemMover(m_calls).renameBytes(trashed, PathCodec::encode(originalPath));
+    const QByteArray filesFolder = parentOf(trashed);
+    if (lastComponent(filesFolder) != "files")
+        return;
+    const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
+    // The item is back in place; a record left behind only lists a missing item.
+    m_calls->unlink(record.constData());
+}
+
+FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path, const struct stat& status) const {
+    // The home trash serves the file system that holds it (or would hold it).
+    QByteArray probe = HomeFolder::dataHomeBytes() + "/Trash";
+    struct stat homeStatus;
+    while (m_calls->statAt(AT_FDCWD, probe.constData(), &homeStatus, 0) != 0 && probe != "/")
+        probe = parentOf(probe);
+    if (homeStatus.st_dev == status.st_dev)
+        return homeTrash();
+
+    const std::optional<Mount> mount = MountTable::current().mountContaining(parentOf(path));
+    if (!mount)
+        throw PlatformError(ENOENT, PathCodec::decode(path), noTrashReason());
+    if (mount->hasOption("x-gvfs-notrash"))
+        throw PlatformError(ENOTSUP, PathCodec::decode(path), noTrashReason());
+    return {volumeTrash(mount->mountPoint, path), mount->mountPoint};
+}
+
+FreedesktopTrash::Location FreedesktopTrash::homeTrash() const {
+    const QByteArray dataHome = HomeFolder::dataHomeBytes();
+    // Missing parents of the data folder are created the way XDG programs do.
+    QByteArray partial;
+    for (const QByteArray& component : dataHome.split('/')) {
+        if (component.isEmpty())
+            continue;
+        partial += '/' + component;
+        m_calls->makeDirectory(partial.constData(), 0700);
+    }
+    const QByteArray directory = dataHome + "/Trash";
+    ensureFolder(directory, dataHome);
+    return {directory, {}};
+}
+
+QByteArray FreedesktopTrash::volumeTrash(const QByteArray& topDirectory, const QByteArray& forPath) const {
+    const QByteArray uid = QByteArray::number(getuid());
+    const QByteArray base = topDirectory == "/" ? QByteArray() : topDirectory;
+    const QByteArray shared = base + "/.Trash";
+    struct stat status;
+    // An administrator-made .Trash is used only when it is a real sticky folder.
+    if (m_calls->statAt(AT_FDCWD, shared.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode) &&
+        (status.st_mode & S_ISVTX)) {
+        const QByteArray own = shared + '/' + uid;
+        try {
+            ensureFolder(own, forPath);
+            return own;
+        } catch (const PlatformError&) {
+            // Fall back to the per-user trash below.
+        }
+    }
+    const QByteArray personal = base + "/.Trash-" + uid;
+    ensureFolder(personal, forPath);
+    return personal;
+}
+
+void FreedesktopTrash::ensureFolder(const QByteArray& path, const QByteArray& forPath) const {
+    if (m_calls->makeDirectory(path.constData(), 0700) == 0)
+        return;
+    if (errno != EEXIST)
+        throw PlatformError(errno, PathCodec::decode(forPath), noTrashReason());
+    struct stat status;
+    if (m_calls->statAt(AT_FDCWD, path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        throw PlatformError(errno, PathCodec::decode(forPath), noTrashReason());
+    // A link or a foreign folder in place of the trash could send items elsewhere.
+    if (!S_ISDIR(status.st_mode) || status.st_uid != getuid())
+        throw PlatformError(ENOTDIR, PathCodec::decode(forPath), noTrashReason());
+}
+
+bool FreedesktopTrash::writeRecord(const QByteArray& recordPath, const QByteArray& contents,
+                                   const QByteArray& forPath) const {
+    const int fd = m_calls->open(recordPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return false;
+        throw PlatformError(errno, PathCodec::decode(forPath), noTrashReason());
+    }
+    qsizetype written = 0;
+    while (written < contents.size()) {
+        const ssize_t n = m_calls->write(fd, contents.constData() + written, size_t(contents.size() - written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int saved = errno;
+            m_calls->close(fd);
+            m_calls->unlink(recordPath.constData());
+            throw PlatformError(saved, PathCodec::decode(forPath), noTrashReason());
+        }
+        written += n;
+    }
+    if (m_calls->close(fd) != 0) {
+        const int saved = errno;
+        m_calls->unlink(recordPath.constData());
+        throw PlatformError(saved, PathCodec::decode(forPath), noTrashReason());
+    }
+    return true;
+}
+
+} // namespace quillmere

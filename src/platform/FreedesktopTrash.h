@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+struct stat;
+
+namespace quillmere {
+
+class SystemCalls;
+
+// The freedesktop.org trash: the home trash for items on the file system of
+// $XDG_DATA_HOME, and $topdir/.Trash/$uid or $topdir/.Trash-$uid on other mounts.
+//
+// trash() writes info/NAME.trashinfo exclusively first, then renames the item to
+// files/NAME, so a trashed item always has its record. An item is only ever renamed
+// into the trash: where no usable trash exists the call fails with the reason, and
+// nothing is deleted instead.
+class FreedesktopTrash final {
+public:
+    explicit FreedesktopTrash(std::shared_ptr<SystemCalls> calls);
+
+    // Returns the item's location inside the trash. Throws PlatformError.
+    QString trash(const QString& path) const;
+
+    // Moves a trashed item back (never replacing) and deletes its trash record.
+    void restore(const QString& trashedPath, const QString& originalPath) const;
+
+private:
+    struct Location {
+        QByteArray directory; // the trash folder, holding files/ and info/
+        QByteArray topDirectory; // empty for the home trash, whose records hold absolute paths
+    };
+
+    Location locationFor(const QByteArray& path, const struct stat& status) const;
+    Location homeTrash() const;
+    QByteArray volumeTrash(const QByteArray& topDirectory, const QByteArray& forPath) const;
+    void ensureFolder(const QByteArray& path, const QByteArray& forPath) const;
+    bool writeRecord(const QByteArray& recordPath, const QByteArray& contents, const QByteArray& forPath) const;
+
+    std::shared_ptr<SystemCalls> m_calls;
+};
+
+} // namespace quillmere

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+#include <optional>
+
+namespace quillmere {
+
+// One mounted file system, from /proc/self/mountinfo, with its /etc/fstab options.
+struct Mount {
+    QByteArray mountPoint;
+    QByteArray fileSystemType; // "ext4", "fuse.fusefat", "fuseblk", ...
+    QList<QByteArray> options;
+    QList<QByteArray> tableOptions; // the fstab options, where the mount point is listed there
+
+    bool hasOption(const QByteArray& option) const;
+};
+
+// The mounts of this process's mount namespace.
+class MountTable final {
+public:
+    static MountTable current();
+    static MountTable parse(const QByteArray& mountInfo, const QByteArray& fstab);
+
+    // The mount that holds path: the one with the longest mount point that contains it.
+    std::optional<Mount> mountContaining(const QByteArray& path) const;
+
+private:
+    QList<Mount> m_mounts;
+};
+
+} // namespace quillmere

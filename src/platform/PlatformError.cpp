@@ -1,0 +1,42 @@
+#include "PlatformError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace quillmere {
+
+PlatformError::PlatformError(int code, QString path, QString context)
+    : m_code(code)
+    , m_path(std::move(path))
+    , m_context(std::move(context))
+    , m_what(description().toUtf8()) {}
+
+PlatformError PlatformError::fromErrno(const QString& path, const QString& context) {
+    return PlatformError(errno, path, context);
+}
+
+ErrorClass PlatformError::errorClass() const { return classify(m_code); }
+
+ErrorClass PlatformError::classify(int code) {
+    switch (code) {
+    case EACCES:
+    case EPERM: return ErrorClass::permission;
+    case EEXIST:
+    case ENOTEMPTY: return ErrorClass::nameExists;
+    default: return ErrorClass::other;
+    }
+}
+
+QString PlatformError::describe(int code) {
+    char buffer[256];
+    // GNU strerror_r returns the text, which may or may not be the buffer.
+    const char* text = strerror_r(code, buffer, sizeof buffer);
+    return QString::fromLocal8Bit(text);
+}
+
+QString PlatformError::description() const {
+    const QString text = describe(m_code);
+    return m_context.isEmpty() ? text : m_context + QStringLiteral(": ") + text;
+}
+
+} // namespace quillmere

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+namespace quillmere {
+
+struct FilePrimitives;
+
+// Moves items to the trash one after another. When one fails, the items already
+// trashed are brought back in reverse order; throws DeleteError.
+class TrashOperation final {
+public:
+    static void run(FilePrimitives& primitives, const QStringList& paths);
+};
+
+} // namespace quillmere

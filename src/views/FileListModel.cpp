@@ -1,0 +1,60 @@
+#include "FileListModel.h"
+
+#include "platform/PathCodec.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace quillmere {
+
+FileListModel::FileListModel(QObject* parent)
+    : QAbstractTableModel(parent) {}
+
+void FileListModel::setItems(QList<FileItem> items) {
+    beginResetModel();
+    m_items = std::move(items);
+    endResetModel();
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_items.size()); }
+
+int FileListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns; }
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_items.size())
+        return {};
+    const FileItem& item = m_items[index.row()];
+    if (role == Qt::TextAlignmentRole && index.column() == Column::size)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const QLocale locale;
+    switch (index.column()) {
+    case Column::name: return PathCodec::displayText(item.name);
+    case Column::dateModified: {
+        if (!item.modificationDate)
+            return QString();
+        const auto msecs = std::chrono::duration_cast<std::chrono::milliseconds>(
+            item.modificationDate->time_since_epoch());
+        return locale.toString(QDateTime::fromMSecsSinceEpoch(msecs.count()), QLocale::ShortFormat);
+    }
+    case Column::size:
+        return item.size ? locale.formattedDataSize(*item.size, 1, QLocale::DataSizeSIFormat) : QStringLiteral("--");
+    case Column::kind: return item.kind;
+    }
+    return {};
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case Column::name: return tr("Name");
+    case Column::dateModified: return tr("Date Modified");
+    case Column::size: return tr("Size");
+    case Column::kind: return tr("Kind");
+    }
+    return {};
+}
+
+} // namespace quillmere

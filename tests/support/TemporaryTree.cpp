@@ -1,0 +1,97 @@
+#include "TemporaryTree.h"
+
+#include "platform/PathCodec.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillmere::test {
+namespace {
+
+QList<QByteArray> namesIn(const QByteArray& folder) {
+    QList<QByteArray> names;
+    if (DIR* d = opendir(folder.constData())) {
+        while (dirent* e = readdir(d))
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                names.append(QByteArray(e->d_name));
+        closedir(d);
+    }
+    return names;
+}
+
+} // namespace
+
+TemporaryTree::TemporaryTree(const QString& base)
+    : m_dir(base.isEmpty() ? QDir::tempPath() + QStringLiteral("/quillmere-test-XXXXXX")
+                           : base + QStringLiteral("/quillmere-test-XXXXXX")) {
+    m_root = QFile::encodeName(m_dir.path());
+    m_savedHome = qgetenv("HOME");
+    m_savedConfig = qgetenv("XDG_CONFIG_HOME");
+    m_savedData = qgetenv("XDG_DATA_HOME");
+    ::mkdir(QByteArray(m_root + "/home").constData(), 0700);
+    ::mkdir(QByteArray(m_root + "/config").constData(), 0700);
+    ::mkdir(QByteArray(m_root + "/data").constData(), 0700);
+    ::mkdir(QByteArray(m_root + "/tree").constData(), 0755);
+    qputenv("HOME", m_root + "/home");
+    qputenv("XDG_CONFIG_HOME", m_root + "/config");
+    qputenv("XDG_DATA_HOME", m_root + "/data");
+}
+
+TemporaryTree::~TemporaryTree() {
+    qputenv("HOME", m_savedHome);
+    qputenv("XDG_CONFIG_HOME", m_savedConfig);
+    qputenv("XDG_DATA_HOME", m_savedData);
+}
+
+QString TemporaryTree::path(const QByteArray& relative) const {
+    return PathCodec::decode(relative.isEmpty() ? m_root : bytes(relative));
+}
+
+void TemporaryTree::writeFile(const QByteArray& relative, const QByteArray& contents, int mode) const {
+    const QByteArray p = bytes(relative);
+    const int fd = ::open(p.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    QVERIFY2(fd >= 0, p.constData());
+    QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));
+    ::fchmod(fd, mode_t(mode));
+    ::close(fd);
+}
+
+void TemporaryTree::makeFolder(const QByteArray& relative, int mode) const {
+    QVERIFY2(::mkdir(bytes(relative).constData(), mode_t(mode)) == 0, relative.constData());
+}
+
+void TemporaryTree::makeSymlink(const QByteArray& target, const QByteArray& relative) const {
+    QVERIFY2(::symlink(target.constData(), bytes(relative).constData()) == 0, relative.constData());
+}
+
+void TemporaryTree::makeFifo(const QByteArray& relative) const {
+    QVERIFY2(::mkfifo(bytes(relative).constData(), 0644) == 0, relative.constData());
+}
+
+QByteArray TemporaryTree::readFile(const QByteArray& relative) const {
+    QFile file(QFile::decodeName(bytes(relative)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool TemporaryTree::exists(const QByteArray& relative) const {
+    struct stat status;
+    return ::lstat(bytes(relative).constData(), &status) == 0;
+}
+
+QList<QByteArray> TemporaryTree::trashContents() const {
+    QList<QByteArray> all;
+    for (const QByteArray& name : namesIn(homeTrash() + "/files"))
+        all.append("files/" + name);
+    for (const QByteArray& name : namesIn(homeTrash() + "/info"))
+        all.append("info/" + name);
+    return all;
+}
+
+} // namespace quillmere::test

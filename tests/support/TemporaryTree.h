@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quillmere::test {
+
+// A temporary folder for one test, with HOME, XDG_CONFIG_HOME and XDG_DATA_HOME
+// pointed inside it so nothing touches the real home, configuration or trash.
+// Paths are handled as raw bytes so hostile names can be created exactly.
+class TemporaryTree {
+public:
+    // base: the folder to create the tree in (for example /dev/shm); empty for the default.
+    explicit TemporaryTree(const QString& base = {});
+    ~TemporaryTree();
+
+    bool isValid() const { return m_dir.isValid(); }
+    QByteArray rootBytes() const { return m_root; }
+    QByteArray bytes(const QByteArray& relative) const { return m_root + '/' + relative; }
+    // The path as the program holds it (decoded through the lossless codec).
+    QString path(const QByteArray& relative = {}) const;
+
+    void writeFile(const QByteArray& relative, const QByteArray& contents, int mode = 0644) const;
+    void makeFolder(const QByteArray& relative, int mode = 0755) const;
+    void makeSymlink(const QByteArray& target, const QByteArray& relative) const;
+    void makeFifo(const QByteArray& relative) const;
+    QByteArray readFile(const QByteArray& relative) const;
+    bool exists(const QByteArray& relative) const;
+    QByteArray dataHome() const { return m_root + "/data"; }
+    QByteArray homeTrash() const { return m_root + "/data/Trash"; }
+    // Every name in the home trash's files/ and info/ folders.
+    QList<QByteArray> trashContents() const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_root;
+    QByteArray m_savedHome, m_savedConfig, m_savedData;
+};
+
+} // namespace quillmere::test

@@ -1,0 +1,71 @@
+#include "TreeSnapshot.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillmere::test {
+
+TreeSnapshot TreeSnapshot::of(const QByteArray& root) {
+    TreeSnapshot snapshot;
+    snapshot.add(root, {});
+    return snapshot;
+}
+
+void TreeSnapshot::add(const QByteArray& root, const QByteArray& relative) {
+    const QByteArray full = relative.isEmpty() ? root : root + '/' + relative;
+    struct stat status;
+    if (::lstat(full.constData(), &status) != 0) {
+        m_items.insert(relative, "missing");
+        return;
+    }
+    QByteArray description = "mode=" + QByteArray::number(status.st_mode, 8);
+    if (S_ISDIR(status.st_mode)) {
+        m_items.insert(relative, description);
+        DIR* d = ::opendir(full.constData());
+        if (!d)
+            return;
+        QList<QByteArray> names;
+        while (dirent* e = ::readdir(d))
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                names.append(QByteArray(e->d_name));
+        ::closedir(d);
+        for (const QByteArray& name : names)
+            add(root, relative.isEmpty() ? name : relative + '/' + name);
+        return;
+    }
+    description += " size=" + QByteArray::number(qint64(status.st_size));
+    description += " mtime=" + QByteArray::number(qint64(status.st_mtim.tv_sec)) + '.' +
+                   QByteArray::number(qint64(status.st_mtim.tv_nsec));
+    if (S_ISLNK(status.st_mode)) {
+        char target[4096];
+        const ssize_t n = ::readlink(full.constData(), target, sizeof target);
+        description += " link=" + QByteArray(target, n > 0 ? n : 0);
+    } else if (S_ISREG(status.st_mode)) {
+        QFile file(QFile::decodeName(full));
+        if (file.open(QIODevice::ReadOnly))
+            description += " sha1=" + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex();
+    }
+    m_items.insert(relative, description);
+}
+
+QString TreeSnapshot::differenceFrom(const TreeSnapshot& other) const {
+    QString out;
+    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+        const QByteArray theirs = other.m_items.value(it.key(), "absent");
+        if (theirs != it.value())
+            out += QString::fromLatin1("%1: %2 -> %3\n").arg(QString::fromLatin1(it.key().toPercentEncoding("/")),
+                                                               QString::fromLatin1(it.value()),
+                                                               QString::fromLatin1(theirs));
+    }
+    for (auto it = other.m_items.begin(); it != other.m_items.end(); ++it)
+        if (!m_items.contains(it.key()))
+            out += QString::fromLatin1("%1: absent -> %2\n")
+                       .arg(QString::fromLatin1(it.key().toPercentEncoding("/")), QString::fromLatin1(it.value()));
+    return out;
+}
+
+} // namespace quillmere::test
