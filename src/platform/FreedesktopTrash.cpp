@@ -24,6 +24,8 @@ QString noTrashReason() {
     return QCoreApplication::translate("FreedesktopTrash", "This volume has no usable trash");
 }
 
+QString trashWriteReason() { return QCoreApplication::translate("FreedesktopTrash", "Could not write to the trash"); }
+
 QByteArray lastComponent(const QByteArray& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
 QByteArray parentOf(const QByteArray& path) {
@@ -58,7 +60,13 @@ QString FreedesktopTrash::trash(const QString& path) const {
     if (m_calls->statAt(AT_FDCWD, item.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         throw PlatformError::fromErrno(path);
 
-    const Location location = locationFor(item, status);
+    const MountTable mounts = MountTable::current();
+    const std::optional<Mount> mount = mounts.mountContaining(parentOf(item));
+    // Renaming on a read-only mount fails with EXDEV or EROFS depending on the trash
+    // chosen; the user should read the real reason.
+    if (mount && mount->options.contains("ro"))
+        throw PlatformError(EROFS, path);
+    const Location location = locationFor(item, status, mount);
     const QByteArray files = location.directory + "/files";
     const QByteArray info = location.directory + "/info";
     ensureFolder(files, item);
@@ -106,7 +114,8 @@ void FreedesktopTrash::restore(const QString& trashedPath, const QString& origin
     m_calls->unlink(record.constData());
 }
 
-FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path, const struct stat& status) const {
+FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path, const struct stat& status,
+                                                         const std::optional<Mount>& mount) const {
     // The home trash serves the file system that holds it (or would hold it).
     QByteArray probe = HomeFolder::dataHomeBytes() + "/Trash";
     struct stat homeStatus;
@@ -115,7 +124,6 @@ FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path,
     if (homeStatus.st_dev == status.st_dev)
         return homeTrash();
 
-    const std::optional<Mount> mount = MountTable::current().mountContaining(parentOf(path));
     if (!mount)
         throw PlatformError(ENOENT, PathCodec::decode(path), noTrashReason());
     if (mount->hasOption("x-gvfs-notrash"))
@@ -125,15 +133,18 @@ FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path,
 
 FreedesktopTrash::Location FreedesktopTrash::homeTrash() const {
     const QByteArray dataHome = HomeFolder::dataHomeBytes();
-    // Missing parents of the data folder are created the way XDG programs do.
-    QByteArray partial;
-    for (const QByteArray& component : dataHome.split('/')) {
-        if (component.isEmpty())
-            continue;
-        partial += '/' + component;
-        m_calls->makeDirectory(partial.constData(), 0700);
-    }
     const QByteArray directory = dataHome + "/Trash";
+    struct stat status;
+    if (m_calls->statAt(AT_FDCWD, directory.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        // Missing parents of the data folder are created the way XDG programs do.
+        QByteArray partial;
+        for (const QByteArray& component : dataHome.split('/')) {
+            if (component.isEmpty())
+                continue;
+            partial += '/' + component;
+            m_calls->makeDirectory(partial.constData(), 0700);
+        }
+    }
     ensureFolder(directory, dataHome);
     return {directory, {}};
 }
@@ -163,13 +174,13 @@ void FreedesktopTrash::ensureFolder(const QByteArray& path, const QByteArray& fo
     if (m_calls->makeDirectory(path.constData(), 0700) == 0)
         return;
     if (errno != EEXIST)
-        throw PlatformError(errno, PathCodec::decode(forPath), noTrashReason());
+        throw PlatformError(errno, PathCodec::decode(forPath), trashWriteReason());
     struct stat status;
     if (m_calls->statAt(AT_FDCWD, path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        throw PlatformError(errno, PathCodec::decode(forPath), noTrashReason());
+        throw PlatformError(errno, PathCodec::decode(forPath), trashWriteReason());
     // A link or a foreign folder in place of the trash could send items elsewhere.
     if (!S_ISDIR(status.st_mode) || status.st_uid != getuid())
-        throw PlatformError(ENOTDIR, PathCodec::decode(forPath), noTrashReason());
+        throw PlatformError(ENOTDIR, PathCodec::decode(forPath), trashWriteReason());
 }
 
 bool FreedesktopTrash::writeRecord(const QByteArray& recordPath, const QByteArray& contents,
@@ -178,7 +189,7 @@ bool FreedesktopTrash::writeRecord(const QByteArray& recordPath, const QByteArra
     if (fd < 0) {
         if (errno == EEXIST)
             return false;
-        throw PlatformError(errno, PathCodec::decode(forPath), noTrashReason());
+        throw PlatformError(errno, PathCodec::decode(forPath), trashWriteReason());
     }
     qsizetype written = 0;
     while (written < contents.size()) {
@@ -189,14 +200,14 @@ bool FreedesktopTrash::writeRecord(const QByteArray& recordPath, const QByteArra
             const int saved = errno;
             m_calls->close(fd);
             m_calls->unlink(recordPath.constData());
-            throw PlatformError(saved, PathCodec::decode(forPath), noTrashReason());
+            throw PlatformError(saved, PathCodec::decode(forPath), trashWriteReason());
         }
         written += n;
     }
     if (m_calls->close(fd) != 0) {
         const int saved = errno;
         m_calls->unlink(recordPath.constData());
-        throw PlatformError(saved, PathCodec::decode(forPath), noTrashReason());
+        throw PlatformError(saved, PathCodec::decode(forPath), trashWriteReason());
     }
     return true;
 }

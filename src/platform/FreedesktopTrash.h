@@ -4,12 +4,14 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 struct stat;
 
 namespace quillmere {
 
 class SystemCalls;
+struct Mount;
 
 // The freedesktop.org trash: the home trash for items on the file system of
 // $XDG_DATA_HOME, and $topdir/.Trash/$uid or $topdir/.Trash-$uid on other mounts.
@@ -34,7 +36,7 @@ private:
         QByteArray topDirectory; // empty for the home trash, whose records hold absolute paths
     };
 
-    Location locationFor(const QByteArray& path, const struct stat& status) const;
+    Location locationFor(const QByteArray& path, const struct stat& status, const std::optional<Mount>& mount) const;
     Location homeTrash() const;
     QByteArray volumeTrash(const QByteArray& topDirectory, const QByteArray& forPath) const;
     void ensureFolder(const QByteArray& path, const QByteArray& forPath) const;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QCoroFuture>
-#include <QCoroTask>
+#include <QFuture>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <exception>
@@ -10,40 +9,44 @@
 
 namespace quillmere {
 
-// Runs blocking work on Qt's thread pool and resumes the awaiting coroutine on its
-// own thread. Whatever the work throws reaches the awaiting caller unchanged (Qt
-// would otherwise wrap foreign exceptions in QUnhandledException).
+// Runs blocking work on Qt's thread pool. Whatever the work throws is carried back
+// and rethrown unchanged by result() (Qt would otherwise wrap foreign exceptions in
+// QUnhandledException). A coroutine awaits the future, then calls result():
+//
+//     auto work = BackgroundWork::start([=] { return list(folder); });
+//     co_return BackgroundWork::result(co_await work);
+//
+// start() is a plain function on purpose: GCC 12 destroys a closure passed by value
+// into a coroutine twice, so no closure may be a coroutine parameter.
 class BackgroundWork final {
 public:
-    template <typename Function> static auto run(Function function) -> QCoro::Task<std::invoke_result_t<Function>> {
+    template <typename Result> struct Outcome {
+        std::optional<Result> value;
+        std::exception_ptr error;
+    };
+    struct Done {};
+
+    template <typename Function> static auto start(Function function) {
         using Result = std::invoke_result_t<Function>;
-        if constexpr (std::is_void_v<Result>) {
-            std::exception_ptr error = co_await QtConcurrent::run([function = std::move(function)]() mutable {
-                try {
+        using Value = std::conditional_t<std::is_void_v<Result>, Done, Result>;
+        return QtConcurrent::run([function = std::move(function)]() mutable -> Outcome<Value> {
+            try {
+                if constexpr (std::is_void_v<Result>) {
                     function();
-                    return std::exception_ptr();
-                } catch (...) {
-                    return std::current_exception();
+                    return {Done{}, nullptr};
+                } else {
+                    return {function(), nullptr};
                 }
-            });
-            if (error)
-                std::rethrow_exception(error);
-        } else {
-            struct Outcome {
-                std::optional<Result> value;
-                std::exception_ptr error;
-            };
-            Outcome outcome = co_await QtConcurrent::run([function = std::move(function)]() mutable {
-                try {
-                    return Outcome{function(), nullptr};
-                } catch (...) {
-                    return Outcome{std::nullopt, std::current_exception()};
-                }
-            });
-            if (outcome.error)
-                std::rethrow_exception(outcome.error);
-            co_return std::move(*outcome.value);
-        }
+            } catch (...) {
+                return {std::nullopt, std::current_exception()};
+            }
+        });
+    }
+
+    template <typename Value> static Value result(Outcome<Value>&& outcome) {
+        if (outcome.error)
+            std::rethrow_exception(outcome.error);
+        return std::move(*outcome.value);
     }
 };
 

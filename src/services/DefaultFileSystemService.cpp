@@ -1,6 +1,7 @@
 #include "DefaultFileSystemService.h"
 
 #include "BackgroundWork.h"
+
 #include "ItemRenamer.h"
 #include "TransferRunner.h"
 #include "TrashOperation.h"
@@ -9,6 +10,7 @@
 #include "models/KindDescription.h"
 #include "platform/FilePrimitives.h"
 #include "platform/PathCodec.h"
+#include <QCoroFuture>
 
 #include <QCoreApplication>
 
@@ -22,7 +24,8 @@ DefaultFileSystemService::DefaultFileSystemService()
 DefaultFileSystemService::DefaultFileSystemService(std::shared_ptr<SystemCalls> calls)
     : m_primitives(std::make_shared<FilePrimitives>(std::move(calls))) {}
 
-QList<FileItem> DefaultFileSystemService::list(FilePrimitives& primitives, const QString& folder, bool showHidden) {
+QList<FileItem> DefaultFileSystemService::list(FilePrimitives& primitives, const QString& folder,
+                                               bool showHidden) {
     std::vector<DirectoryEntry> entries = primitives.reader.read(folder, showHidden);
     QList<FileItem> items;
     items.reserve(qsizetype(entries.size()));
@@ -35,8 +38,9 @@ QList<FileItem> DefaultFileSystemService::list(FilePrimitives& primitives, const
 }
 
 QCoro::Task<QList<FileItem>> DefaultFileSystemService::listDirectory(QString folder, bool showHidden) {
-    co_return co_await BackgroundWork::run(
+    auto work = BackgroundWork::start(
         [primitives = m_primitives, folder, showHidden] { return list(*primitives, folder, showHidden); });
+    co_return BackgroundWork::result(co_await work);
 }
 
 QString DefaultFileSystemService::kindDescription(const QString& path) const {
@@ -49,37 +53,47 @@ QString DefaultFileSystemService::kindDescription(const QString& path) const {
 }
 
 QCoro::Task<QString> DefaultFileSystemService::renameItem(QString path, QString newName) {
-    co_return co_await BackgroundWork::run(
-        [primitives = m_primitives, path, newName] { return ItemRenamer::rename(*primitives, path, newName); });
+    auto work = BackgroundWork::start([primitives = m_primitives, path, newName] {
+        return ItemRenamer::rename(*primitives, path, newName);
+    });
+    co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::moveToTrash(QStringList paths) {
-    co_await BackgroundWork::run([primitives = m_primitives, paths] { TrashOperation::run(*primitives, paths); });
+    auto work = BackgroundWork::start(
+        [primitives = m_primitives, paths] { TrashOperation::run(*primitives, paths); });
+    BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<QList<PathMapping>> DefaultFileSystemService::moveItems(QList<TransferOperation> operations) {
-    co_return co_await BackgroundWork::run(
+    auto work = BackgroundWork::start(
         [primitives = m_primitives, operations] { return TransferRunner::move(*primitives, operations); });
+    co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::copyItems(QList<TransferOperation> operations) {
-    co_await BackgroundWork::run(
+    auto work = BackgroundWork::start(
         [primitives = m_primitives, operations] { TransferRunner::copy(*primitives, operations); });
+    BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::createFile(QString path) {
-    co_await BackgroundWork::run([primitives = m_primitives, path] { primitives->creator.createFile(path); });
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, path] { primitives->creator.createFile(path); });
+    BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::createFolder(QString path) {
-    co_await BackgroundWork::run([primitives = m_primitives, path] { primitives->creator.createFolder(path); });
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, path] { primitives->creator.createFolder(path); });
+    BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::batchRename(QList<PathMapping> mappings) {
     if (!mappings.isEmpty()) {
-        throw BatchRenameError::failed(FilePath::lastComponent(mappings.first().from),
-                                       QCoreApplication::translate("DefaultFileSystemService",
-                                                                   "Batch rename is not available yet"));
+        throw BatchRenameError::failed(
+            FilePath::lastComponent(mappings.first().from),
+            QCoreApplication::translate("DefaultFileSystemService", "Batch rename is not available yet"));
     }
     co_return;
 }

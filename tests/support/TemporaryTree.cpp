@@ -1,6 +1,9 @@
 #include "TemporaryTree.h"
 
 #include "platform/PathCodec.h"
+#include "platform/PlatformError.h"
+#include "platform/SystemCalls.h"
+#include "platform/TreeRemover.h"
 
 #include <QDir>
 #include <QtTest>
@@ -43,6 +46,11 @@ TemporaryTree::TemporaryTree(const QString& base)
 }
 
 TemporaryTree::~TemporaryTree() {
+    // QTemporaryDir cannot remove names that are not valid UTF-8; remove them byte for byte first.
+    try {
+        TreeRemover(SystemCalls::real()).removeBytes(m_root);
+    } catch (const PlatformError&) {
+    }
     qputenv("HOME", m_savedHome);
     qputenv("XDG_CONFIG_HOME", m_savedConfig);
     qputenv("XDG_DATA_HOME", m_savedData);
@@ -74,10 +82,17 @@ void TemporaryTree::makeFifo(const QByteArray& relative) const {
 }
 
 QByteArray TemporaryTree::readFile(const QByteArray& relative) const {
-    QFile file(QFile::decodeName(bytes(relative)));
-    if (!file.open(QIODevice::ReadOnly))
+    // Raw calls: Qt's own name conversion cannot reach names with invalid UTF-8.
+    const int fd = ::open(bytes(relative).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
         return {};
-    return file.readAll();
+    QByteArray contents;
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        contents.append(buffer, n);
+    ::close(fd);
+    return contents;
 }
 
 bool TemporaryTree::exists(const QByteArray& relative) const {

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,9 +46,15 @@ void TreeSnapshot::add(const QByteArray& root, const QByteArray& relative) {
         const ssize_t n = ::readlink(full.constData(), target, sizeof target);
         description += " link=" + QByteArray(target, n > 0 ? n : 0);
     } else if (S_ISREG(status.st_mode)) {
-        QFile file(QFile::decodeName(full));
-        if (file.open(QIODevice::ReadOnly))
-            description += " sha1=" + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex();
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        const int fd = ::open(full.constData(), O_RDONLY | O_NONBLOCK);
+        char buffer[65536];
+        ssize_t n;
+        while (fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0)
+            hash.addData(QByteArrayView(buffer, n));
+        if (fd >= 0)
+            ::close(fd);
+        description += " sha1=" + hash.result().toHex();
     }
     m_items.insert(relative, description);
 }
