@@ -117,7 +117,8 @@ void FileSystemServiceTest::listsEntriesWithoutFollowingLinks() {
         return out;
     };
     const QList<FileItem> visible = await(service.listDirectory(tree.path("tree"), false));
-    QCOMPARE(names(visible), (QStringList{u"Notes"_qs, u"a.txt"_qs, u"empty"_qs, u"link.PNG"_qs, u"x.json"_qs}));
+    QCOMPARE(names(visible),
+             (QStringList{u"Notes"_qs, u"a.txt"_qs, u"empty"_qs, u"link.PNG"_qs, u"x.json"_qs}));
     const QList<FileItem> all = await(service.listDirectory(tree.path("tree"), true));
     QCOMPARE(all.size(), 6);
 
@@ -383,7 +384,8 @@ void FileSystemServiceTest::trashReportsItemsTheRollbackCouldNotRestore() {
         return primitive == Primitive::Rename && ++renames >= 2 ? EIO : 0;
     });
     DefaultFileSystemService service(calls);
-    const auto error = failureOf<DeleteError>(service.moveToTrash({tree.path("tree/one"), tree.path("tree/two")}));
+    const auto error =
+        failureOf<DeleteError>(service.moveToTrash({tree.path("tree/one"), tree.path("tree/two")}));
     QCOMPARE(error, std::optional(DeleteError::rollbackFailed({u"one"_qs})));
     QVERIFY(tree.exists("tree/two"));
     QVERIFY(!tree.exists("tree/one"));
@@ -401,8 +403,8 @@ void FileSystemServiceTest::copiesTreeKeepingLinksModesAndTimes() {
     QVERIFY2(source == copy, qPrintable(source.differenceFrom(copy)));
 
     // A copy is never written over an existing item.
-    const auto error = failureOf<TransferError>(
-        service.copyItems({{tree.path("tree/src/solo.bin"), tree.path("tree/src/dest/existing.txt"), false}}));
+    const auto error = failureOf<TransferError>(service.copyItems(
+        {{tree.path("tree/src/solo.bin"), tree.path("tree/src/dest/existing.txt"), false}}));
     QVERIFY(error && error->kind == TransferError::Case::failed);
     QCOMPARE(error->item, u"solo.bin"_qs);
     QCOMPARE(tree.readFile("tree/src/dest/existing.txt"), QByteArray("existing"));
@@ -508,8 +510,9 @@ void FileSystemServiceTest::copyReportsCopiesItCouldNotRemove() {
         return primitive == Primitive::Unlink ? EBUSY : 0;
     });
     DefaultFileSystemService service(calls);
-    const auto error = failureOf<TransferError>(service.copyItems(
-        {{tree.path("tree/a"), tree.path("tree/dest/a"), false}, {tree.path("tree/b"), tree.path("tree/dest/b"), false}}));
+    const auto error =
+        failureOf<TransferError>(service.copyItems({{tree.path("tree/a"), tree.path("tree/dest/a"), false},
+                                                    {tree.path("tree/b"), tree.path("tree/dest/b"), false}}));
     QCOMPARE(error, std::optional(TransferError::rollbackFailed({u"a"_qs})));
 }
 
@@ -564,7 +567,8 @@ void FileSystemServiceTest::moveReportsStrandedSourceAndPutsOthersBack() {
     DefaultFileSystemService service(calls);
     QList<TransferOperation> operations;
     for (const char* name : {"one", "two", "three"})
-        operations.append({tree.path(QByteArray("tree/") + name), tree.path(QByteArray("tree/dest/") + name), false});
+        operations.append(
+            {tree.path(QByteArray("tree/") + name), tree.path(QByteArray("tree/dest/") + name), false});
     const auto error = failureOf<TransferError>(service.moveItems(operations));
     QCOMPARE(error, std::optional(TransferError::rollbackFailed({u"one"_qs})));
     QVERIFY(tree.exists("tree/two"));
@@ -603,8 +607,8 @@ void FileSystemServiceTest::moveMappingsAreStandardised() {
     DefaultFileSystemService service;
     QCOMPARE(await(service.moveItems({})), QList<PathMapping>());
     await(service.copyItems({}));
-    const QList<PathMapping> mappings = await(
-        service.moveItems({{tree.path("tree/a/./b"), tree.path("tree/dest//b"), false}}));
+    const QList<PathMapping> mappings =
+        await(service.moveItems({{tree.path("tree/a/./b"), tree.path("tree/dest//b"), false}}));
     QCOMPARE(mappings, (QList<PathMapping>{{tree.path("tree/a/b"), tree.path("tree/dest/b")}}));
 }
 
@@ -614,8 +618,8 @@ void FileSystemServiceTest::movingOntoExistingNameWithoutOverwriteFails() {
     tree.makeFolder("tree/dest");
     tree.writeFile("tree/dest/a.txt", "keep");
     DefaultFileSystemService service;
-    const auto error =
-        failureOf<TransferError>(service.moveItems({{tree.path("tree/a.txt"), tree.path("tree/dest/a.txt"), false}}));
+    const auto error = failureOf<TransferError>(
+        service.moveItems({{tree.path("tree/a.txt"), tree.path("tree/dest/a.txt"), false}}));
     QVERIFY(error && error->kind == TransferError::Case::failed);
     QCOMPARE(error->item, u"a.txt"_qs);
     QCOMPARE(tree.readFile("tree/dest/a.txt"), QByteArray("keep"));

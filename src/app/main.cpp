@@ -29,7 +29,7 @@ QCoro::Task<> showListing(quillmere::FileSystemService& service, QString folder,
     try {
         QList<quillmere::FileItem> items = co_await service.listDirectory(folder, false);
         quillmere::sortItems(items, quillmere::SortKey::name, quillmere::SortDirection::ascending);
-        status.showMessage(QApplication::translate("main", "%n item(s)", nullptr, int(items.size())));
+        status.showMessage(QApplication::translate("main", "%1 items").arg(items.size()));
         model.setItems(std::move(items));
     } catch (const std::exception& error) {
         status.showMessage(QString::fromUtf8(error.what()));
