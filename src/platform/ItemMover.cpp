@@ -57,6 +57,15 @@ void ItemMover::renameWithoutKernelSupport(const QByteArray& from, const QByteAr
         throw PlatformError::fromErrno(PathCodec::decode(from));
 }
 
+bool ItemMover::removeQuietly(const QByteArray& path) const {
+    try {
+        TreeRemover(m_calls).removeBytes(path);
+        return true;
+    } catch (const PlatformError&) {
+        return false;
+    }
+}
+
 void ItemMover::move(const QString& from, const QString& to) const {
     const QByteArray fromBytes = PathCodec::encode(from);
     const QByteArray toBytes = PathCodec::encode(to);
@@ -68,10 +77,15 @@ void ItemMover::move(const QString& from, const QString& to) const {
             throw;
     }
     TreeCopier(m_calls).copyBytes(fromBytes, toBytes);
+    int removed = 0;
     try {
-        TreeRemover(m_calls).removeBytes(fromBytes);
+        TreeRemover(m_calls).removeBytes(fromBytes, removed);
     } catch (const PlatformError& error) {
-        // The copy is complete and part of the source may already be gone: keep both.
+        // Nothing of the original is gone yet (a read-only volume, a folder the user may not
+        // change): taking the copy away again leaves everything as it was.
+        if (removed == 0 && removeQuietly(toBytes))
+            throw PlatformError(error.code(), from);
+        // The copy is complete and part of the source is already gone: keep both.
         throw PlatformError(error.code(), error.path(),
                             QCoreApplication::translate("ItemMover",
                                                         "Copied to the other volume, but the original "

@@ -23,11 +23,13 @@ public:
     void renameBytes(const QByteArray& from, const QByteArray& to) const;
 
     // A rename that, across file systems, copies the tree and then removes the source.
-    // A copy that fails part-way is removed again and the source is left as it was.
+    // A copy that fails part-way is removed again and the source is left as it was; so is
+    // a complete copy when not one item of the source can be removed.
     void move(const QString& from, const QString& to) const;
 
 private:
     void renameWithoutKernelSupport(const QByteArray& from, const QByteArray& to) const;
+    bool removeQuietly(const QByteArray& path) const;
 
     std::shared_ptr<SystemCalls> m_calls;
 };

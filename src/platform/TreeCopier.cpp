@@ -95,6 +95,9 @@ void TreeCopier::copyNode(const QByteArray& source, const QByteArray& destinatio
             fail(source, QCoreApplication::translate("TreeCopier", "Cannot recreate a special file"));
         break;
     }
+    // mkfifo and mknod apply the umask, which may have taken bits the source has.
+    if (m_calls->changeModeAt(destination.constData(), status.st_mode & permissionBits) != 0)
+        fail(destination);
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
     if (m_calls->setTimesAt(destination.constData(), times) != 0)
         fail(destination);

@@ -18,6 +18,8 @@ public:
     // Throws PlatformError for the first item that cannot be removed.
     void remove(const QString& path) const;
     void removeBytes(const QByteArray& path) const;
+    // The same, counting in removed the items that are gone, also when it throws.
+    void removeBytes(const QByteArray& path, int& removed) const;
 
 private:
     std::shared_ptr<SystemCalls> m_calls;
