@@ -1,0 +1,260 @@
+#include "models/DeleteError.h"
+#include "models/RenameError.h"
+#include "models/TransferError.h"
+#include "platform/PlatformError.h"
+#include "services/DefaultFileSystemService.h"
+#include "support/ErrorText.h"
+#include "support/FaultInjectingCalls.h"
+#include "support/PrivateMountNamespace.h"
+#include "support/ScopedMount.h"
+#include "support/TaskRunner.h"
+#include "support/TemporaryTree.h"
+#include "support/TreeSnapshot.h"
+
+#include <QtTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+namespace {
+
+// Bytes that no file system can store in fewer blocks (no holes, no runs).
+QByteArray incompressible(qsizetype size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 state = 2463534242u;
+    for (qsizetype i = 0; i < size; ++i) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        bytes[i] = char(state);
+    }
+    return bytes;
+}
+
+void setModificationTime(const QByteArray& path, time_t seconds) {
+    const struct timespec times[2] = {{seconds, 0}, {seconds, 123456789}};
+    QVERIFY2(::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW) == 0, path.constData());
+}
+
+// A folder with every kind of item a move must carry over unchanged.
+void buildAlbum(const TemporaryTree& tree, const QByteArray& album) {
+    tree.makeFolder(album, 0750);
+    tree.writeFile(album + "/private.txt", "only the group may read this", 0640);
+    tree.writeFile(album + "/photo.raw", incompressible(300 * 1024));
+    tree.makeSymlink("private.txt", album + "/latest");
+    tree.makeSymlink("/nowhere/at/all", album + "/dangling");
+    tree.makeFifo(album + "/pipe");
+    QVERIFY(::chmod(tree.bytes(album + "/pipe").constData(), 0664) == 0);
+    tree.makeFolder(album + "/sub", 0700);
+    tree.writeFile(album + "/sub/inner.txt", "inner");
+    setModificationTime(tree.bytes(album + "/private.txt"), 978307200); // 2001-01-01
+    setModificationTime(tree.bytes(album + "/latest"), 978307201);
+    setModificationTime(tree.bytes(album + "/pipe"), 978307202);
+    setModificationTime(tree.bytes(album + "/sub/inner.txt"), 978307203);
+}
+
+bool isEmptyFolder(const QByteArray& path) {
+    return TreeSnapshot::of(path).size() == 1;
+}
+
+} // namespace
+
+// Full disks, read-only mounts and moves between file systems, made for real with
+// mounts in a private namespace: the failures the kernel gives, not simulated ones.
+class MountNamespaceTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit MountNamespaceTest(QString refusal)
+        : m_refusal(std::move(refusal)) {}
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (!m_refusal.isEmpty())
+            QSKIP(qPrintable(m_refusal));
+    }
+
+    void copyOntoFullVolumeRemovesEveryPartialCopy() {
+        TemporaryTree tree;
+        tree.makeFolder("full");
+        const ScopedMount full = ScopedMount::tmpfs(tree.bytes("full"), "size=128k");
+        QVERIFY2(full.isMounted(), qPrintable(full.error()));
+        tree.writeFile("tree/small.txt", "fits easily");
+        tree.writeFile("tree/big.bin", incompressible(4 << 20));
+        const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
+
+        DefaultFileSystemService service;
+        const auto error = failureOf<TransferError>(
+            service.copyItems({{tree.path("tree/small.txt"), tree.path("full/small.txt")},
+                               {tree.path("tree/big.bin"), tree.path("full/big.bin")}}));
+        QVERIFY(error);
+        QCOMPARE(*error, TransferError::failed(QStringLiteral("big.bin"), PlatformError::describe(ENOSPC)));
+        // The finished copy of small.txt went with the rollback, the half-written one at once.
+        QVERIFY(isEmptyFolder(tree.bytes("full")));
+        const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
+        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+    }
+
+    void moveOntoFullVolumeLeavesSourceTreeUntouched() {
+        TemporaryTree tree;
+        tree.makeFolder("full");
+        const ScopedMount full = ScopedMount::tmpfs(tree.bytes("full"), "size=128k");
+        QVERIFY2(full.isMounted(), qPrintable(full.error()));
+        tree.makeFolder("tree/project");
+        tree.writeFile("tree/project/a.txt", "first");
+        tree.makeFolder("tree/project/assets");
+        tree.writeFile("tree/project/assets/video.bin", incompressible(3 << 20));
+        tree.writeFile("tree/project/z.txt", "last");
+        const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
+
+        DefaultFileSystemService service;
+        const auto error = failureOf<TransferError>(
+            service.moveItems({{tree.path("tree/project"), tree.path("full/project")}}));
+        QVERIFY(error);
+        QCOMPARE(*error, TransferError::failed(QStringLiteral("project"), PlatformError::describe(ENOSPC)));
+        QVERIFY(isEmptyFolder(tree.bytes("full")));
+        const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
+        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+    }
+
+    // EROFS is a failure with its own reason, never a lack of permission.
+    void readOnlyMountRefusesEveryChangeWithItsReason() {
+        TemporaryTree tree;
+        tree.makeFolder("shelf");
+        tree.writeFile("shelf/kept.txt", "kept");
+        tree.makeFolder("shelf/box");
+        tree.writeFile("shelf/box/inner.txt", "inner");
+        tree.makeFolder("readonly");
+        const ScopedMount readOnly = ScopedMount::readOnlyBind(tree.bytes("shelf"), tree.bytes("readonly"));
+        QVERIFY2(readOnly.isMounted(), qPrintable(readOnly.error()));
+        tree.writeFile("tree/incoming.txt", "new");
+        tree.writeFile("tree/first.txt", "trashed, then put back");
+        const TreeSnapshot shelf = TreeSnapshot::of(tree.bytes("shelf"));
+        const TreeSnapshot outside = TreeSnapshot::of(tree.bytes("tree"));
+        const QString reason = PlatformError::describe(EROFS);
+        DefaultFileSystemService service;
+
+        const QList<TransferOperation> intoIt = {
+            {tree.path("tree/incoming.txt"), tree.path("readonly/incoming.txt")}};
+        auto transferError = failureOf<TransferError>(service.copyItems(intoIt));
+        QVERIFY(transferError);
+        QCOMPARE(*transferError, TransferError::failed(QStringLiteral("incoming.txt"), reason));
+        transferError = failureOf<TransferError>(service.moveItems(intoIt));
+        QVERIFY(transferError);
+        QCOMPARE(*transferError, TransferError::failed(QStringLiteral("incoming.txt"), reason));
+
+        // Leaving the mount is a move across mounts: copied, then the original cannot go.
+        transferError = failureOf<TransferError>(
+            service.moveItems({{tree.path("readonly/kept.txt"), tree.path("tree/kept.txt")}}));
+        QVERIFY(transferError);
+        QCOMPARE(*transferError, TransferError::failed(QStringLiteral("kept.txt"), reason));
+        transferError =
+            failureOf<TransferError>(service.moveItems({{tree.path("readonly/box"), tree.path("tree/box")}}));
+        QVERIFY(transferError);
+        QCOMPARE(*transferError, TransferError::failed(QStringLiteral("box"), reason));
+
+        const auto renameError = failureOf<RenameError>(
+            service.renameItem(tree.path("readonly/kept.txt"), QStringLiteral("renamed.txt")));
+        QVERIFY(renameError);
+        QCOMPARE(*renameError, RenameError::other(reason));
+
+        // first.txt reaches the trash and comes back when kept.txt cannot follow.
+        const auto deleteError = failureOf<DeleteError>(
+            service.moveToTrash({tree.path("tree/first.txt"), tree.path("readonly/kept.txt")}));
+        QVERIFY(deleteError);
+        QCOMPARE(*deleteError, DeleteError::failed(QStringLiteral("kept.txt"), reason));
+
+        const TreeSnapshot shelfAfter = TreeSnapshot::of(tree.bytes("shelf"));
+        QVERIFY2(shelfAfter == shelf, qPrintable(shelf.differenceFrom(shelfAfter)));
+        const TreeSnapshot outsideAfter = TreeSnapshot::of(tree.bytes("tree"));
+        QVERIFY2(outsideAfter == outside, qPrintable(outside.differenceFrom(outsideAfter)));
+        QVERIFY(tree.trashContents().isEmpty());
+    }
+
+    void crossDeviceMoveKeepsLinksFifosModesAndTimes() {
+        TemporaryTree tree;
+        tree.makeFolder("other");
+        const ScopedMount other = ScopedMount::tmpfs(tree.bytes("other"), "size=8m");
+        QVERIFY2(other.isMounted(), qPrintable(other.error()));
+        buildAlbum(tree, "tree/album");
+        const TreeSnapshot original = TreeSnapshot::of(tree.bytes("tree/album"));
+        DefaultFileSystemService service;
+
+        const QList<PathMapping> mappings =
+            await(service.moveItems({{tree.path("tree/album"), tree.path("other/album")}}));
+        QCOMPARE(mappings, (QList<PathMapping>{{tree.path("tree/album"), tree.path("other/album")}}));
+        QVERIFY(!tree.exists("tree/album"));
+        const TreeSnapshot there = TreeSnapshot::of(tree.bytes("other/album"));
+        QVERIFY2(there == original, qPrintable(original.differenceFrom(there)));
+
+        // And back from the tmpfs to the disk.
+        await(service.moveItems({{tree.path("other/album"), tree.path("tree/album")}}));
+        QVERIFY(isEmptyFolder(tree.bytes("other")));
+        const TreeSnapshot back = TreeSnapshot::of(tree.bytes("tree/album"));
+        QVERIFY2(back == original, qPrintable(original.differenceFrom(back)));
+    }
+
+    // A move of two items across file systems is failed at each of its steps in turn,
+    // up to the removal of the second source; every time it must roll back completely,
+    // including the first item that had already crossed.
+    void crossDeviceMoveRollsBackAFailureAtEveryStep() {
+        TemporaryTree tree;
+        tree.makeFolder("other");
+        const ScopedMount other = ScopedMount::tmpfs(tree.bytes("other"), "size=8m");
+        QVERIFY2(other.isMounted(), qPrintable(other.error()));
+        tree.writeFile("tree/first.txt", "crosses first", 0600);
+        setModificationTime(tree.bytes("tree/first.txt"), 1000000000);
+        buildAlbum(tree, "tree/album");
+        const QList<TransferOperation> moves = {{tree.path("tree/first.txt"), tree.path("other/first.txt")},
+                                                {tree.path("tree/album"), tree.path("other/album")}};
+        const TreeSnapshot original = TreeSnapshot::of(tree.bytes("tree"));
+
+        // A clean run finds where the album's move starts and where its removal starts.
+        int albumStart = 0;
+        int albumRemoval = 0;
+        {
+            auto counting = std::make_shared<FaultInjectingCalls>();
+            const QByteArray album = tree.bytes("tree/album");
+            counting->setHook([&, calls = counting.get()](Primitive primitive, const char* path) {
+                const QByteArray touched(path ? path : "");
+                if (primitive == Primitive::Rename && touched == album && albumStart == 0)
+                    albumStart = calls->mutationCount();
+                if ((primitive == Primitive::Unlink || primitive == Primitive::RemoveDirectory) &&
+                    touched.startsWith(QByteArray(album + '/')) && albumRemoval == 0)
+                    albumRemoval = calls->mutationCount();
+                return 0;
+            });
+            DefaultFileSystemService service(counting);
+            await(service.moveItems(moves));
+            await(DefaultFileSystemService().moveItems(
+                {{moves[0].destination, moves[0].source}, {moves[1].destination, moves[1].source}}));
+            const TreeSnapshot restored = TreeSnapshot::of(tree.bytes("tree"));
+            QVERIFY2(restored == original, qPrintable(original.differenceFrom(restored)));
+        }
+        QVERIFY(albumStart > 1 && albumRemoval > albumStart + 5);
+
+        for (int step = 1; step < albumRemoval; ++step) {
+            auto calls = std::make_shared<FaultInjectingCalls>();
+            calls->failOnMutation(step, EIO);
+            const auto error = failureOf<TransferError>(DefaultFileSystemService(calls).moveItems(moves));
+            const QString item = step < albumStart ? QStringLiteral("first.txt") : QStringLiteral("album");
+            QVERIFY2(error, qPrintable(QStringLiteral("step %1 did not fail").arg(step)));
+            QCOMPARE(*error, TransferError::failed(item, PlatformError::describe(EIO)));
+            const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
+            QVERIFY2(after == original,
+                     qPrintable(QStringLiteral("step %1:\n").arg(step) + original.differenceFrom(after)));
+            QVERIFY2(isEmptyFolder(tree.bytes("other")),
+                     qPrintable(QStringLiteral("step %1 left a copy").arg(step)));
+        }
+    }
+
+private:
+    QString m_refusal;
+};
+
+QUILLMERE_PRIVATE_MOUNTS_MAIN(MountNamespaceTest)
+#include "MountNamespaceTest.moc"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "models/ItemOperationError.h"
+#include "models/RenameError.h"
+
+#include <QString>
+
+namespace quillmere::test {
+
+// One line per error value, the same for equal values: readable in a failed
+// comparison, and the way a child process reports its outcome to the test.
+class ErrorText final {
+public:
+    static QString of(const RenameError& error);
+
+    template <typename Tag> static QString of(const ItemOperationError<Tag>& error) {
+        using Case = typename ItemOperationError<Tag>::Case;
+        switch (error.kind) {
+        case Case::permissionDenied:
+            return QStringLiteral("permissionDenied(%1)").arg(error.item);
+        case Case::failed:
+            return QStringLiteral("failed(%1, %2)").arg(error.item, error.reason);
+        case Case::rollbackFailed:
+            return QStringLiteral("rollbackFailed(%1)").arg(error.stranded.join(QStringLiteral(", ")));
+        }
+        return {};
+    }
+};
+
+} // namespace quillmere::test
+
+namespace quillmere {
+
+// Found by QCOMPARE through argument-dependent lookup.
+char* toString(const RenameError& error);
+
+template <typename Tag> char* toString(const ItemOperationError<Tag>& error) {
+    return qstrdup(test::ErrorText::of(error).toUtf8().constData());
+}
+
+} // namespace quillmere
