@@ -47,8 +47,9 @@ bool VolumeCaseProbe::isCaseInsensitiveFuseType(const QByteArray& fileSystemType
     const qsizetype dot = fileSystemType.indexOf('.');
     if (!fileSystemType.startsWith("fuse") || dot < 0)
         return false;
-    const QByteArray subtype = fileSystemType.mid(dot + 1).toLower();
-    return subtype.contains("fat") || subtype.contains("ntfs") || subtype.contains("hfs");
+    static const QList<QByteArray> insensitive = {"fat",  "vfat",    "msdos",      "fusefat", "exfat",
+                                                  "ntfs", "ntfs-3g", "lowntfs-3g", "hfs",     "hfsplus"};
+    return insensitive.contains(fileSystemType.mid(dot + 1).toLower());
 }
 
 std::optional<bool> VolumeCaseProbe::supportsCaseSensitiveNames(const QString& folder) const {

@@ -29,9 +29,10 @@ QList<QByteArray> namesIn(const QByteArray& folder) {
 
 } // namespace
 
-TemporaryTree::TemporaryTree(const QString& base)
+TemporaryTree::TemporaryTree(const QString& base, Environment environment)
     : m_dir(base.isEmpty() ? QDir::tempPath() + QStringLiteral("/quillmere-test-XXXXXX")
-                           : base + QStringLiteral("/quillmere-test-XXXXXX")) {
+                           : base + QStringLiteral("/quillmere-test-XXXXXX"))
+    , m_environment(environment) {
     m_root = QFile::encodeName(m_dir.path());
     m_savedHome = qgetenv("HOME");
     m_savedConfig = qgetenv("XDG_CONFIG_HOME");
@@ -40,6 +41,8 @@ TemporaryTree::TemporaryTree(const QString& base)
     ::mkdir(QByteArray(m_root + "/config").constData(), 0700);
     ::mkdir(QByteArray(m_root + "/data").constData(), 0700);
     ::mkdir(QByteArray(m_root + "/tree").constData(), 0755);
+    if (m_environment == Environment::keep)
+        return;
     qputenv("HOME", m_root + "/home");
     qputenv("XDG_CONFIG_HOME", m_root + "/config");
     qputenv("XDG_DATA_HOME", m_root + "/data");
@@ -51,6 +54,8 @@ TemporaryTree::~TemporaryTree() {
         TreeRemover(SystemCalls::real()).removeBytes(m_root);
     } catch (const PlatformError&) {
     }
+    if (m_environment == Environment::keep)
+        return;
     qputenv("HOME", m_savedHome);
     qputenv("XDG_CONFIG_HOME", m_savedConfig);
     qputenv("XDG_DATA_HOME", m_savedData);

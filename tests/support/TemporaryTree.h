@@ -12,7 +12,9 @@ namespace quillmere::test {
 class TemporaryTree {
 public:
     // base: the folder to create the tree in (for example /dev/shm); empty for the default.
-    explicit TemporaryTree(const QString& base = {});
+    // A tree with Environment::keep leaves HOME and the XDG folders to an earlier tree.
+    enum class Environment { redirect, keep };
+    explicit TemporaryTree(const QString& base = {}, Environment environment = Environment::redirect);
     ~TemporaryTree();
 
     bool isValid() const { return m_dir.isValid(); }
@@ -35,6 +37,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_root;
+    Environment m_environment;
     QByteArray m_savedHome, m_savedConfig, m_savedData;
 };
 

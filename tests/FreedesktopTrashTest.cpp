@@ -1,0 +1,126 @@
+#include "platform/FreedesktopTrash.h"
+#include "platform/MountTable.h"
+#include "platform/PlatformError.h"
+#include "platform/SystemCalls.h"
+#include "platform/VolumeCaseProbe.h"
+#include "support/TemporaryTree.h"
+#include "support/TreeSnapshot.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+// The trash keeps a record for every item it holds, never loses a name, and gives
+// items back exactly where they were.
+class FreedesktopTrashTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesRecordThenMovesItemIntoHomeTrash() {
+        TemporaryTree tree;
+        tree.writeFile("tree/a b%.txt", "x");
+        FreedesktopTrash trash(SystemCalls::real());
+        const QString trashed = trash.trash(tree.path("tree/a b%.txt"));
+        QCOMPARE(trashed, tree.path("data/Trash/files/a b%.txt"));
+        const QByteArray record = tree.readFile("data/Trash/info/a b%.txt.trashinfo");
+        QVERIFY(
+            record.startsWith(QByteArray("[Trash Info]\nPath=" + tree.bytes("tree/a%20b%25.txt") + "\nDeletionDate=")));
+        const QByteArray date = record.mid(record.indexOf("DeletionDate=") + 13).trimmed();
+        QVERIFY2(QDateTime::fromString(QString::fromLatin1(date), u"yyyy-MM-ddTHH:mm:ss"_qs).isValid(),
+                 date.constData());
+
+        trash.restore(trashed, tree.path("tree/a b%.txt"));
+        QCOMPARE(tree.readFile("tree/a b%.txt"), QByteArray("x"));
+        QVERIFY(tree.trashContents().isEmpty());
+    }
+
+    void numbersNamesAlreadyInTheTrashAndShortensLongOnes() {
+        TemporaryTree tree;
+        FreedesktopTrash trash(SystemCalls::real());
+        QStringList trashed;
+        for (int i = 0; i < 3; ++i) {
+            tree.writeFile("tree/same", QByteArray::number(i));
+            trashed.append(trash.trash(tree.path("tree/same")));
+        }
+        QCOMPARE(QSet<QString>(trashed.begin(), trashed.end()).size(), 3);
+        QCOMPARE(tree.trashContents().size(), 6);
+
+        const QByteArray longName(255, 'z');
+        tree.writeFile("tree/" + longName, "long");
+        const QString longTrashed = trash.trash(tree.path("tree/" + longName));
+        QVERIFY(QFileInfo(longTrashed).fileName().size() <= 245);
+        trash.restore(longTrashed, tree.path("tree/" + longName));
+        QCOMPARE(tree.readFile("tree/" + longName), QByteArray("long"));
+        QCOMPARE(tree.trashContents().size(), 6);
+    }
+
+    void restoreNeverReplacesAnItemThatTookThePlace() {
+        TemporaryTree tree;
+        tree.writeFile("tree/a", "old");
+        FreedesktopTrash trash(SystemCalls::real());
+        const QString trashed = trash.trash(tree.path("tree/a"));
+        tree.writeFile("tree/a", "new");
+        QVERIFY_THROWS_EXCEPTION(PlatformError, trash.restore(trashed, tree.path("tree/a")));
+        QCOMPARE(tree.readFile("tree/a"), QByteArray("new"));
+        QCOMPARE(tree.readFile("data/Trash/files/a"), QByteArray("old"));
+    }
+
+    void refusesTrashFolderThatIsALink() {
+        TemporaryTree tree;
+        tree.makeFolder("elsewhere");
+        tree.makeSymlink(tree.bytes("elsewhere"), "data/Trash");
+        tree.writeFile("tree/a", "a");
+        FreedesktopTrash trash(SystemCalls::real());
+        QVERIFY_THROWS_EXCEPTION(PlatformError, trash.trash(tree.path("tree/a")));
+        QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
+    }
+
+    void usesTheVolumeTrashOnOtherFileSystems() {
+        TemporaryTree home;
+        struct stat shm, tmp;
+        if (::stat("/dev/shm", &shm) != 0 || ::stat(home.dataHome().constData(), &tmp) != 0 ||
+            shm.st_dev == tmp.st_dev)
+            QSKIP("/dev/shm is missing or on the same file system as the temporary folder");
+        const QByteArray volumeTrash = "/dev/shm/.Trash-" + QByteArray::number(getuid());
+        const bool trashExisted = ::access(volumeTrash.constData(), F_OK) == 0;
+        {
+            TemporaryTree other(u"/dev/shm"_qs, TemporaryTree::Environment::keep);
+            other.writeFile("tree/item", "on tmpfs");
+            FreedesktopTrash trash(SystemCalls::real());
+            const QString trashed = trash.trash(other.path("tree/item"));
+            QVERIFY2(trashed.startsWith(QString::fromLatin1(volumeTrash) + u"/files/"), qPrintable(trashed));
+            // Records in a volume trash hold the path relative to the volume's top folder.
+            const QByteArray record = other.readFile("../.Trash-" + QByteArray::number(getuid()) + "/info/" +
+                                                     QFileInfo(trashed).fileName().toUtf8() + ".trashinfo");
+            QVERIFY2(record.contains(QByteArray("\nPath=" + other.bytes("tree/item").mid(9) + '\n')), record.constData());
+            trash.restore(trashed, other.path("tree/item"));
+            QCOMPARE(other.readFile("tree/item"), QByteArray("on tmpfs"));
+        }
+        if (!trashExisted)
+            QProcess::execute(u"rm"_qs, {u"-rf"_qs, QString::fromLatin1(volumeTrash)});
+    }
+
+    void readsMountsAndRecognisesCaseInsensitiveVolumes() {
+        const QByteArray info = "22 1 8:1 / / rw,relatime - ext4 /dev/sda1 rw\n"
+                                "40 22 0:40 / /media/my\\040disk rw - fuseblk.exfat /dev/sdb1 rw,user_id=0\n"
+                                "41 22 0:41 / /mnt/img rw - fuse.fusefat /img rw\n"
+                                "42 22 0:42 / /mnt/nt ro,nosuid - ext4 /dev/sdc1 ro\n";
+        const QByteArray fstab = "# comment\n/dev/sdc1 /mnt/nt ext4 defaults,x-gvfs-notrash 0 2\n";
+        const MountTable table = MountTable::parse(info, fstab);
+        QCOMPARE(table.mountContaining("/media/my disk/a/b")->fileSystemType, QByteArray("fuseblk.exfat"));
+        QCOMPARE(table.mountContaining("/media/my diskette")->mountPoint, QByteArray("/"));
+        QVERIFY(table.mountContaining("/mnt/nt/x")->hasOption("x-gvfs-notrash"));
+        QVERIFY(table.mountContaining("/mnt/nt/x")->hasOption("ro"));
+        QVERIFY(VolumeCaseProbe::isCaseInsensitiveFuseType("fuseblk.exfat"));
+        QVERIFY(VolumeCaseProbe::isCaseInsensitiveFuseType("fuse.fusefat"));
+        QVERIFY(!VolumeCaseProbe::isCaseInsensitiveFuseType("fuse.sshfs"));
+        QVERIFY(!VolumeCaseProbe::isCaseInsensitiveFuseType("ext4"));
+    }
+};
+
+QTEST_GUILESS_MAIN(FreedesktopTrashTest)
+#include "FreedesktopTrashTest.moc"
