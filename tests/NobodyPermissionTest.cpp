@@ -1,0 +1,190 @@
+#include "models/DeleteError.h"
+#include "models/RenameError.h"
+#include "models/TransferError.h"
+#include "services/DefaultFileSystemService.h"
+#include "support/ErrorText.h"
+#include "support/TaskRunner.h"
+#include "support/TemporaryTree.h"
+#include "support/TreeSnapshot.h"
+#include "support/UnprivilegedChild.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+namespace {
+
+const QString childMode = QStringLiteral("--as-nobody");
+
+// The child's side: one operation through the service, its outcome as one line.
+QString outcomeOf(const QStringList& request) {
+    DefaultFileSystemService service;
+    const QString operation = request.value(0);
+    const QStringList paths = request.mid(1);
+    try {
+        if (operation == u"rename")
+            await(service.renameItem(paths.value(0), paths.value(1)));
+        else if (operation == u"trash")
+            await(service.moveToTrash(paths));
+        else if (operation == u"copy")
+            await(service.copyItems({{paths.value(0), paths.value(1)}}));
+        else if (operation == u"move")
+            await(service.moveItems({{paths.value(0), paths.value(1)}}));
+        else
+            return QStringLiteral("unknown operation ") + operation;
+        return QStringLiteral("done");
+    } catch (const RenameError& error) {
+        return ErrorText::of(error);
+    } catch (const DeleteError& error) {
+        return ErrorText::of(error);
+    } catch (const TransferError& error) {
+        return ErrorText::of(error);
+    }
+}
+
+void giveToNobody(const QByteArray& path) {
+    QVERIFY2(::lchown(path.constData(), UnprivilegedChild::nobody, UnprivilegedChild::nobody) == 0,
+             path.constData());
+}
+
+QList<QByteArray> namesIn(const QByteArray& folder) {
+    QList<QByteArray> names;
+    const QDir dir(QFile::decodeName(folder));
+    for (const QString& name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        names.append(QFile::encodeName(name));
+    return names;
+}
+
+} // namespace
+
+// Run as root, every call succeeds; these checks run the service as nobody, so the
+// kernel itself refuses with EACCES. The refusal must reach the user as a lack of
+// permission, and must leave every item where it was.
+class NobodyPermissionTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (::geteuid() != 0)
+            QSKIP("only root can run a child as nobody");
+        QVERIFY(m_programFolder.isValid());
+        QVERIFY(::chmod(QFile::encodeName(m_programFolder.path()).constData(), 0755) == 0);
+        m_child.emplace(QFile::encodeName(m_programFolder.path()));
+        if (!m_child->problem().isEmpty())
+            QSKIP(qPrintable(m_child->problem()));
+    }
+
+    void refusalIsPermissionDeniedAndChangesNothing_data() {
+        QTest::addColumn<QStringList>("request");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, std::initializer_list<const char*> parts,
+                            const char* expected) {
+            QStringList request;
+            for (const char* part : parts)
+                request.append(QString::fromUtf8(part));
+            QTest::newRow(name) << request << QString::fromUtf8(expected);
+        };
+        row("rename in root's folder", {"rename", "locked/item.txt", "=renamed.txt"}, "permissionDenied");
+        row("case-only rename in root's folder", {"rename", "locked/item.txt", "=Item.txt"},
+            "permissionDenied");
+        row("trash from root's folder", {"trash", "locked/item.txt"}, "permissionDenied(item.txt)");
+        // own.txt reaches nobody's trash first and has to come back.
+        row("trash rolls back", {"trash", "own/own.txt", "locked/item.txt"}, "permissionDenied(item.txt)");
+        row("copy a file into root's folder", {"copy", "own/own.txt", "locked/own.txt"},
+            "permissionDenied(own.txt)");
+        row("copy a folder into root's folder", {"copy", "own/album", "locked/album"},
+            "permissionDenied(album)");
+        row("move into root's folder", {"move", "own/own.txt", "locked/own.txt"},
+            "permissionDenied(own.txt)");
+        row("move out of root's folder", {"move", "locked/item.txt", "own/item.txt"},
+            "permissionDenied(item.txt)");
+        row("move a folder out of root's folder", {"move", "locked/folder", "own/folder"},
+            "permissionDenied(folder)");
+        // Across file systems the item is copied before its removal is refused.
+        row("move out of root's folder to another volume", {"move", "locked/item.txt", "shm:item.txt"},
+            "permissionDenied(item.txt)");
+    }
+    void refusalIsPermissionDeniedAndChangesNothing() {
+        QFETCH(QStringList, request);
+        QFETCH(QString, expected);
+        TemporaryTree tree;
+        QVERIFY(::chmod(tree.rootBytes().constData(), 0755) == 0);
+        tree.makeFolder("locked");
+        tree.writeFile("locked/item.txt", "root's");
+        tree.makeFolder("locked/folder");
+        tree.writeFile("locked/folder/inner.txt", "root's too");
+        tree.makeFolder("own");
+        tree.writeFile("own/own.txt", "nobody's");
+        tree.makeFolder("own/album");
+        tree.writeFile("own/album/photo.jpg", "pixels");
+        tree.makeFolder("nobody", 0700);
+        for (const char* path : {"own", "own/own.txt", "own/album", "own/album/photo.jpg", "nobody"})
+            giveToNobody(tree.bytes(path));
+
+        // A second volume, for the one request that needs it.
+        std::optional<TemporaryTree> shm;
+        if (request.join(u' ').contains(u"shm:")) {
+            shm.emplace(QStringLiteral("/dev/shm"));
+            struct stat here, there;
+            if (!shm->isValid() || ::stat(tree.rootBytes().constData(), &here) != 0 ||
+                ::stat(shm->rootBytes().constData(), &there) != 0 || here.st_dev == there.st_dev)
+                QSKIP("/dev/shm is missing or on the same file system as the temporary folder");
+            QVERIFY(::chmod(shm->rootBytes().constData(), 0755) == 0);
+            giveToNobody(shm->rootBytes());
+        }
+
+        QStringList arguments = {childMode, request.first()};
+        for (const QString& argument : request.mid(1)) {
+            if (argument.startsWith(u'='))
+                arguments.append(argument.mid(1));
+            else if (argument.startsWith(u"shm:"))
+                arguments.append(QFile::decodeName(shm->rootBytes()) + u'/' + argument.mid(4));
+            else
+                arguments.append(tree.path(QFile::encodeName(argument)));
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), tree.path("nobody"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), tree.path("nobody/data"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), tree.path("nobody/config"));
+
+        const TreeSnapshot locked = TreeSnapshot::of(tree.bytes("locked"));
+        const TreeSnapshot own = TreeSnapshot::of(tree.bytes("own"));
+        QCOMPARE(m_child->run(arguments, environment), expected);
+
+        const TreeSnapshot lockedAfter = TreeSnapshot::of(tree.bytes("locked"));
+        QVERIFY2(lockedAfter == locked, qPrintable(locked.differenceFrom(lockedAfter)));
+        const TreeSnapshot ownAfter = TreeSnapshot::of(tree.bytes("own"));
+        QVERIFY2(ownAfter == own, qPrintable(own.differenceFrom(ownAfter)));
+        QCOMPARE(namesIn(tree.bytes("nobody/data/Trash/files")), QList<QByteArray>());
+        QCOMPARE(namesIn(tree.bytes("nobody/data/Trash/info")), QList<QByteArray>());
+        if (shm)
+            QCOMPARE(namesIn(shm->rootBytes() + "/tree"), QList<QByteArray>());
+    }
+
+private:
+    QTemporaryDir m_programFolder;
+    std::optional<UnprivilegedChild> m_child;
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1) == u"--whoami") {
+        std::printf("%u\n", ::getuid());
+        return 0;
+    }
+    if (arguments.value(1) == childMode) {
+        std::printf("%s\n", outcomeOf(arguments.mid(2)).toUtf8().constData());
+        return 0;
+    }
+    NobodyPermissionTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "NobodyPermissionTest.moc"
