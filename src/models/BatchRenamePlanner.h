@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BatchRenamePreviewRow.h"
+#include "BatchRenameRule.h"
+#include "FileItem.h"
+#include "PathMapping.h"
+
+#include <QList>
+#include <QSet>
+
+#include <optional>
+
+namespace quillmere {
+
+// The proposed name and verdict of every item under rule, in item order, which is
+// also the order of numbering. existingNames holds every name in the folder, the
+// items' own included. Names compare exactly, after canonical Unicode normalisation.
+QList<BatchRenamePreviewRow> previewBatchRename(const QList<FileItem>& items, const BatchRenameRule& rule,
+                                                const QSet<QString>& existingNames);
+
+// The renames the preview proposes, from each item's standardised path to its new
+// one, in item order; nothing when any row is not ok.
+std::optional<QList<PathMapping>> batchRenameMappings(const QList<FileItem>& items,
+                                                      const BatchRenameRule& rule,
+                                                      const QSet<QString>& existingNames);
+
+} // namespace quillmere

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace quillmere {
+
+// Rules for one file name, a single path component: where its extension starts and
+// whether a folder can hold an entry under it.
+class FileName final {
+public:
+    // The most bytes Linux file systems hold in one name.
+    static constexpr qsizetype maximumBytes = 255;
+
+    // The text after the last dot; none when that dot is the first or the last character.
+    static QStringView extension(QStringView name);
+    // The name without "." and extension; the whole name when it has no extension.
+    static QStringView stem(QStringView name);
+    // False for a name that addresses no entry of the folder or an entry elsewhere ("",
+    // ".", "..", a "/" or a NUL), and for one too long for a file system to store.
+    static bool isUsable(QStringView name);
+};
+
+} // namespace quillmere

@@ -1,0 +1,280 @@
+#include "models/BatchRenamePlanner.h"
+#include "models/FileName.h"
+#include "platform/PathCodec.h"
+
+#include <QtTest>
+
+#include <limits>
+
+using namespace quillmere;
+
+Q_DECLARE_METATYPE(BatchRenameRule)
+Q_DECLARE_METATYPE(QList<Validity>)
+
+namespace quillmere {
+// Readable rows in failure messages.
+char* toString(const BatchRenamePreviewRow& row) {
+    return QTest::toString(row.source + u" -> "_qs + row.newName + u" ("_qs +
+                           QString::number(int(row.validity)) + u')');
+}
+} // namespace quillmere
+
+namespace {
+
+constexpr qint64 int64Max = std::numeric_limits<qint64>::max();
+constexpr qint64 int64Min = std::numeric_limits<qint64>::min();
+
+QList<FileItem> itemsNamed(const QStringList& names) {
+    QList<FileItem> items;
+    for (const QString& name : names) {
+        const QString path = u"/f/"_qs + name;
+        items.append(FileItem{path, path, name, false, {}, {}, {}});
+    }
+    return items;
+}
+
+QList<Validity> all(Validity validity, qsizetype count) {
+    return QList<Validity>(count, validity);
+}
+
+} // namespace
+
+// The preview proposes one name per entry and judges it; the folder's names include
+// the entries being renamed, as the sheet gathers them.
+class BatchRenameTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void previewProposesAndJudgesNames_data();
+    void previewProposesAndJudgesNames();
+    void extensionStartsAfterLastDotNotLeadingOrTrailing_data();
+    void extensionStartsAfterLastDotNotLeadingOrTrailing();
+    void hugeDigitsProposeBoundedInvalidName();
+    void regexKeepsEscapedBytesOfTheName();
+    void mappingsOnlyWhenEveryRowIsOk();
+    void rulesAreEqualByKindAndPayload();
+};
+
+void BatchRenameTest::previewProposesAndJudgesNames_data() {
+    QTest::addColumn<BatchRenameRule>("rule");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("others"); // folder entries outside the batch
+    QTest::addColumn<QStringList>("expectedNames");
+    QTest::addColumn<QList<Validity>>("expectedValidity");
+    const Validity ok = Validity::ok;
+
+    QTest::newRow("sequential pads and keeps each extension")
+        << BatchRenameRule::sequential(u"photo_"_qs, 1, 3) << QStringList{u"a.jpg"_qs, u"b.png"_qs, u"c"_qs}
+        << QStringList{} << QStringList{u"photo_001.jpg"_qs, u"photo_002.png"_qs, u"photo_003"_qs}
+        << all(ok, 3);
+    QTest::newRow("sequential without padding")
+        << BatchRenameRule::sequential(u"n"_qs, 9, 0) << QStringList{u"x"_qs, u"y"_qs} << QStringList{}
+        << QStringList{u"n9"_qs, u"n10"_qs} << all(ok, 2);
+    QTest::newRow("sequential over a dot file adds no extension")
+        << BatchRenameRule::sequential(u"base"_qs, 1, 0) << QStringList{u".profile"_qs} << QStringList{}
+        << QStringList{u"base1"_qs} << all(ok, 1);
+    QTest::newRow("negative numbers keep the sign within the width")
+        << BatchRenameRule::sequential(u"n"_qs, -2, 4) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
+        << QStringList{} << QStringList{u"n-002"_qs, u"n-001"_qs, u"n0000"_qs} << all(ok, 3);
+    QTest::newRow("counting goes on past the 64-bit maximum")
+        << BatchRenameRule::sequential(u"n"_qs, int64Max - 1, 0) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
+        << QStringList{}
+        << QStringList{u"n9223372036854775806"_qs, u"n9223372036854775807"_qs, u"n9223372036854775808"_qs}
+        << all(ok, 3);
+    QTest::newRow("the smallest 64-bit number")
+        << BatchRenameRule::sequential(QString(), int64Min, 21) << QStringList{u"a"_qs} << QStringList{}
+        << QStringList{u"-09223372036854775808"_qs} << all(ok, 1);
+
+    QTest::newRow("replace every occurrence, extension included")
+        << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"banana.tar"_qs} << QStringList{}
+        << QStringList{u"bbnbnb.tbr"_qs} << all(ok, 1);
+    QTest::newRow("replace scans from the left without overlap")
+        << BatchRenameRule::replace(u"aa"_qs, u"b"_qs) << QStringList{u"aaa"_qs, u"AAaa"_qs} << QStringList{}
+        << QStringList{u"ba"_qs, u"AAb"_qs} << all(ok, 2);
+    QTest::newRow("replace with nothing to find keeps every name")
+        << BatchRenameRule::replace(QString(), u"x"_qs) << QStringList{u"a"_qs, u"b"_qs} << QStringList{}
+        << QStringList{u"a"_qs, u"b"_qs} << all(ok, 2);
+
+    QTest::newRow("affix around the stem")
+        << BatchRenameRule::affix(u"x-"_qs, u"-y"_qs)
+        << QStringList{u"archive.tar.gz"_qs, u"README"_qs, u"a."_qs} << QStringList{}
+        << QStringList{u"x-archive.tar-y.gz"_qs, u"x-README-y"_qs, u"x-a.-y"_qs} << all(ok, 3);
+
+    const QStringList img{u"img12.jpg"_qs};
+    auto regexRow = [&](const char* title, const QString& pattern, const QString& templateText,
+                        const QString& expected) {
+        QTest::newRow(title) << BatchRenameRule::regex(pattern, templateText) << img << QStringList{}
+                             << QStringList{expected} << all(ok, 1);
+    };
+    regexRow("template inserts a group", u"(\\d+)"_qs, u"n$1"_qs, u"imgn12.jpg"_qs);
+    regexRow("template names a group beyond the pattern's", u"(\\d+)"_qs, u"$9"_qs, u"img.jpg"_qs);
+    regexRow("template dollar before a letter stays", u"(\\d+)"_qs, u"$x"_qs, u"img$x.jpg"_qs);
+    regexRow("template dollar at the end stays", u"(\\d+)"_qs, u"a$"_qs, u"imga$.jpg"_qs);
+    regexRow("template double dollar is one", u"(\\d+)"_qs, u"$$1"_qs, u"img$1.jpg"_qs);
+    regexRow("template full-width digit is consumed, names nothing", u"(\\d+)"_qs, u"$\uFF11"_qs,
+             u"img.jpg"_qs);
+    regexRow("template run mixing digit kinds names nothing", u"(\\d+)"_qs, u"$1\uFF11z"_qs, u"imgz.jpg"_qs);
+    regexRow("template superscript and fraction are numeric", u"(\\d+)"_qs, u"$\u00B2\u2153z"_qs,
+             u"imgz.jpg"_qs);
+    regexRow("template digit outside the basic plane is consumed", u"(\\d+)"_qs, u"$\U0001D7D9z"_qs,
+             u"imgz.jpg"_qs);
+    regexRow("template run reads as one number", u"(i)(m)"_qs, u"$12"_qs, u"g12.jpg"_qs);
+    regexRow("template number past 64 bits names nothing", u"(\\d+)"_qs, u"<$99999999999999999999>"_qs,
+             u"img<>.jpg"_qs);
+    regexRow("template group that took no part inserts nothing", u"(x)?(\\d+)"_qs, u"[$1|$2]"_qs,
+             u"img[|12].jpg"_qs);
+    regexRow("template group zero is the whole match", u"\\d"_qs, u"<$0>"_qs, u"img<1><2>.jpg"_qs);
+    regexRow("empty matches advance through the name", u"x*"_qs, u"-"_qs, u"-i-m-g-1-2-.-j-p-g-"_qs);
+
+    QTest::newRow("pattern that does not compile shows present names")
+        << BatchRenameRule::regex(u"("_qs, u"x"_qs) << QStringList{u"a.txt"_qs, u"b.txt"_qs} << QStringList{}
+        << QStringList{u"a.txt"_qs, u"b.txt"_qs} << all(Validity::invalidRegex, 2);
+    QTest::newRow("removing the whole name leaves it empty")
+        << BatchRenameRule::regex(u".+"_qs, QString()) << QStringList{u"a"_qs} << QStringList{}
+        << QStringList{u""_qs} << all(Validity::empty, 1);
+
+    QTest::newRow("equal proposals are duplicates, present name or not")
+        << BatchRenameRule::replace(u"1"_qs, u"2"_qs) << QStringList{u"f1"_qs, u"f2"_qs} << QStringList{}
+        << QStringList{u"f2"_qs, u"f2"_qs} << all(Validity::duplicateInBatch, 2);
+    QTest::newRow("the present name is ok although the folder has it")
+        << BatchRenameRule::affix(QString(), QString()) << QStringList{u"a.txt"_qs} << QStringList{}
+        << QStringList{u"a.txt"_qs} << all(ok, 1);
+    QTest::newRow("another entry's name collides")
+        << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"a.txt"_qs} << QStringList{u"b.txt"_qs}
+        << QStringList{u"b.txt"_qs} << all(Validity::collidesExisting, 1);
+    QTest::newRow("a batch entry's present name collides too")
+        << BatchRenameRule::affix(u"x"_qs, QString()) << QStringList{u"a"_qs, u"xa"_qs} << QStringList{}
+        << QStringList{u"xa"_qs, u"xxa"_qs} << QList<Validity>{Validity::collidesExisting, ok};
+    QTest::newRow("canonically equivalent names are one name")
+        << BatchRenameRule::replace(u"x"_qs, QString()) << QStringList{u"cafe\u0301x"_qs}
+        << QStringList{u"caf\u00e9"_qs} << QStringList{u"cafe\u0301"_qs}
+        << all(Validity::collidesExisting, 1);
+    QTest::newRow("letter case makes another name")
+        << BatchRenameRule::replace(u"a"_qs, u"B"_qs) << QStringList{u"a"_qs} << QStringList{u"b"_qs}
+        << QStringList{u"B"_qs} << all(ok, 1);
+
+    QTest::newRow("a slash would leave the folder")
+        << BatchRenameRule::replace(u"-"_qs, u"/"_qs) << QStringList{u"a-b"_qs, u"-"_qs} << QStringList{}
+        << QStringList{u"a/b"_qs, u"/"_qs} << all(Validity::invalidName, 2);
+    QTest::newRow("dot names and NUL are no entry's name")
+        << BatchRenameRule::regex(u"^x"_qs, u"."_qs) << QStringList{u"x"_qs, u"x."_qs, u"xa"_qs}
+        << QStringList{} << QStringList{u"."_qs, u".."_qs, u".a"_qs}
+        << QList<Validity>{Validity::invalidName, Validity::invalidName, ok};
+    QTest::newRow("NUL in a name") << BatchRenameRule::replace(u"b"_qs, QString(QChar(0)))
+                                   << QStringList{u"ab"_qs} << QStringList{}
+                                   << QStringList{u"a"_qs + QChar(0)} << all(Validity::invalidName, 1);
+    QTest::newRow("255 bytes fit, 256 do not")
+        << BatchRenameRule::affix(QString(250, u'x'), QString()) << QStringList{u"a.txt"_qs, u"ab.txt"_qs}
+        << QStringList{} << QStringList{QString(250, u'x') + u"a.txt"_qs, QString(250, u'x') + u"ab.txt"_qs}
+        << QList<Validity>{ok, Validity::invalidName};
+    QTest::newRow("length counts encoded bytes")
+        << BatchRenameRule::affix(QString(127, u'\u00e9'), QString()) << QStringList{u"a"_qs, u"ab"_qs}
+        << QStringList{} << QStringList{QString(127, u'\u00e9') + u"a"_qs, QString(127, u'\u00e9') + u"ab"_qs}
+        << QList<Validity>{ok, Validity::invalidName};
+    QTest::newRow("digits up to the byte limit")
+        << BatchRenameRule::sequential(QString(), 7, 255) << QStringList{u"a"_qs} << QStringList{}
+        << QStringList{QString(254, u'0') + u"7"_qs} << all(ok, 1);
+}
+
+void BatchRenameTest::previewProposesAndJudgesNames() {
+    QFETCH(BatchRenameRule, rule);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, others);
+    QFETCH(QStringList, expectedNames);
+    QFETCH(QList<Validity>, expectedValidity);
+
+    const QList<FileItem> items = itemsNamed(names);
+    const QSet<QString> existing(QSet<QString>(names.begin(), names.end()) +
+                                 QSet<QString>(others.begin(), others.end()));
+    QList<BatchRenamePreviewRow> expected;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        expected.append({items[i].url, expectedNames[i], expectedValidity[i]});
+    QCOMPARE(previewBatchRename(items, rule, existing), expected);
+}
+
+void BatchRenameTest::extensionStartsAfterLastDotNotLeadingOrTrailing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stem");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("two dots") << u"a.tar.gz"_qs << u"a.tar"_qs << u"gz"_qs;
+    QTest::newRow("leading dot only") << u".profile"_qs << u".profile"_qs << QString();
+    QTest::newRow("leading dot and another") << u".a.b"_qs << u".a"_qs << u"b"_qs;
+    QTest::newRow("trailing dot") << u"a."_qs << u"a."_qs << QString();
+    QTest::newRow("no dot") << u"README"_qs << u"README"_qs << QString();
+    QTest::newRow("dot dot") << u".."_qs << u".."_qs << QString();
+}
+
+void BatchRenameTest::extensionStartsAfterLastDotNotLeadingOrTrailing() {
+    QFETCH(QString, name);
+    QFETCH(QString, stem);
+    QFETCH(QString, extension);
+    QCOMPARE(FileName::stem(name).toString(), stem);
+    QCOMPARE(FileName::extension(name).toString(), extension);
+}
+
+void BatchRenameTest::hugeDigitsProposeBoundedInvalidName() {
+    // A width no file system could store is refused without building a name that long.
+    for (const qint64 digits : {qint64(256), qint64(1) << 40, int64Max}) {
+        const auto rows = previewBatchRename(itemsNamed({u"a.jpg"_qs}),
+                                             BatchRenameRule::sequential(u"p"_qs, 1, digits), {u"a.jpg"_qs});
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().validity, Validity::invalidName);
+        QVERIFY(rows.first().newName.size() < 300);
+        QVERIFY(rows.first().newName.endsWith(u"01.jpg"));
+    }
+}
+
+void BatchRenameTest::regexKeepsEscapedBytesOfTheName() {
+    // An invalid UTF-8 byte is matched like the replacement character the views show,
+    // while the new name keeps the byte itself.
+    const QString name = PathCodec::decode("caf\xE9 12.txt");
+    const QList<FileItem> items = itemsNamed({name});
+    const QSet<QString> existing{name};
+    auto proposed = [&](const QString& pattern, const QString& templateText) {
+        return PathCodec::encode(
+            previewBatchRename(items, BatchRenameRule::regex(pattern, templateText), existing)
+                .first()
+                .newName);
+    };
+    QCOMPARE(proposed(u"(\\d+)"_qs, u"n$1"_qs), QByteArray("caf\xE9 n12.txt"));
+    QCOMPARE(proposed(u"^(caf.) "_qs, u"$1-"_qs), QByteArray("caf\xE9-12.txt"));
+    QCOMPARE(proposed(u"\uFFFD"_qs, u"e"_qs), QByteArray("cafe 12.txt"));
+    QCOMPARE(
+        PathCodec::encode(
+            previewBatchRename(items, BatchRenameRule::affix(u"-"_qs, QString()), existing).first().newName),
+        QByteArray("-caf\xE9 12.txt"));
+}
+
+void BatchRenameTest::mappingsOnlyWhenEveryRowIsOk() {
+    const QList<FileItem> items{
+        FileItem{u"/f/./a.txt"_qs, u"/f/./a.txt"_qs, u"a.txt"_qs, false, {}, {}, {}},
+        FileItem{u"/f/b.txt"_qs, u"/f/b.txt"_qs, u"b.txt"_qs, false, {}, {}, {}},
+    };
+    const QSet<QString> existing{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs};
+    QCOMPARE(batchRenameMappings(items, BatchRenameRule::affix(u"x"_qs, QString()), existing),
+             std::optional(
+                 QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/xa.txt"_qs}, {u"/f/b.txt"_qs, u"/f/xb.txt"_qs}}));
+    // An unchanged entry still gets its mapping.
+    QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"d"_qs), existing),
+             std::optional(
+                 QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/a.txt"_qs}, {u"/f/b.txt"_qs, u"/f/d.txt"_qs}}));
+    QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"c"_qs), existing), std::nullopt);
+    QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"."_qs, u"/"_qs), existing), std::nullopt);
+    QCOMPARE(batchRenameMappings(items, BatchRenameRule::regex(u"["_qs, QString()), existing), std::nullopt);
+    QCOMPARE(batchRenameMappings({}, BatchRenameRule::regex(u"x"_qs, QString()), existing),
+             std::optional(QList<PathMapping>{}));
+}
+
+void BatchRenameTest::rulesAreEqualByKindAndPayload() {
+    QCOMPARE(BatchRenameRule::sequential(u"a"_qs, 1, 2), BatchRenameRule::sequential(u"a"_qs, 1, 2));
+    QVERIFY(BatchRenameRule::sequential(u"a"_qs, 1, 2) != BatchRenameRule::sequential(u"a"_qs, 1, 3));
+    QVERIFY(BatchRenameRule::replace(u"a"_qs, u"b"_qs) != BatchRenameRule::affix(u"a"_qs, u"b"_qs));
+    QVERIFY(BatchRenameRule::regex(u"a"_qs, u"b"_qs) != BatchRenameRule::regex(u"a"_qs, u"c"_qs));
+    // Fields of another kind play no part.
+    BatchRenameRule withLeftover = BatchRenameRule::replace(u"a"_qs, u"b"_qs);
+    withLeftover.pattern = u"left over"_qs;
+    QCOMPARE(withLeftover, BatchRenameRule::replace(u"a"_qs, u"b"_qs));
+}
+
+QTEST_GUILESS_MAIN(BatchRenameTest)
+#include "BatchRenameTest.moc"
