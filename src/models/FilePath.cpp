@@ -9,8 +9,9 @@ QString FilePath::standardised(QStringView path) {
         return {};
     const bool absolute = path.startsWith(u'/');
     // The common case, an already clean path, is returned without splitting.
-    const bool clean = absolute && !path.contains(u"//") && !path.contains(u"/./") && !path.contains(u"/../") &&
-                       !path.endsWith(u"/.") && !path.endsWith(u"/..") && (path.size() == 1 || !path.endsWith(u'/'));
+    const bool clean = absolute && !path.contains(u"//") && !path.contains(u"/./") &&
+                       !path.contains(u"/../") && !path.endsWith(u"/.") && !path.endsWith(u"/..") &&
+                       (path.size() == 1 || !path.endsWith(u'/'));
     if (clean)
         return path.toString();
 
@@ -64,7 +65,8 @@ QString FilePath::appending(QStringView folder, QStringView name) {
 bool FilePath::isSameOrInside(QStringView path, QStringView folder) {
     if (folder == u"/")
         return path.startsWith(u'/');
-    return path == folder || (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == u'/');
+    return path == folder ||
+           (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == u'/');
 }
 
 } // namespace quillmere

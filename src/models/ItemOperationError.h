@@ -18,11 +18,15 @@ template <typename Tag> struct ItemOperationError : std::exception {
     QString reason;
     QStringList stranded; // names left out of place, in the order the rollback met them
 
-    static ItemOperationError permissionDenied(QString name) { return {Case::permissionDenied, std::move(name), {}, {}}; }
+    static ItemOperationError permissionDenied(QString name) {
+        return {Case::permissionDenied, std::move(name), {}, {}};
+    }
     static ItemOperationError failed(QString name, QString why) {
         return {Case::failed, std::move(name), std::move(why), {}};
     }
-    static ItemOperationError rollbackFailed(QStringList names) { return {Case::rollbackFailed, {}, {}, std::move(names)}; }
+    static ItemOperationError rollbackFailed(QStringList names) {
+        return {Case::rollbackFailed, {}, {}, std::move(names)};
+    }
 
     ItemOperationError(Case c, QString name, QString why, QStringList left)
         : kind(c)
@@ -31,7 +35,8 @@ template <typename Tag> struct ItemOperationError : std::exception {
         , stranded(std::move(left)) {}
 
     bool operator==(const ItemOperationError& other) const {
-        return kind == other.kind && item == other.item && reason == other.reason && stranded == other.stranded;
+        return kind == other.kind && item == other.item && reason == other.reason &&
+               stranded == other.stranded;
     }
     const char* what() const noexcept override { return Tag::name; }
 };

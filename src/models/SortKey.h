@@ -11,7 +11,7 @@ namespace quillmere {
 enum class SortKey { name, dateModified, size, kind };
 
 inline constexpr std::array<SortKey, 4> allSortKeys = {SortKey::name, SortKey::dateModified, SortKey::size,
-                                                      SortKey::kind};
+                                                       SortKey::kind};
 
 QString rawText(SortKey key);
 std::optional<SortKey> sortKeyFromRawText(QStringView text);

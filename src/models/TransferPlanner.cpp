@@ -35,7 +35,8 @@ TransferPlan planTransfer(const QStringList& sources, const QString& destination
     qsizetype nextResolution = 0;
     auto add = [&](const QString& source, const QString& name, bool overwrite) {
         TransferOperation operation{source, FilePath::appending(destination, name), overwrite};
-        plan.mappings.append({FilePath::standardised(operation.source), FilePath::standardised(operation.destination)});
+        plan.mappings.append(
+            {FilePath::standardised(operation.source), FilePath::standardised(operation.destination)});
         plan.operations.append(std::move(operation));
     };
     for (const QString& source : sources) {
@@ -48,9 +49,14 @@ TransferPlan planTransfer(const QStringList& sources, const QString& destination
             continue;
         const ConflictResolution& resolution = resolutions[nextResolution++];
         switch (resolution.kind) {
-        case ConflictResolution::Kind::overwrite: add(source, name, true); break;
-        case ConflictResolution::Kind::rename: add(source, resolution.newName, false); break;
-        case ConflictResolution::Kind::skip: break;
+        case ConflictResolution::Kind::overwrite:
+            add(source, name, true);
+            break;
+        case ConflictResolution::Kind::rename:
+            add(source, resolution.newName, false);
+            break;
+        case ConflictResolution::Kind::skip:
+            break;
         }
     }
     return plan;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtomicFileWriter.h"
 #include "FolderReader.h"
 #include "FreedesktopTrash.h"
 #include "ItemCreator.h"
@@ -8,6 +9,7 @@
 #include "TreeCopier.h"
 #include "TreeRemover.h"
 #include "VolumeCaseProbe.h"
+#include "WholeFileReader.h"
 
 #include <memory>
 
@@ -24,7 +26,9 @@ struct FilePrimitives {
         , remover(calls)
         , trash(calls)
         , caseProbe(calls)
-        , creator(calls) {}
+        , creator(calls)
+        , writer(calls)
+        , fileReader(calls) {}
 
     std::shared_ptr<SystemCalls> calls;
     FolderReader reader;
@@ -34,6 +38,8 @@ struct FilePrimitives {
     FreedesktopTrash trash;
     VolumeCaseProbe caseProbe;
     ItemCreator creator;
+    AtomicFileWriter writer;
+    WholeFileReader fileReader;
 };
 
 } // namespace quillmere

@@ -24,9 +24,13 @@ QString noTrashReason() {
     return QCoreApplication::translate("FreedesktopTrash", "This volume has no usable trash");
 }
 
-QString trashWriteReason() { return QCoreApplication::translate("FreedesktopTrash", "Could not write to the trash"); }
+QString trashWriteReason() {
+    return QCoreApplication::translate("FreedesktopTrash", "Could not write to the trash");
+}
 
-QByteArray lastComponent(const QByteArray& path) { return path.mid(path.lastIndexOf('/') + 1); }
+QByteArray lastComponent(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
 
 QByteArray parentOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
@@ -75,10 +79,9 @@ QString FreedesktopTrash::trash(const QString& path) const {
     QByteArray recordedPath = item;
     if (!location.topDirectory.isEmpty())
         recordedPath = item.mid(location.topDirectory == "/" ? 1 : location.topDirectory.size() + 1);
-    const QByteArray contents = "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") +
-                                "\nDeletionDate=" +
-                                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() +
-                                "\n";
+    const QByteArray contents =
+        "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") + "\nDeletionDate=" +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() + "\n";
 
     const QByteArray name = lastComponent(item);
     // The bound only guards against a trash that refuses every name.
@@ -155,8 +158,8 @@ QByteArray FreedesktopTrash::volumeTrash(const QByteArray& topDirectory, const Q
     const QByteArray shared = base + "/.Trash";
     struct stat status;
     // An administrator-made .Trash is used only when it is a real sticky folder.
-    if (m_calls->statAt(AT_FDCWD, shared.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode) &&
-        (status.st_mode & S_ISVTX)) {
+    if (m_calls->statAt(AT_FDCWD, shared.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISDIR(status.st_mode) && (status.st_mode & S_ISVTX)) {
         const QByteArray own = shared + '/' + uid;
         try {
             ensureFolder(own, forPath);
@@ -193,7 +196,8 @@ bool FreedesktopTrash::writeRecord(const QByteArray& recordPath, const QByteArra
     }
     qsizetype written = 0;
     while (written < contents.size()) {
-        const ssize_t n = m_calls->write(fd, contents.constData() + written, size_t(contents.size() - written));
+        const ssize_t n =
+            m_calls->write(fd, contents.constData() + written, size_t(contents.size() - written));
         if (n < 0) {
             if (errno == EINTR)
                 continue;

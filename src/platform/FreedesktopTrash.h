@@ -32,15 +32,17 @@ public:
 
 private:
     struct Location {
-        QByteArray directory; // the trash folder, holding files/ and info/
+        QByteArray directory;    // the trash folder, holding files/ and info/
         QByteArray topDirectory; // empty for the home trash, whose records hold absolute paths
     };
 
-    Location locationFor(const QByteArray& path, const struct stat& status, const std::optional<Mount>& mount) const;
+    Location locationFor(const QByteArray& path, const struct stat& status,
+                         const std::optional<Mount>& mount) const;
     Location homeTrash() const;
     QByteArray volumeTrash(const QByteArray& topDirectory, const QByteArray& forPath) const;
     void ensureFolder(const QByteArray& path, const QByteArray& forPath) const;
-    bool writeRecord(const QByteArray& recordPath, const QByteArray& contents, const QByteArray& forPath) const;
+    bool writeRecord(const QByteArray& recordPath, const QByteArray& contents,
+                     const QByteArray& forPath) const;
 
     std::shared_ptr<SystemCalls> m_calls;
 };

@@ -17,7 +17,9 @@ QByteArray HomeFolder::pathBytes() {
     return QByteArrayLiteral("/");
 }
 
-QString HomeFolder::path() { return PathCodec::decode(pathBytes()); }
+QString HomeFolder::path() {
+    return PathCodec::decode(pathBytes());
+}
 
 QByteArray HomeFolder::dataHomeBytes() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <sys/types.h>
+
 namespace quillmere {
 
 class SystemCalls;
@@ -17,6 +19,8 @@ public:
     void createFile(const QString& path) const;
     // Missing parent folders are not created.
     void createFolder(const QString& path) const;
+    // Creates the folder and any missing parents with the given mode; an existing folder is fine.
+    void createFolderWithParents(const QString& path, mode_t mode) const;
 
 private:
     std::shared_ptr<SystemCalls> m_calls;

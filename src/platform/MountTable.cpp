@@ -41,7 +41,9 @@ bool Mount::hasOption(const QByteArray& option) const {
     return options.contains(option) || tableOptions.contains(option);
 }
 
-MountTable MountTable::current() { return parse(readWhole("/proc/self/mountinfo"), readWhole("/etc/fstab")); }
+MountTable MountTable::current() {
+    return parse(readWhole("/proc/self/mountinfo"), readWhole("/etc/fstab"));
+}
 
 MountTable MountTable::parse(const QByteArray& mountInfo, const QByteArray& fstab) {
     MountTable table;

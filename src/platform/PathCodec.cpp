@@ -7,7 +7,9 @@ namespace {
 
 constexpr char16_t escapeBase = 0xDC00;
 
-bool isEscapedByte(char16_t unit) { return unit >= 0xDC80 && unit <= 0xDCFF; }
+bool isEscapedByte(char16_t unit) {
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
 
 // Length of the valid UTF-8 sequence starting at p, or 0 when it is not valid
 // (overlong forms, surrogates and values above U+10FFFF are not valid).
@@ -108,7 +110,8 @@ QByteArray PathCodec::encode(QStringView text) {
         const char16_t unit = text[i].unicode();
         if (unit < 0x80) {
             out.append(char(unit));
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < n &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
             appendUtf8(out, QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
             ++i;
         } else if (isEscapedByte(unit)) {

@@ -15,15 +15,20 @@ PlatformError PlatformError::fromErrno(const QString& path, const QString& conte
     return PlatformError(errno, path, context);
 }
 
-ErrorClass PlatformError::errorClass() const { return classify(m_code); }
+ErrorClass PlatformError::errorClass() const {
+    return classify(m_code);
+}
 
 ErrorClass PlatformError::classify(int code) {
     switch (code) {
     case EACCES:
-    case EPERM: return ErrorClass::permission;
+    case EPERM:
+        return ErrorClass::permission;
     case EEXIST:
-    case ENOTEMPTY: return ErrorClass::nameExists;
-    default: return ErrorClass::other;
+    case ENOTEMPTY:
+        return ErrorClass::nameExists;
+    default:
+        return ErrorClass::other;
     }
 }
 

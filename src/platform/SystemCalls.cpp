@@ -8,39 +8,64 @@
 
 namespace quillmere {
 
-#define QM_INTERCEPT(primitive, path, failure)                                                             \
-    if (const int injected = intercept(primitive, path)) {                                                 \
-        errno = injected;                                                                                  \
-        return failure;                                                                                    \
+#define QM_INTERCEPT(primitive, path, failure)                                                               \
+    if (const int injected = intercept(primitive, path)) {                                                   \
+        errno = injected;                                                                                    \
+        return failure;                                                                                      \
     }
 
 const char* primitiveName(Primitive primitive) {
     switch (primitive) {
-    case Primitive::OpenDirectory: return "openDirectory";
-    case Primitive::ReadDirectory: return "readDirectory";
-    case Primitive::Stat: return "stat";
-    case Primitive::Open: return "open";
-    case Primitive::Close: return "close";
-    case Primitive::Read: return "read";
-    case Primitive::Write: return "write";
-    case Primitive::Sync: return "sync";
-    case Primitive::Seek: return "seek";
-    case Primitive::Truncate: return "truncate";
-    case Primitive::Clone: return "clone";
-    case Primitive::CopyRange: return "copyRange";
-    case Primitive::Rename: return "rename";
-    case Primitive::Link: return "link";
-    case Primitive::Unlink: return "unlink";
-    case Primitive::RemoveDirectory: return "removeDirectory";
-    case Primitive::MakeDirectory: return "makeDirectory";
-    case Primitive::MakeSymlink: return "makeSymlink";
-    case Primitive::ReadLink: return "readLink";
-    case Primitive::MakeFifo: return "makeFifo";
-    case Primitive::MakeNode: return "makeNode";
-    case Primitive::ChangeMode: return "changeMode";
-    case Primitive::SetTimes: return "setTimes";
-    case Primitive::StatFileSystem: return "statFileSystem";
-    case Primitive::GetFlags: return "getFlags";
+    case Primitive::OpenDirectory:
+        return "openDirectory";
+    case Primitive::ReadDirectory:
+        return "readDirectory";
+    case Primitive::Stat:
+        return "stat";
+    case Primitive::Open:
+        return "open";
+    case Primitive::Close:
+        return "close";
+    case Primitive::Read:
+        return "read";
+    case Primitive::Write:
+        return "write";
+    case Primitive::Sync:
+        return "sync";
+    case Primitive::Seek:
+        return "seek";
+    case Primitive::Truncate:
+        return "truncate";
+    case Primitive::Clone:
+        return "clone";
+    case Primitive::CopyRange:
+        return "copyRange";
+    case Primitive::Rename:
+        return "rename";
+    case Primitive::Link:
+        return "link";
+    case Primitive::Unlink:
+        return "unlink";
+    case Primitive::RemoveDirectory:
+        return "removeDirectory";
+    case Primitive::MakeDirectory:
+        return "makeDirectory";
+    case Primitive::MakeSymlink:
+        return "makeSymlink";
+    case Primitive::ReadLink:
+        return "readLink";
+    case Primitive::MakeFifo:
+        return "makeFifo";
+    case Primitive::MakeNode:
+        return "makeNode";
+    case Primitive::ChangeMode:
+        return "changeMode";
+    case Primitive::SetTimes:
+        return "setTimes";
+    case Primitive::StatFileSystem:
+        return "statFileSystem";
+    case Primitive::GetFlags:
+        return "getFlags";
     }
     return "?";
 }
@@ -50,7 +75,9 @@ std::shared_ptr<SystemCalls> SystemCalls::real() {
     return calls;
 }
 
-int SystemCalls::intercept(Primitive, const char*) { return 0; }
+int SystemCalls::intercept(Primitive, const char*) {
+    return 0;
+}
 
 DIR* SystemCalls::openDirectory(const char* path) {
     QM_INTERCEPT(Primitive::OpenDirectory, path, nullptr);
@@ -72,7 +99,9 @@ dirent* SystemCalls::readDirectory(DIR* directory, const char* path) {
     return ::readdir(directory);
 }
 
-int SystemCalls::closeDirectory(DIR* directory) { return ::closedir(directory); }
+int SystemCalls::closeDirectory(DIR* directory) {
+    return ::closedir(directory);
+}
 
 int SystemCalls::statAt(int dirFd, const char* path, struct stat* out, int flags) {
     QM_INTERCEPT(Primitive::Stat, path, -1);

@@ -83,9 +83,15 @@ void TreeCopier::copyNode(const QByteArray& source, const QByteArray& destinatio
                           const struct stat& status) const {
     const mode_t type = status.st_mode & S_IFMT;
     switch (type) {
-    case S_IFDIR: copyFolder(source, destination, status); return;
-    case S_IFREG: copyFile(source, destination, status); return;
-    case S_IFLNK: copySymlink(source, destination, status); return;
+    case S_IFDIR:
+        copyFolder(source, destination, status);
+        return;
+    case S_IFREG:
+        copyFile(source, destination, status);
+        return;
+    case S_IFLNK:
+        copySymlink(source, destination, status);
+        return;
     case S_IFIFO:
         if (m_calls->makeFifo(destination.constData(), status.st_mode & permissionBits) != 0)
             fail(destination);
@@ -147,7 +153,8 @@ void TreeCopier::copyFile(const QByteArray& source, const QByteArray& destinatio
     Descriptor in(*m_calls, m_calls->open(source.constData(), O_RDONLY | O_NOFOLLOW));
     if (in.get() < 0)
         fail(source);
-    Descriptor out(*m_calls, m_calls->open(destination.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+    Descriptor out(*m_calls,
+                   m_calls->open(destination.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
     if (out.get() < 0)
         fail(destination);
     try {
@@ -227,7 +234,8 @@ void TreeCopier::copyRange(int in, int out, off_t from, off_t to, bool& kernelCo
     if (m_calls->seek(in, inOffset, SEEK_SET) < 0 || m_calls->seek(out, inOffset, SEEK_SET) < 0)
         fail(source);
     while (inOffset < to) {
-        const ssize_t got = m_calls->read(in, buffer.data(), size_t(std::min<off_t>(to - inOffset, bufferSize)));
+        const ssize_t got =
+            m_calls->read(in, buffer.data(), size_t(std::min<off_t>(to - inOffset, bufferSize)));
         if (got < 0) {
             if (errno == EINTR)
                 continue;

@@ -33,7 +33,8 @@ private:
     void copyFile(const QByteArray& source, const QByteArray& destination, const struct stat& status) const;
     void copyContents(int in, int out, const struct stat& status, const QByteArray& source) const;
     void copyRange(int in, int out, off_t from, off_t to, bool& kernelCopy, const QByteArray& source) const;
-    void copySymlink(const QByteArray& source, const QByteArray& destination, const struct stat& status) const;
+    void copySymlink(const QByteArray& source, const QByteArray& destination,
+                     const struct stat& status) const;
 
     std::shared_ptr<SystemCalls> m_calls;
 };

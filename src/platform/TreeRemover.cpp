@@ -12,7 +12,9 @@ namespace quillmere {
 TreeRemover::TreeRemover(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
-void TreeRemover::remove(const QString& path) const { removeBytes(PathCodec::encode(path)); }
+void TreeRemover::remove(const QString& path) const {
+    removeBytes(PathCodec::encode(path));
+}
 
 void TreeRemover::removeBytes(const QByteArray& path) const {
     int removed = 0;

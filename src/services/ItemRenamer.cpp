@@ -16,9 +16,12 @@ constexpr qsizetype maximumNameBytes = 255;
 
 RenameError classified(const PlatformError& error) {
     switch (error.errorClass()) {
-    case ErrorClass::nameExists: return RenameError::collision();
-    case ErrorClass::permission: return RenameError::permissionDenied();
-    case ErrorClass::other: break;
+    case ErrorClass::nameExists:
+        return RenameError::collision();
+    case ErrorClass::permission:
+        return RenameError::permissionDenied();
+    case ErrorClass::other:
+        break;
     }
     return RenameError::other(error.description());
 }
@@ -28,9 +31,10 @@ bool isUnsafeName(const QString& name) {
     return name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(QChar(0));
 }
 
-QString renameThroughTemporaryName(FilePrimitives& primitives, const QString& path, const QString& destination,
-                                   const QString& newName) {
-    const QString temporary = FilePath::appending(FilePath::parent(path), ItemRenamer::temporaryName(newName));
+QString renameThroughTemporaryName(FilePrimitives& primitives, const QString& path,
+                                   const QString& destination, const QString& newName) {
+    const QString temporary =
+        FilePath::appending(FilePath::parent(path), ItemRenamer::temporaryName(newName));
     try {
         primitives.mover.rename(path, temporary);
     } catch (const PlatformError& error) {
@@ -66,7 +70,8 @@ QString ItemRenamer::temporaryName(const QString& newName) {
 
 QString ItemRenamer::rename(FilePrimitives& primitives, const QString& path, const QString& newName) {
     if (isUnsafeName(newName))
-        throw RenameError::other(QCoreApplication::translate("ItemRenamer", "“%1” is not a valid name").arg(newName));
+        throw RenameError::other(
+            QCoreApplication::translate("ItemRenamer", "“%1” is not a valid name").arg(newName));
     const QString parent = FilePath::parent(path);
     const QString destination = FilePath::appending(parent, newName);
     const QString oldName = FilePath::lastComponent(path);

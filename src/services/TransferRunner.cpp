@@ -8,7 +8,8 @@
 
 namespace quillmere {
 
-QList<PathMapping> TransferRunner::move(FilePrimitives& primitives, const QList<TransferOperation>& operations) {
+QList<PathMapping> TransferRunner::move(FilePrimitives& primitives,
+                                        const QList<TransferOperation>& operations) {
     return run(primitives, operations, Mode::move);
 }
 
@@ -26,16 +27,20 @@ QList<PathMapping> TransferRunner::run(FilePrimitives& primitives, const QList<T
         try {
             if (operation.overwriteExisting) {
                 const QString trashed = primitives.trash.trash(destination);
-                undo.record([&primitives, trashed, destination] { primitives.trash.restore(trashed, destination); },
-                            destination);
+                undo.record(
+                    [&primitives, trashed, destination] { primitives.trash.restore(trashed, destination); },
+                    destination);
             }
             if (mode == Mode::move) {
                 primitives.mover.move(source, destination);
-                undo.record([&primitives, source, destination] { primitives.mover.move(destination, source); }, source);
+                undo.record(
+                    [&primitives, source, destination] { primitives.mover.move(destination, source); },
+                    source);
                 mappings.append({FilePath::standardised(source), FilePath::standardised(destination)});
             } else {
                 primitives.copier.copy(source, destination);
-                undo.record([&primitives, destination] { primitives.remover.remove(destination); }, destination);
+                undo.record([&primitives, destination] { primitives.remover.remove(destination); },
+                            destination);
             }
         } catch (const PlatformError& error) {
             const QStringList stranded = undo.rollBack();

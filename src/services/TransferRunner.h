@@ -20,7 +20,8 @@ public:
 
 private:
     enum class Mode { move, copy };
-    static QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode);
+    static QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                                  Mode mode);
 };
 
 } // namespace quillmere

@@ -1,0 +1,28 @@
+#include "TerminalApp.h"
+
+namespace quillmere {
+
+QString rawText(TerminalApp app) {
+    switch (app) {
+    case TerminalApp::wezterm:
+        return QStringLiteral("wezterm");
+    case TerminalApp::iterm2:
+        return QStringLiteral("iterm2");
+    case TerminalApp::terminalApp:
+        return QStringLiteral("terminalApp");
+    case TerminalApp::warp:
+        return QStringLiteral("warp");
+    case TerminalApp::ghostty:
+        return QStringLiteral("ghostty");
+    }
+    return {};
+}
+
+std::optional<TerminalApp> terminalAppFromRawText(QStringView text) {
+    for (TerminalApp app : allTerminalApps)
+        if (rawText(app) == text)
+            return app;
+    return std::nullopt;
+}
+
+} // namespace quillmere

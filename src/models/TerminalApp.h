@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace quillmere {
+
+// The terminal applications Quillmere can open a folder in, in the order they are listed.
+enum class TerminalApp { wezterm, iterm2, terminalApp, warp, ghostty };
+
+inline constexpr std::array<TerminalApp, 5> allTerminalApps = {TerminalApp::wezterm, TerminalApp::iterm2,
+                                                               TerminalApp::terminalApp, TerminalApp::warp,
+                                                               TerminalApp::ghostty};
+
+QString rawText(TerminalApp app);
+std::optional<TerminalApp> terminalAppFromRawText(QStringView text);
+
+} // namespace quillmere

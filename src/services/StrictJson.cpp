@@ -1,0 +1,119 @@
+#include "StrictJson.h"
+
+#include "JsonDecodeError.h"
+#include "platform/PathCodec.h"
+
+#include <cmath>
+
+namespace quillmere {
+namespace {
+
+// 2001-01-01 00:00:00 UTC in milliseconds since the Unix epoch.
+constexpr qint64 referenceEpochMs = 978307200000;
+
+[[noreturn]] void wrongType(QLatin1StringView key, const char* expected) {
+    throw JsonDecodeError(QString(key) + QStringLiteral(": expected ") + QString::fromLatin1(expected));
+}
+
+} // namespace
+
+QJsonObject StrictJson::object(const QJsonValue& value, const char* what) {
+    if (!value.isObject())
+        throw JsonDecodeError(QString::fromLatin1(what) + QStringLiteral(": expected an object"));
+    return value.toObject();
+}
+
+QJsonValue StrictJson::required(const QJsonObject& object, QLatin1StringView key) {
+    const auto it = object.constFind(key);
+    if (it == object.constEnd())
+        throw JsonDecodeError(QString(key) + QStringLiteral(": missing"));
+    return *it;
+}
+
+QString StrictJson::string(const QJsonValue& value, QLatin1StringView key) {
+    if (!value.isString())
+        wrongType(key, "a string");
+    return value.toString();
+}
+
+qint64 StrictJson::integer(const QJsonValue& value, QLatin1StringView key) {
+    if (!value.isDouble())
+        wrongType(key, "an integer");
+    const double number = value.toDouble();
+    // Whole numbers only, and only those a double holds exactly.
+    if (std::floor(number) != number || std::fabs(number) > 9007199254740992.0)
+        wrongType(key, "an integer");
+    return qint64(number);
+}
+
+double StrictJson::number(const QJsonValue& value, QLatin1StringView key) {
+    if (!value.isDouble())
+        wrongType(key, "a number");
+    return value.toDouble();
+}
+
+bool StrictJson::boolean(const QJsonValue& value, QLatin1StringView key) {
+    if (!value.isBool())
+        wrongType(key, "true or false");
+    return value.toBool();
+}
+
+QJsonArray StrictJson::array(const QJsonValue& value, QLatin1StringView key) {
+    if (!value.isArray())
+        wrongType(key, "a list");
+    return value.toArray();
+}
+
+QUuid StrictJson::uuid(const QJsonValue& value, QLatin1StringView key) {
+    const QString text = string(value, key);
+    const QUuid id = QUuid::fromString(text);
+    if (text.size() != 36 || (id.isNull() && text != u"00000000-0000-0000-0000-000000000000"))
+        wrongType(key, "a UUID");
+    return id;
+}
+
+QByteArray StrictJson::base64(const QJsonValue& value, QLatin1StringView key) {
+    const auto decoded = QByteArray::fromBase64Encoding(string(value, key).toLatin1(),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        wrongType(key, "Base64 text");
+    return *decoded;
+}
+
+QDateTime StrictJson::date(const QJsonValue& value, QLatin1StringView key) {
+    const double seconds = number(value, key);
+    if (!std::isfinite(seconds) || std::fabs(seconds) > 1e13) // far beyond any real date
+        wrongType(key, "a date");
+    return fromReferenceSeconds(seconds);
+}
+
+qint64 StrictJson::schemaVersion(const QJsonObject& object) {
+    const auto it = object.constFind(QLatin1StringView("schemaVersion"));
+    return it == object.constEnd() ? 1 : integer(*it, QLatin1StringView("schemaVersion"));
+}
+
+QString StrictJson::uuidText(const QUuid& id) {
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+double StrictJson::referenceSeconds(const QDateTime& date) {
+    return double(date.toMSecsSinceEpoch() - referenceEpochMs) / 1000.0;
+}
+
+QDateTime StrictJson::fromReferenceSeconds(double seconds) {
+    return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + qint64(std::llround(seconds * 1000.0)), Qt::UTC);
+}
+
+QString StrictJson::fileUrlText(const QString& path) {
+    return QStringLiteral("file://") + QString::fromLatin1(PathCodec::encode(path).toPercentEncoding("/"));
+}
+
+QString StrictJson::pathFromFileUrlText(const QString& text, QLatin1StringView key) {
+    static const QString scheme = QStringLiteral("file://");
+    if (!text.startsWith(scheme, Qt::CaseInsensitive) || text.size() <= scheme.size() ||
+        text[scheme.size()] != u'/')
+        wrongType(key, "a file URL");
+    return PathCodec::decode(QByteArray::fromPercentEncoding(text.mid(scheme.size()).toUtf8()));
+}
+
+} // namespace quillmere
