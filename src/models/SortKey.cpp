@@ -4,14 +4,10 @@ namespace quillmere {
 
 QString rawText(SortKey key) {
     switch (key) {
-    case SortKey::name:
-        return QStringLiteral("name");
-    case SortKey::dateModified:
-        return QStringLiteral("dateModified");
-    case SortKey::size:
-        return QStringLiteral("size");
-    case SortKey::kind:
-        return QStringLiteral("kind");
+    case SortKey::name: return QStringLiteral("name");
+    case SortKey::dateModified: return QStringLiteral("dateModified");
+    case SortKey::size: return QStringLiteral("size");
+    case SortKey::kind: return QStringLiteral("kind");
     }
     return {};
 }

@@ -4,16 +4,11 @@ namespace quillmere {
 
 QString rawText(TerminalApp app) {
     switch (app) {
-    case TerminalApp::wezterm:
-        return QStringLiteral("wezterm");
-    case TerminalApp::iterm2:
-        return QStringLiteral("iterm2");
-    case TerminalApp::terminalApp:
-        return QStringLiteral("terminalApp");
-    case TerminalApp::warp:
-        return QStringLiteral("warp");
-    case TerminalApp::ghostty:
-        return QStringLiteral("ghostty");
+    case TerminalApp::wezterm: return QStringLiteral("wezterm");
+    case TerminalApp::iterm2: return QStringLiteral("iterm2");
+    case TerminalApp::terminalApp: return QStringLiteral("terminalApp");
+    case TerminalApp::warp: return QStringLiteral("warp");
+    case TerminalApp::ghostty: return QStringLiteral("ghostty");
     }
     return {};
 }

@@ -49,14 +49,9 @@ TransferPlan planTransfer(const QStringList& sources, const QString& destination
             continue;
         const ConflictResolution& resolution = resolutions[nextResolution++];
         switch (resolution.kind) {
-        case ConflictResolution::Kind::overwrite:
-            add(source, name, true);
-            break;
-        case ConflictResolution::Kind::rename:
-            add(source, resolution.newName, false);
-            break;
-        case ConflictResolution::Kind::skip:
-            break;
+        case ConflictResolution::Kind::overwrite: add(source, name, true); break;
+        case ConflictResolution::Kind::rename: add(source, resolution.newName, false); break;
+        case ConflictResolution::Kind::skip: break;
         }
     }
     return plan;

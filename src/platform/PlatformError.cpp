@@ -22,13 +22,10 @@ ErrorClass PlatformError::errorClass() const {
 ErrorClass PlatformError::classify(int code) {
     switch (code) {
     case EACCES:
-    case EPERM:
-        return ErrorClass::permission;
+    case EPERM: return ErrorClass::permission;
     case EEXIST:
-    case ENOTEMPTY:
-        return ErrorClass::nameExists;
-    default:
-        return ErrorClass::other;
+    case ENOTEMPTY: return ErrorClass::nameExists;
+    default: return ErrorClass::other;
     }
 }
 

@@ -16,56 +16,31 @@ namespace quillmere {
 
 const char* primitiveName(Primitive primitive) {
     switch (primitive) {
-    case Primitive::OpenDirectory:
-        return "openDirectory";
-    case Primitive::ReadDirectory:
-        return "readDirectory";
-    case Primitive::Stat:
-        return "stat";
-    case Primitive::Open:
-        return "open";
-    case Primitive::Close:
-        return "close";
-    case Primitive::Read:
-        return "read";
-    case Primitive::Write:
-        return "write";
-    case Primitive::Sync:
-        return "sync";
-    case Primitive::Seek:
-        return "seek";
-    case Primitive::Truncate:
-        return "truncate";
-    case Primitive::Clone:
-        return "clone";
-    case Primitive::CopyRange:
-        return "copyRange";
-    case Primitive::Rename:
-        return "rename";
-    case Primitive::Link:
-        return "link";
-    case Primitive::Unlink:
-        return "unlink";
-    case Primitive::RemoveDirectory:
-        return "removeDirectory";
-    case Primitive::MakeDirectory:
-        return "makeDirectory";
-    case Primitive::MakeSymlink:
-        return "makeSymlink";
-    case Primitive::ReadLink:
-        return "readLink";
-    case Primitive::MakeFifo:
-        return "makeFifo";
-    case Primitive::MakeNode:
-        return "makeNode";
-    case Primitive::ChangeMode:
-        return "changeMode";
-    case Primitive::SetTimes:
-        return "setTimes";
-    case Primitive::StatFileSystem:
-        return "statFileSystem";
-    case Primitive::GetFlags:
-        return "getFlags";
+    case Primitive::OpenDirectory: return "openDirectory";
+    case Primitive::ReadDirectory: return "readDirectory";
+    case Primitive::Stat: return "stat";
+    case Primitive::Open: return "open";
+    case Primitive::Close: return "close";
+    case Primitive::Read: return "read";
+    case Primitive::Write: return "write";
+    case Primitive::Sync: return "sync";
+    case Primitive::Seek: return "seek";
+    case Primitive::Truncate: return "truncate";
+    case Primitive::Clone: return "clone";
+    case Primitive::CopyRange: return "copyRange";
+    case Primitive::Rename: return "rename";
+    case Primitive::Link: return "link";
+    case Primitive::Unlink: return "unlink";
+    case Primitive::RemoveDirectory: return "removeDirectory";
+    case Primitive::MakeDirectory: return "makeDirectory";
+    case Primitive::MakeSymlink: return "makeSymlink";
+    case Primitive::ReadLink: return "readLink";
+    case Primitive::MakeFifo: return "makeFifo";
+    case Primitive::MakeNode: return "makeNode";
+    case Primitive::ChangeMode: return "changeMode";
+    case Primitive::SetTimes: return "setTimes";
+    case Primitive::StatFileSystem: return "statFileSystem";
+    case Primitive::GetFlags: return "getFlags";
     }
     return "?";
 }

@@ -83,15 +83,9 @@ void TreeCopier::copyNode(const QByteArray& source, const QByteArray& destinatio
                           const struct stat& status) const {
     const mode_t type = status.st_mode & S_IFMT;
     switch (type) {
-    case S_IFDIR:
-        copyFolder(source, destination, status);
-        return;
-    case S_IFREG:
-        copyFile(source, destination, status);
-        return;
-    case S_IFLNK:
-        copySymlink(source, destination, status);
-        return;
+    case S_IFDIR: copyFolder(source, destination, status); return;
+    case S_IFREG: copyFile(source, destination, status); return;
+    case S_IFLNK: copySymlink(source, destination, status); return;
     case S_IFIFO:
         if (m_calls->makeFifo(destination.constData(), status.st_mode & permissionBits) != 0)
             fail(destination);

@@ -32,10 +32,8 @@ bool isCaseInsensitiveType(long type) {
     case hfsPlusMagic:
     case cifsMagic:
     case smb2Magic:
-    case smbMagic:
-        return true;
-    default:
-        return false;
+    case smbMagic: return true;
+    default: return false;
     }
 }
 

@@ -16,12 +16,9 @@ constexpr qsizetype maximumNameBytes = 255;
 
 RenameError classified(const PlatformError& error) {
     switch (error.errorClass()) {
-    case ErrorClass::nameExists:
-        return RenameError::collision();
-    case ErrorClass::permission:
-        return RenameError::permissionDenied();
-    case ErrorClass::other:
-        break;
+    case ErrorClass::nameExists: return RenameError::collision();
+    case ErrorClass::permission: return RenameError::permissionDenied();
+    case ErrorClass::other: break;
     }
     return RenameError::other(error.description());
 }
