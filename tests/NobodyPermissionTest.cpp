@@ -129,7 +129,7 @@ private Q_SLOTS:
         // A second volume, for the one request that needs it.
         std::optional<TemporaryTree> shm;
         if (request.join(u' ').contains(u"shm:")) {
-            shm.emplace(QStringLiteral("/dev/shm"));
+            shm.emplace(QStringLiteral("/dev/shm"), TemporaryTree::Environment::keep);
             struct stat here, there;
             if (!shm->isValid() || ::stat(tree.rootBytes().constData(), &here) != 0 ||
                 ::stat(shm->rootBytes().constData(), &there) != 0 || here.st_dev == there.st_dev)

@@ -1,0 +1,220 @@
+#include "models/RenameError.h"
+#include "models/TransferError.h"
+#include "platform/MountTable.h"
+#include "platform/PlatformError.h"
+#include "platform/SystemCalls.h"
+#include "platform/VolumeCaseProbe.h"
+#include "services/DefaultFileSystemService.h"
+#include "support/ErrorText.h"
+#include "support/FaultInjectingCalls.h"
+#include "support/PrivateMountNamespace.h"
+#include "support/ScopedMount.h"
+#include "support/TaskRunner.h"
+#include "support/TemporaryTree.h"
+#include "support/TreeSnapshot.h"
+
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+namespace {
+
+QStringList namesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+} // namespace
+
+// A real FAT volume, served by fusefat from an image file: names compare without
+// regard to case, and the FUSE driver does not know RENAME_NOREPLACE, so the kernel
+// answers EINVAL wherever the target name is free.
+class FatVolumeTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit FatVolumeTest(QString refusal)
+        : m_refusal(std::move(refusal)) {}
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (!m_refusal.isEmpty())
+            QSKIP(qPrintable(m_refusal));
+        if (::access("/dev/fuse", R_OK | W_OK) != 0)
+            QSKIP("/dev/fuse is not available, so no FUSE volume can be mounted");
+        const QStringList systemFolders = {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")};
+        const QString driver = QStandardPaths::findExecutable(QStringLiteral("fusefat"));
+        QString format = QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"));
+        if (format.isEmpty())
+            format = QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"), systemFolders);
+        if (driver.isEmpty() || format.isEmpty())
+            QSKIP("fusefat or mkfs.vfat (packages fusefat, dosfstools) is not installed");
+
+        m_tree.emplace();
+        const QString image = m_tree->path("fat.img");
+        QFile file(image);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(16 << 20));
+        file.close();
+        QProcess formatting;
+        formatting.setProcessChannelMode(QProcess::MergedChannels);
+        formatting.start(format, {QStringLiteral("-n"), QStringLiteral("QUILLMERE"), image});
+        QVERIFY2(formatting.waitForFinished() && formatting.exitCode() == 0,
+                 formatting.readAll().constData());
+        m_tree->makeFolder("volume");
+        m_volume = ScopedMount::fuse(m_tree->bytes("volume"), driver,
+                                     {QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("rw+"),
+                                      image, m_tree->path("volume")});
+        if (!m_volume.isMounted())
+            QSKIP(qPrintable(QStringLiteral("the FAT image could not be mounted: ") + m_volume.error()));
+    }
+
+    void cleanupTestCase() {
+        m_volume = ScopedMount();
+        m_tree.reset();
+    }
+
+    // Each test works in a folder of its own on the volume.
+    void init() {
+        m_folder =
+            QByteArray("volume/") + QTest::currentTestFunction() + '-' + QByteArray::number(++m_folders);
+        m_tree->makeFolder(m_folder);
+    }
+
+    void volumeIsSeenAsCaseInsensitive() {
+        const QByteArray point = m_tree->bytes("volume");
+        const QByteArray type = ScopedMount::typeAt(point);
+        QCOMPARE(type, QByteArray("fuse.fusefat"));
+        const std::optional<Mount> mount = MountTable::current().mountContaining(m_tree->bytes(m_folder));
+        QVERIFY(mount);
+        QCOMPARE(mount->mountPoint, point);
+        QCOMPARE(mount->fileSystemType, type);
+        QVERIFY(VolumeCaseProbe::isCaseInsensitiveFuseType(type));
+        QCOMPARE(VolumeCaseProbe(SystemCalls::real()).supportsCaseSensitiveNames(m_tree->path(m_folder)),
+                 std::optional<bool>(false));
+    }
+
+    void renameOntoANameTakenInAnotherCaseCollides() {
+        m_tree->writeFile(m_folder + "/b.txt", "bee");
+        m_tree->writeFile(m_folder + "/c.txt", "sea");
+        DefaultFileSystemService service;
+        const auto error = failureOf<RenameError>(
+            service.renameItem(m_tree->path(m_folder + "/c.txt"), QStringLiteral("B.txt")));
+        QVERIFY(error);
+        QCOMPARE(*error, RenameError::collision());
+        QCOMPARE(namesIn(m_tree->path(m_folder)),
+                 (QStringList{QStringLiteral("b.txt"), QStringLiteral("c.txt")}));
+        QCOMPARE(m_tree->readFile(m_folder + "/b.txt"), QByteArray("bee"));
+        QCOMPARE(m_tree->readFile(m_folder + "/c.txt"), QByteArray("sea"));
+    }
+
+    void caseOnlyRenameGoesThroughATemporaryName() {
+        m_tree->writeFile(m_folder + "/notes.txt", "minutes");
+        const auto calls = std::make_shared<FaultInjectingCalls>();
+        DefaultFileSystemService service(calls);
+        const QString renamed =
+            await(service.renameItem(m_tree->path(m_folder + "/notes.txt"), QStringLiteral("Notes.txt")));
+        QCOMPARE(renamed, m_tree->path(m_folder + "/Notes.txt"));
+        QCOMPARE(namesIn(m_tree->path(m_folder)), QStringList{QStringLiteral("Notes.txt")});
+        QCOMPARE(m_tree->readFile(m_folder + "/Notes.txt"), QByteArray("minutes"));
+        const QRegularExpression temporary(QStringLiteral("/Notes\\.txt\\.[0-9A-F-]{36}\\.tmp$"));
+        bool wentThroughTemporary = false;
+        for (const QByteArray& from : calls->renamedPaths())
+            wentThroughTemporary =
+                wentThroughTemporary || temporary.match(QString::fromUtf8(from)).hasMatch();
+        QVERIFY(wentThroughTemporary);
+
+        // Its own present name is taken by the item itself.
+        const auto error = failureOf<RenameError>(service.renameItem(renamed, QStringLiteral("Notes.txt")));
+        QVERIFY(error);
+        QCOMPARE(*error, RenameError::collision());
+    }
+
+    // RENAME_NOREPLACE is refused here; the fallback must still never replace, also
+    // when the kernel did not see the name taken (EINVAL injected for the first call).
+    void moveAndCopyNeverReplaceAnExistingItem_data() {
+        QTest::addColumn<bool>("kernelRefusesFlag");
+        QTest::newRow("as the kernel answers") << false;
+        QTest::newRow("flag refused with the name taken") << true;
+    }
+    void moveAndCopyNeverReplaceAnExistingItem() {
+        QFETCH(bool, kernelRefusesFlag);
+        m_tree->writeFile(m_folder + "/a.txt", "alpha");
+        m_tree->writeFile(m_folder + "/b.txt", "beta");
+        m_tree->makeFolder(m_folder + "/one");
+        m_tree->writeFile(m_folder + "/one/x.txt", "x");
+        m_tree->makeFolder(m_folder + "/two");
+        m_tree->writeFile("tree/A.TXT", "from the disk");
+        const TreeSnapshot before = TreeSnapshot::of(m_tree->bytes(m_folder));
+        const QString exists = PlatformError::describe(EEXIST);
+
+        const auto attempt = [&](const QByteArray& from, const QByteArray& to, bool copy) {
+            const auto calls = std::make_shared<FaultInjectingCalls>();
+            if (kernelRefusesFlag)
+                calls->failOn(Primitive::Rename, 1, EINVAL);
+            DefaultFileSystemService service(calls);
+            const QList<TransferOperation> operations = {{m_tree->path(from), m_tree->path(to)}};
+            if (copy)
+                return failureOf<TransferError>(service.copyItems(operations));
+            return failureOf<TransferError>(service.moveItems(operations));
+        };
+        const QByteArray folder = m_folder + '/';
+        auto error = attempt(folder + "a.txt", folder + "b.txt", false);
+        QVERIFY(error);
+        QCOMPARE(*error, TransferError::failed(QStringLiteral("a.txt"), exists));
+        error = attempt(folder + "a.txt", folder + "B.TXT", false);
+        QVERIFY(error);
+        QCOMPARE(*error, TransferError::failed(QStringLiteral("a.txt"), exists));
+        error = attempt(folder + "one", folder + "TWO", false);
+        QVERIFY(error);
+        QCOMPARE(*error, TransferError::failed(QStringLiteral("one"), exists));
+        // Names that differ in case are no conflict to the planner, but are one to the volume.
+        error = attempt("tree/A.TXT", folder + "A.TXT", true);
+        QVERIFY(error);
+        QCOMPARE(*error, TransferError::failed(QStringLiteral("A.TXT"), exists));
+
+        const TreeSnapshot after = TreeSnapshot::of(m_tree->bytes(m_folder));
+        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+    }
+
+    // Files only: fusefat itself loses the contents of a folder it renames.
+    void moveToAFreeNameWorksWithoutTheFlag() {
+        m_tree->writeFile(m_folder + "/a.txt", "alpha");
+        m_tree->makeFolder(m_folder + "/sub");
+        const QByteArray probe = m_tree->bytes(m_folder + "/probe");
+        m_tree->writeFile(m_folder + "/probe", {});
+        if (::renameat2(AT_FDCWD, probe.constData(), AT_FDCWD, QByteArray(probe + "-moved").constData(),
+                        RENAME_NOREPLACE) == 0 ||
+            errno != EINVAL)
+            QSKIP("this fusefat accepts RENAME_NOREPLACE, so the fallback is not what runs here");
+        QVERIFY(::unlink(probe.constData()) == 0);
+
+        DefaultFileSystemService service;
+        const QByteArray folder = m_folder + '/';
+        await(service.moveItems({{m_tree->path(folder + "a.txt"), m_tree->path(folder + "sub/a.txt")}}));
+        QCOMPARE(namesIn(m_tree->path(m_folder)), QStringList{QStringLiteral("sub")});
+        QCOMPARE(m_tree->readFile(folder + "sub/a.txt"), QByteArray("alpha"));
+        const QString renamed =
+            await(service.renameItem(m_tree->path(folder + "sub/a.txt"), QStringLiteral("b.txt")));
+        QCOMPARE(renamed, m_tree->path(folder + "sub/b.txt"));
+        QCOMPARE(namesIn(m_tree->path(folder + "sub")), QStringList{QStringLiteral("b.txt")});
+    }
+
+private:
+    QString m_refusal;
+    std::optional<TemporaryTree> m_tree;
+    ScopedMount m_volume; // after the tree, so it is unmounted before the tree goes
+    QByteArray m_folder;
+    int m_folders = 0;
+};
+
+QUILLMERE_PRIVATE_MOUNTS_MAIN(FatVolumeTest)
+#include "FatVolumeTest.moc"
