@@ -18,7 +18,6 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>

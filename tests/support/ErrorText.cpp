@@ -4,12 +4,9 @@ namespace quillmere::test {
 
 QString ErrorText::of(const RenameError& error) {
     switch (error.kind) {
-    case RenameError::Case::collision:
-        return QStringLiteral("collision");
-    case RenameError::Case::permissionDenied:
-        return QStringLiteral("permissionDenied");
-    case RenameError::Case::other:
-        return QStringLiteral("other(%1)").arg(error.description);
+    case RenameError::Case::collision: return QStringLiteral("collision");
+    case RenameError::Case::permissionDenied: return QStringLiteral("permissionDenied");
+    case RenameError::Case::other: return QStringLiteral("other(%1)").arg(error.description);
     }
     return {};
 }

@@ -16,10 +16,8 @@ public:
     template <typename Tag> static QString of(const ItemOperationError<Tag>& error) {
         using Case = typename ItemOperationError<Tag>::Case;
         switch (error.kind) {
-        case Case::permissionDenied:
-            return QStringLiteral("permissionDenied(%1)").arg(error.item);
-        case Case::failed:
-            return QStringLiteral("failed(%1, %2)").arg(error.item, error.reason);
+        case Case::permissionDenied: return QStringLiteral("permissionDenied(%1)").arg(error.item);
+        case Case::failed: return QStringLiteral("failed(%1, %2)").arg(error.item, error.reason);
         case Case::rollbackFailed:
             return QStringLiteral("rollbackFailed(%1)").arg(error.stranded.join(QStringLiteral(", ")));
         }
