@@ -2,6 +2,7 @@
 
 #include "BackgroundWork.h"
 
+#include "BatchRenameRunner.h"
 #include "ItemRenamer.h"
 #include "TransferRunner.h"
 #include "TrashOperation.h"
@@ -90,12 +91,9 @@ QCoro::Task<> DefaultFileSystemService::createFolder(QString path) {
 }
 
 QCoro::Task<> DefaultFileSystemService::batchRename(QList<PathMapping> mappings) {
-    if (!mappings.isEmpty()) {
-        throw BatchRenameError::failed(
-            FilePath::lastComponent(mappings.first().from),
-            QCoreApplication::translate("DefaultFileSystemService", "Batch rename is not available yet"));
-    }
-    co_return;
+    auto work = BackgroundWork::start(
+        [primitives = m_primitives, mappings] { BatchRenameRunner::run(*primitives, mappings); });
+    BackgroundWork::result(co_await work);
 }
 
 } // namespace quillmere
