@@ -1,6 +1,8 @@
 #include "FileOrdering.h"
 
-#include <QCollatorSortKey>
+#include "CollatedOrder.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <numeric>
@@ -20,29 +22,102 @@ const QCollator& threadCollator() {
     return collator;
 }
 
-int64_t sizeValue(const FileItem& item) { return item.size.value_or(0); }
+int64_t sizeValue(const FileItem& item) {
+    return item.size.value_or(0);
+}
 
-FileTime dateValue(const FileItem& item) { return item.modificationDate.value_or(FileTime::min()); }
+FileTime dateValue(const FileItem& item) {
+    return item.modificationDate.value_or(FileTime::min());
+}
 
 bool ascendingTest(const FileItem& a, const FileItem& b, SortKey key) {
     switch (key) {
-    case SortKey::name: return threadCollator().compare(a.name, b.name) < 0;
-    case SortKey::kind: return threadCollator().compare(a.kind, b.kind) < 0;
-    case SortKey::dateModified: return dateValue(a) < dateValue(b);
-    case SortKey::size: return sizeValue(a) < sizeValue(b);
+    case SortKey::name:
+        return threadCollator().compare(a.name, b.name) < 0;
+    case SortKey::kind:
+        return threadCollator().compare(a.kind, b.kind) < 0;
+    case SortKey::dateModified:
+        return dateValue(a) < dateValue(b);
+    case SortKey::size:
+        return sizeValue(a) < sizeValue(b);
     }
     return false;
 }
 
-template <typename Less> void stableSortByIndex(QList<FileItem>& items, Less less) {
+// Moves each item to its place along the permutation's cycles: no second list, so
+// no fresh memory to fault in for a large listing.
+void applyOrder(QList<FileItem>& items, std::vector<qsizetype>& order) {
+    constexpr qsizetype done = -1;
+    for (qsizetype start = 0; start < items.size(); ++start) {
+        if (order[size_t(start)] == done || order[size_t(start)] == start)
+            continue;
+        FileItem held = std::move(items[start]);
+        qsizetype to = start;
+        while (order[size_t(to)] != start) {
+            const qsizetype from = order[size_t(to)];
+            items[to] = std::move(items[from]);
+            order[size_t(to)] = done;
+            to = from;
+        }
+        items[to] = std::move(held);
+        order[size_t(to)] = done;
+    }
+}
+
+// Sorting by (value, listing position) with a plain sort gives the stable order; a
+// descending sort flips the value only, so ties still keep listing order.
+std::vector<qsizetype> orderByValue(const QList<FileItem>& items, int64_t (*value)(const FileItem&),
+                                    bool descending) {
+    std::vector<std::pair<int64_t, qsizetype>> keyed(size_t(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const int64_t v = value(items[i]);
+        keyed[size_t(i)] = {descending ? ~v : v, i}; // ~ reverses the order without overflow
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<qsizetype> order;
+    order.reserve(keyed.size());
+    for (const auto& entry : keyed)
+        order.push_back(entry.second);
+    return order;
+}
+
+int64_t sizeKey(const FileItem& item) {
+    return sizeValue(item);
+}
+int64_t dateKey(const FileItem& item) {
+    return dateValue(item).time_since_epoch().count();
+}
+
+// A listing has few distinct kinds: rank those with the collator, then place the
+// items by rank with a counting sort, which keeps listing order within a rank.
+std::vector<qsizetype> orderByKind(const QList<FileItem>& items, const QCollator& collator, bool descending) {
+    QHash<QString, int> rankOf;
+    std::vector<QStringView> kinds;
+    for (const FileItem& item : items)
+        if (!rankOf.contains(item.kind)) {
+            rankOf.insert(item.kind, 0);
+            kinds.push_back(item.kind);
+        }
+    const std::vector<qsizetype> sortedKinds = CollatedOrder::of(kinds, collator, descending);
+    int rank = 0;
+    for (size_t i = 0; i < sortedKinds.size(); ++i) {
+        const QStringView kind = kinds[size_t(sortedKinds[i])];
+        if (i > 0 && collator.compare(kinds[size_t(sortedKinds[i - 1])], kind) != 0)
+            ++rank;
+        rankOf[kind.toString()] = rank;
+    }
+    std::vector<qsizetype> starts(size_t(rank) + 2, 0);
+    std::vector<int> itemRanks(size_t(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        itemRanks[size_t(i)] = rankOf.value(items[i].kind);
+        ++starts[size_t(itemRanks[size_t(i)]) + 1];
+    }
+    for (size_t r = 1; r < starts.size(); ++r)
+        starts[r] += starts[r - 1];
     std::vector<qsizetype> order(size_t(items.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), less);
-    QList<FileItem> sorted;
-    sorted.reserve(items.size());
-    for (qsizetype index : order)
-        sorted.append(std::move(items[index]));
-    items = std::move(sorted);
+    for (qsizetype i = 0; i < items.size(); ++i)
+        order[size_t(starts[size_t(itemRanks[size_t(i)])]++)] = i;
+    return order;
 }
 
 } // namespace
@@ -64,21 +139,27 @@ bool areInIncreasingOrder(const FileItem& a, const FileItem& b, SortKey key, Sor
 
 void sortItems(QList<FileItem>& items, SortKey key, SortDirection direction) {
     const bool descending = direction == SortDirection::descending;
-    if (key == SortKey::name || key == SortKey::kind) {
-        const QCollator collator = makeNameCollator();
-        std::vector<QCollatorSortKey> keys;
-        keys.reserve(size_t(items.size()));
+    std::vector<qsizetype> order;
+    switch (key) {
+    case SortKey::name: {
+        std::vector<QStringView> names;
+        names.reserve(size_t(items.size()));
         for (const FileItem& item : items)
-            keys.push_back(collator.sortKey(key == SortKey::name ? item.name : item.kind));
-        stableSortByIndex(items, [&](qsizetype a, qsizetype b) {
-            return descending ? keys[size_t(b)].compare(keys[size_t(a)]) < 0
-                              : keys[size_t(a)].compare(keys[size_t(b)]) < 0;
-        });
-        return;
+            names.push_back(item.name);
+        order = CollatedOrder::of(names, makeNameCollator(), descending);
+        break;
     }
-    stableSortByIndex(items, [&](qsizetype a, qsizetype b) {
-        return descending ? ascendingTest(items[b], items[a], key) : ascendingTest(items[a], items[b], key);
-    });
+    case SortKey::kind:
+        order = orderByKind(items, makeNameCollator(), descending);
+        break;
+    case SortKey::dateModified:
+        order = orderByValue(items, dateKey, descending);
+        break;
+    case SortKey::size:
+        order = orderByValue(items, sizeKey, descending);
+        break;
+    }
+    applyOrder(items, order);
 }
 
 } // namespace quillmere

@@ -9,6 +9,7 @@
 #include "models/BatchRenameError.h"
 #include "models/FilePath.h"
 #include "models/KindDescription.h"
+#include "models/KindTextCache.h"
 #include "platform/FilePrimitives.h"
 #include "platform/PathCodec.h"
 #include <QCoroFuture>
@@ -28,12 +29,20 @@ DefaultFileSystemService::DefaultFileSystemService(std::shared_ptr<SystemCalls> 
 QList<FileItem> DefaultFileSystemService::list(FilePrimitives& primitives, const QString& folder,
                                                bool showHidden) {
     std::vector<DirectoryEntry> entries = primitives.reader.read(folder, showHidden);
-    QList<FileItem> items;
-    items.reserve(qsizetype(entries.size()));
-    for (DirectoryEntry& entry : entries) {
-        QString kind = KindDescription::of(entry.name, entry.isDirectory);
-        items.append(FileItem{entry.path, entry.path, std::move(entry.name), entry.isDirectory, entry.size,
-                              entry.modificationDate, std::move(kind)});
+    // Sized once and filled by assignment: appending one by one costs more for a type
+    // QList must treat as not relocatable.
+    QList<FileItem> items(qsizetype(entries.size()));
+    KindTextCache kinds;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        DirectoryEntry& entry = entries[i];
+        FileItem& item = items[qsizetype(i)];
+        item.kind = kinds.kindOf(entry.name, entry.isDirectory);
+        item.id = entry.path;
+        item.url = std::move(entry.path);
+        item.name = std::move(entry.name);
+        item.isDirectory = entry.isDirectory;
+        item.size = entry.size;
+        item.modificationDate = entry.modificationDate;
     }
     return items;
 }

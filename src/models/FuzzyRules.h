@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStringView>
+
+namespace quillmere {
+
+// The pieces of the fuzzy score that fuzzyScore and FuzzyIndex must agree on.
+class FuzzyRules final {
+public:
+    static constexpr int startScore = 11;    // the query's first character opens the name
+    static constexpr int strongScore = 6;    // after a separator, or on an upper-case letter
+    static constexpr int weakScore = 1;      // anywhere else
+    static constexpr int adjacencyBonus = 3; // right after the previous match
+
+    // One of "._- /" (dot, underscore, hyphen, space, slash).
+    static bool isSeparator(QStringView character);
+    static bool isSeparator(char16_t unit);
+    // True when the character's first code point is an upper-case letter.
+    static bool isUpperCaseLetter(QStringView character);
+
+    // Plain text order by Unicode scalar value, case-sensitive; UTF-16 code unit order
+    // would put U+E000..U+FFFF after characters beyond the BMP.
+    static bool precedesByCodePoint(QStringView a, QStringView b);
+    // A rank of one code unit that orders units as precedesByCodePoint does.
+    static char16_t codePointRank(char16_t unit) {
+        if (unit < 0xD800)
+            return unit;
+        if (unit >= 0xE000)
+            return char16_t(unit - 0x800);
+        return char16_t(unit + 0x2000); // surrogates above every other unit
+    }
+};
+
+} // namespace quillmere
