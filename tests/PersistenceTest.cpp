@@ -1,0 +1,348 @@
+#include "platform/PathCodec.h"
+#include "platform/PlatformError.h"
+#include "services/DefaultPersistenceService.h"
+#include "support/FaultInjectingCalls.h"
+#include "support/TaskRunner.h"
+#include "support/TemporaryTree.h"
+
+#include <QJsonDocument>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <csignal>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+namespace {
+
+const char* saveLoopArgument = "--save-loop";
+
+QList<QByteArray> namesIn(const QByteArray& folder) {
+    QList<QByteArray> names;
+    if (DIR* d = opendir(folder.constData())) {
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.' || (e->d_name[1] != '\0' && e->d_name[1] != '.'))
+                names.append(QByteArray(e->d_name));
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Session sampleSession() {
+    Session session;
+    TabState first;
+    first.id = QUuid::createUuid();
+    first.currentPath = PathCodec::decode("/home/ann/caf\xE9\n-dir");
+    first.history = {u"/home/ann"_qs, first.currentPath};
+    first.historyIndex = 1;
+    first.selectedItem = PathCodec::decode("/home/ann/caf\xE9\n-dir/\xFF.txt");
+    first.scrollOffset = 120.5;
+    TabState second;
+    second.id = QUuid::createUuid();
+    second.currentPath = u"/tmp"_qs;
+    session.tabs = {first, second};
+    session.activeTabIndex = 1;
+    session.helpPanelVisible = false;
+    return session;
+}
+
+// Keeps saving sessions numbered 0, 1, 2, ... until killed; used by the crash test.
+int runSaveLoop(const QString& folder) {
+    DefaultPersistenceService service(folder);
+    Session session = sampleSession();
+    for (qint64 i = 0;; ++i) {
+        session.activeTabIndex = i;
+        session.tabs[0].history.append(QString::number(i)); // the file grows and shrinks in size
+        if (session.tabs[0].history.size() > 50)
+            session.tabs[0].history.clear();
+        await(service.saveSession(session));
+    }
+}
+
+} // namespace
+
+// The state files: one load rule, lossless round trips, and writes that never leave
+// a damaged or half-written file behind.
+class PersistenceTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void configurationFolderFollowsXdgConfigHome() {
+        TemporaryTree tree;
+        const QString home = tree.path("home");
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u"/x/conf"_qs), u"/x/conf/quillmere"_qs);
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_qs), QString(home + u"/.config/quillmere"));
+        QCOMPARE(DefaultPersistenceService::configurationFolder(std::nullopt), QString(home + u"/.config/quillmere"));
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u"rel"_qs),
+                 QString(QDir::currentPath() + u"/rel/quillmere"));
+    }
+
+    void loadRule_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("movedAsideAs"); // empty: loads; "-": absent and left alone
+        const QString s = DefaultPersistenceService::sessionFile;
+        const QString a = DefaultPersistenceService::appSettingsFile;
+        const QString f = DefaultPersistenceService::folderSettingsFile;
+        const QString b = DefaultPersistenceService::bookmarkFile;
+        QTest::newRow("empty object") << s << QByteArray("{}") << QString();
+        QTest::newRow("list") << s << QByteArray("[]") << u"broken"_qs;
+        QTest::newRow("invalid json") << a << QByteArray("{\"settings\":") << u"broken"_qs;
+        QTest::newRow("empty file") << f << QByteArray() << u"broken"_qs;
+        QTest::newRow("schema 0") << s << QByteArray("{\"schemaVersion\":0}") << QString();
+        QTest::newRow("schema 1") << b << QByteArray("{\"schemaVersion\":1}") << QString();
+        QTest::newRow("schema 2") << b << QByteArray("{\"schemaVersion\":2,\"bookmarks\":[]}")
+                                  << u"unknown-version"_qs;
+        QTest::newRow("schema as text") << s << QByteArray("{\"schemaVersion\":\"1\"}") << u"broken"_qs;
+        QTest::newRow("fractional integer") << s << QByteArray("{\"activeTabIndex\":1.5}") << u"broken"_qs;
+        QTest::newRow("tab without path")
+            << s << QByteArray("{\"tabs\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"}]}")
+            << u"broken"_qs;
+        QTest::newRow("bad uuid") << s << QByteArray("{\"tabs\":[{\"id\":\"nope\",\"currentPath\":\"/\"}]}")
+                                  << u"broken"_qs;
+        QTest::newRow("unknown terminal")
+            << a << QByteArray("{\"settings\":{\"terminalApp\":\"xterm\"}}") << u"broken"_qs;
+        QTest::newRow("unknown sort key")
+            << f << QByteArray("{\"folders\":{\"/a\":{\"sortKey\":\"colour\"}}}") << u"broken"_qs;
+        QTest::newRow("wrong type hidden")
+            << f << QByteArray("{\"folders\":{\"/a\":{\"dotFilesVisible\":1}}}") << u"broken"_qs;
+        QTest::newRow("bookmark missing date") << b
+                                               << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-"
+                                                             "93FC-0C247A3E6E5F\",\"url\":\"file:///a\"}]}")
+                                               << u"broken"_qs;
+        QTest::newRow("null is not absent")
+            << a << QByteArray("{\"settings\":{\"language\":null}}") << u"broken"_qs;
+    }
+    void loadRule() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, movedAsideAs);
+        TemporaryTree tree;
+        tree.makeFolder("config/quillmere");
+        tree.writeFile("config/quillmere/" + file.toUtf8(), contents);
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+        bool loaded = false;
+        if (file == DefaultPersistenceService::sessionFile)
+            loaded = await(service.loadSession()).has_value();
+        else if (file == DefaultPersistenceService::appSettingsFile)
+            loaded = await(service.loadAppSettings()).has_value();
+        else if (file == DefaultPersistenceService::folderSettingsFile)
+            loaded = await(service.loadFolderSettings()).has_value();
+        else
+            loaded = await(service.loadBookmarks()).has_value();
+        QCOMPARE(loaded, movedAsideAs.isEmpty());
+
+        const QList<QByteArray> names = namesIn(tree.bytes("config/quillmere"));
+        QCOMPARE(names.size(), 1);
+        if (movedAsideAs.isEmpty()) {
+            QCOMPARE(names.first(), file.toUtf8());
+            return;
+        }
+        // NAME.SUFFIX-2025-03-04T05-06-07Z
+        const QRegularExpression shape(QRegularExpression::escape(file + u'.' + movedAsideAs) +
+                                       u"-\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\dZ$"_qs);
+        QVERIFY2(shape.match(QString::fromUtf8(names.first())).hasMatch(), names.first().constData());
+        QCOMPARE(tree.readFile("config/quillmere/" + names.first()), contents);
+    }
+
+    void missingAndUnreadableFilesGiveNothingAndStayPut() {
+        TemporaryTree tree;
+        DefaultPersistenceService missing(tree.path("config/quillmere"));
+        QVERIFY(!await(missing.loadSession()));
+        QVERIFY(!await(missing.loadBookmarks()));
+
+        tree.makeFolder("config/quillmere");
+        tree.writeFile("config/quillmere/session.json", "{}");
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        calls->failOn(Primitive::Open, 1, EACCES);
+        DefaultPersistenceService unreadable(tree.path("config/quillmere"), calls);
+        QVERIFY(!await(unreadable.loadSession()));
+        QCOMPARE(namesIn(tree.bytes("config/quillmere")), QList<QByteArray>{"session.json"});
+    }
+
+    void emptyRecordsLoadWithEveryDefault() {
+        TemporaryTree tree;
+        tree.makeFolder("config/quillmere");
+        tree.writeFile("config/quillmere/app-settings.json", "{\"settings\":{\"markGlyph\":\"  \"}}");
+        tree.writeFile(
+            "config/quillmere/session.json",
+            "{\"tabs\":[{\"id\":\"e621e1f8-c36c-495a-93fc-0c247a3e6e5f\",\"currentPath\":\"/a\"}]}");
+        tree.writeFile("config/quillmere/folder-settings.json",
+                       "{\"folders\":{\"/a\":{\"sortKey\":\"size\"}}}");
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+
+        QCOMPARE(await(service.loadAppSettings()), std::optional(AppSettings()));
+        const Session session = *await(service.loadSession());
+        QCOMPARE(session.activeTabIndex, 0);
+        QVERIFY(session.helpPanelVisible);
+        const TabState& tab = session.tabs.first();
+        QCOMPARE(tab.id, QUuid(u"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"_qs));
+        QVERIFY(tab.history.isEmpty());
+        QCOMPARE(tab.historyIndex, -1);
+        QVERIFY(!tab.selectedItem);
+        QCOMPARE(tab.scrollOffset, 0.0);
+        FolderSettings size;
+        size.sortKey = SortKey::size;
+        QCOMPARE(await(service.loadFolderSettings()), std::optional(FolderSettingsMap{{u"/a"_qs, size}}));
+    }
+
+    void everyRecordRoundTripsExactly() {
+        TemporaryTree tree;
+        DefaultPersistenceService service(tree.path("config/deep/quillmere"));
+        const Session session = sampleSession();
+        const QList<Bookmark> bookmarks{
+            {QUuid::createUuid(), PathCodec::decode("/home/ann/caf\xE9 %20#?"),
+             QDateTime::currentDateTimeUtc()},
+            {QUuid::createUuid(), u"/"_qs, QDateTime::fromMSecsSinceEpoch(978307200123, Qt::UTC)}};
+        FolderSettings layout;
+        layout.columnLayout = QByteArray("\x00\x01\xFF layout", 10);
+        layout.sortKey = SortKey::dateModified;
+        layout.sortDirection = SortDirection::descending;
+        layout.dotFilesVisible = true;
+        const FolderSettingsMap folders{{PathCodec::decode("/x/\xFE"), layout}, {u"/y"_qs, FolderSettings()}};
+        const AppSettings settings(u"★"_qs, u"#3498DB"_qs, TerminalApp::ghostty, TerminalOpenMode::newTab,
+                                   AppLanguage::ja);
+
+        await(service.saveSession(session));
+        await(service.saveBookmarks(bookmarks));
+        await(service.saveFolderSettings(folders));
+        await(service.saveAppSettings(settings));
+        // The first save made the folder and its parents, private to the user.
+        struct stat status;
+        QCOMPARE(::stat(tree.bytes("config/deep").constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, 0700u);
+
+        QCOMPARE(await(service.loadSession()), std::optional(session));
+        QCOMPARE(await(service.loadBookmarks()), std::optional(bookmarks));
+        QCOMPARE(await(service.loadFolderSettings()), std::optional(folders));
+        QCOMPARE(await(service.loadAppSettings()), std::optional(settings));
+    }
+
+    void writesTheDocumentedJsonForm() {
+        TemporaryTree tree;
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+        Session session = sampleSession();
+        session.tabs[0].selectedItem.reset();
+        await(service.saveSession(session));
+        await(service.saveAppSettings(AppSettings()));
+        const QList<Bookmark> bookmarks{{QUuid(u"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"_qs), u"/a b"_qs,
+                                         QDateTime::fromMSecsSinceEpoch(978307201500, Qt::UTC)}};
+        await(service.saveBookmarks(bookmarks));
+
+        const QJsonObject tab = QJsonDocument::fromJson(tree.readFile("config/quillmere/session.json"))
+                                    .object()[u"tabs"][0]
+                                    .toObject();
+        QVERIFY(!tab.contains(u"selectedItem"));
+        QCOMPARE(tab[u"id"].toString(), session.tabs[0].id.toString(QUuid::WithoutBraces).toUpper());
+        const QJsonObject app =
+            QJsonDocument::fromJson(tree.readFile("config/quillmere/app-settings.json")).object();
+        QCOMPARE(app[u"schemaVersion"].toInt(), 1);
+        QCOMPARE(app[u"settings"].toObject().keys(),
+                 (QStringList{u"markGlyph"_qs, u"terminalApp"_qs, u"terminalOpenMode"_qs}));
+        QCOMPARE(
+            tree.readFile("config/quillmere/bookmark.json"),
+            QByteArray("{\"bookmarks\":[{\"addedAt\":1.5,\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
+                       "\"url\":\"file:///a%20b\"}],\"schemaVersion\":1}"));
+    }
+
+    void failedWritesLeaveTheOldFileAndNoTemporaryFile_data() {
+        QTest::addColumn<int>("primitive");
+        QTest::addColumn<int>("error");
+        QTest::newRow("write") << int(Primitive::Write) << EIO;
+        QTest::newRow("fsync") << int(Primitive::Sync) << EIO;
+        QTest::newRow("full disk") << int(Primitive::Write) << ENOSPC;
+        QTest::newRow("rename") << int(Primitive::Rename) << EACCES;
+        QTest::newRow("create") << int(Primitive::Open) << EACCES;
+    }
+    void failedWritesLeaveTheOldFileAndNoTemporaryFile() {
+        QFETCH(int, primitive);
+        QFETCH(int, error);
+        TemporaryTree tree;
+        DefaultPersistenceService healthy(tree.path("config/quillmere"));
+        await(healthy.saveSession(sampleSession()));
+        const QByteArray before = tree.readFile("config/quillmere/session.json");
+
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        calls->failOn(Primitive(primitive), 1, error);
+        DefaultPersistenceService failing(tree.path("config/quillmere"), calls);
+        const auto failure = failureOf<PlatformError>(failing.saveSession(Session()));
+        QVERIFY(failure);
+        QCOMPARE(failure->code(), error);
+        QCOMPARE(tree.readFile("config/quillmere/session.json"), before);
+        QCOMPARE(namesIn(tree.bytes("config/quillmere")), QList<QByteArray>{"session.json"});
+    }
+
+    void linkedConfigurationFileStaysALink() {
+        TemporaryTree tree;
+        tree.makeFolder("dotfiles");
+        tree.makeFolder("config/quillmere");
+        tree.writeFile("dotfiles/session.json", "{}");
+        tree.makeSymlink("../../dotfiles/session.json", "config/quillmere/session.json");
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+        await(service.saveSession(sampleSession()));
+        struct stat status;
+        QCOMPARE(::lstat(tree.bytes("config/quillmere/session.json").constData(), &status), 0);
+        QVERIFY(S_ISLNK(status.st_mode));
+        QVERIFY(tree.readFile("dotfiles/session.json").contains("tabs"));
+        QCOMPARE(namesIn(tree.bytes("dotfiles")), QList<QByteArray>{"session.json"});
+    }
+
+    void crashDuringSaveLeavesADecodableFile() {
+        TemporaryTree tree;
+        const QString folder = tree.path("config/quillmere");
+        DefaultPersistenceService service(folder);
+        for (int round = 0; round < 25; ++round) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                        {QString::fromLatin1(saveLoopArgument), folder});
+            QVERIFY(child.waitForStarted());
+            QTest::qWait(int(QRandomGenerator::global()->bounded(5, 60)));
+            ::kill(pid_t(child.processId()), SIGKILL);
+            child.waitForFinished();
+            if (!tree.exists("config/quillmere/session.json"))
+                continue; // killed before its first save finished
+            const std::optional<Session> loaded = await(service.loadSession());
+            QVERIFY2(loaded, "a killed save left a file that does not decode");
+            QCOMPARE(loaded->tabs.size(), 2);
+            QVERIFY(tree.exists("config/quillmere/session.json"));
+        }
+    }
+
+    void migrationCopiesOnlyWhatIsMissing() {
+        TemporaryTree tree;
+        tree.makeFolder("legacy");
+        tree.writeFile("legacy/session.json", "legacy session");
+        tree.writeFile("legacy/bookmark.json", "legacy bookmarks");
+        tree.writeFile("legacy/app-settings.json", "legacy settings");
+        tree.makeFolder("config/quillmere");
+        tree.writeFile("config/quillmere/app-settings.json", "current settings");
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+        await(service.migrateLegacyFiles(tree.path("legacy")));
+        QCOMPARE(tree.readFile("config/quillmere/session.json"), QByteArray("legacy session"));
+        QCOMPARE(tree.readFile("config/quillmere/app-settings.json"), QByteArray("current settings"));
+        QVERIFY(!tree.exists("config/quillmere/bookmark.json"));
+        QVERIFY(!tree.exists("config/quillmere/folder-settings.json"));
+        QCOMPARE(namesIn(tree.bytes("legacy")).size(), 3);
+        // Without a legacy folder argument the data folder's "Quillmere" is used; none here.
+        await(service.migrateLegacyFiles());
+    }
+};
+
+int main(int argc, char** argv) {
+    if (argc == 3 && qstrcmp(argv[1], saveLoopArgument) == 0) {
+        QCoreApplication app(argc, argv);
+        return runSaveLoop(QString::fromLocal8Bit(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    PersistenceTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "PersistenceTest.moc"
