@@ -1,0 +1,236 @@
+#include "services/AppSettingsStore.h"
+#include "services/BookmarkStore.h"
+#include "services/Debouncer.h"
+#include "services/FolderSettingsStore.h"
+#include "services/SessionStore.h"
+#include "support/RecordingPersistenceService.h"
+#include "support/TaskRunner.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+namespace {
+
+// Longer than a save delay, so that a pending save has surely run.
+void waitPastSaveDelay() {
+    QTest::qWait(700);
+}
+
+FolderSettings sortedBy(SortKey key) {
+    FolderSettings settings;
+    settings.sortKey = key;
+    return settings;
+}
+
+} // namespace
+
+// Stores save half a second after the last change, once, with the last state.
+class StoresTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void debouncerRunsOnlyTheLastActionAfterTheQuietPeriod() {
+        Debouncer debouncer;
+        QStringList ran;
+        auto action = [&ran](QString name) {
+            return [&ran, name]() -> QCoro::Task<> {
+                ran.append(name);
+                co_return;
+            };
+        };
+        debouncer.schedule(std::chrono::milliseconds(300), action(u"first"_qs));
+        QTest::qWait(150);
+        debouncer.schedule(std::chrono::milliseconds(300), action(u"second"_qs));
+        QTest::qWait(200);
+        QVERIFY(ran.isEmpty()); // the second request restarted the delay
+        QTRY_COMPARE_WITH_TIMEOUT(ran, QStringList{u"second"_qs}, 1000);
+
+        debouncer.schedule(std::chrono::milliseconds(50), action(u"cancelled"_qs));
+        debouncer.cancel();
+        QVERIFY(!debouncer.isPending());
+        {
+            Debouncer gone;
+            gone.schedule(std::chrono::milliseconds(50), action(u"destroyed"_qs));
+        }
+        QTest::qWait(150);
+        QCOMPARE(ran, QStringList{u"second"_qs});
+    }
+
+    void folderSettingsAreKeyedByStandardisedPath() {
+        RecordingPersistenceService service;
+        FolderSettingsStore store(service);
+        store.set(sortedBy(SortKey::size), u"/Users/ann/Documents/"_qs);
+        QCOMPARE(store.settings(u"/Users/ann/./Documents"_qs), std::optional(sortedBy(SortKey::size)));
+        QCOMPARE(store.all().keys(), QStringList{u"/Users/ann/Documents"_qs});
+        QVERIFY(!store.settings(u"/Users/ann"_qs));
+    }
+
+    void burstOfChangesWritesOnceWithTheLastState() {
+        RecordingPersistenceService service;
+        FolderSettingsStore store(service);
+        QSignalSpy changed(&store, &FolderSettingsStore::allChanged);
+        for (SortKey key :
+             {SortKey::name, SortKey::size, SortKey::kind, SortKey::name, SortKey::dateModified})
+            store.set(sortedBy(key), u"/a"_qs);
+        QCOMPARE(changed.size(), 5);
+        QCOMPARE(service.saveCount(), 0);
+        waitPastSaveDelay();
+        QCOMPARE(service.folderSettingsSaves.size(), 1);
+        QCOMPARE(service.folderSettingsSaves.first().value(u"/a"_qs), sortedBy(SortKey::dateModified));
+
+        // The same value again still saves.
+        store.set(sortedBy(SortKey::dateModified), u"/a"_qs);
+        waitPastSaveDelay();
+        QCOMPARE(service.folderSettingsSaves.size(), 2);
+    }
+
+    void remapMovesWholeComponentsOnly() {
+        RecordingPersistenceService service;
+        FolderSettingsStore store(service);
+        store.setAll({{u"/x/a"_qs, sortedBy(SortKey::size)},
+                      {u"/x/a/sub"_qs, sortedBy(SortKey::kind)},
+                      {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}});
+        QSignalSpy changed(&store, &FolderSettingsStore::allChanged);
+        store.remap({{u"/x/a"_qs, u"/x/b"_qs}});
+        QCOMPARE(store.all(), (FolderSettingsMap{{u"/x/b"_qs, sortedBy(SortKey::size)},
+                                                 {u"/x/b/sub"_qs, sortedBy(SortKey::kind)},
+                                                 {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}}));
+        QCOMPARE(changed.size(), 1);
+        waitPastSaveDelay();
+        QCOMPARE(service.folderSettingsSaves.size(), 1);
+
+        store.remap({{u"/nowhere"_qs, u"/else"_qs}});
+        QCOMPARE(changed.size(), 1);
+        waitPastSaveDelay();
+        QCOMPARE(service.folderSettingsSaves.size(), 1);
+    }
+
+    void flushWritesNowAndTheScheduledSaveDoesNotFollow() {
+        RecordingPersistenceService service;
+        SessionStore store(service);
+        Session session;
+        for (qint64 i = 0; i < 10; ++i) {
+            session.activeTabIndex = i;
+            store.scheduleSave(session);
+        }
+        waitPastSaveDelay();
+        QCOMPARE(service.sessionSaves.size(), 1);
+        QCOMPARE(service.sessionSaves.first().activeTabIndex, 9);
+
+        session.activeTabIndex = 42;
+        store.scheduleSave(session);
+        session.activeTabIndex = 43;
+        await(store.flush(session));
+        QCOMPARE(service.sessionSaves.size(), 2);
+        QCOMPARE(service.sessionSaves.last().activeTabIndex, 43);
+        waitPastSaveDelay();
+        QCOMPARE(service.sessionSaves.size(), 2);
+    }
+
+    void failedSavesKeepTheStateInMemory() {
+        RecordingPersistenceService service;
+        service.failSaves = true;
+        FolderSettingsStore store(service);
+        store.set(sortedBy(SortKey::kind), u"/a"_qs);
+        waitPastSaveDelay();
+        await(store.flush());
+        QCOMPARE(store.settings(u"/a"_qs), std::optional(sortedBy(SortKey::kind)));
+        service.failSaves = false;
+        await(store.flush());
+        QCOMPARE(service.folderSettingsSaves.size(), 1);
+    }
+
+    void bookmarksAreUniqueByStandardisedFolder() {
+        RecordingPersistenceService service;
+        QSet<QString> existing{u"/a"_qs, u"/b"_qs};
+        BookmarkStore store(service, [&](const QString& path) { return existing.contains(path); });
+        QSignalSpy changed(&store, &BookmarkStore::bookmarksChanged);
+        store.add(u"/a"_qs);
+        store.add(u"/a/./"_qs);
+        store.add(u"/x/../a"_qs);
+        store.add(u"/b"_qs);
+        QCOMPARE(store.bookmarks().size(), 2);
+        QCOMPARE(store.bookmarks()[0].url, u"/a"_qs);
+        QCOMPARE(store.bookmarks()[1].url, u"/b"_qs);
+        QCOMPARE(changed.size(), 2);
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 1);
+
+        // Removing an unknown id still saves the unchanged list.
+        store.remove(QUuid::createUuid());
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 2);
+        QCOMPARE(changed.size(), 2);
+
+        store.pruneMissing();
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 2);
+        existing.remove(u"/a"_qs);
+        store.pruneMissing();
+        QCOMPARE(store.bookmarks().size(), 1);
+        QCOMPARE(store.bookmarks().first().url, u"/b"_qs);
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 3);
+
+        store.remove(store.bookmarks().first().id);
+        QVERIFY(store.bookmarks().isEmpty());
+
+        QSignalSpy popover(&store, &BookmarkStore::showPopoverChanged);
+        store.setShowPopover(true);
+        store.setShowPopover(true);
+        QCOMPARE(popover.size(), 1);
+    }
+
+    void appSettingsNormaliseTheGlyphAndSaveEveryChange() {
+        RecordingPersistenceService service;
+        AppSettingsStore store(service);
+        QSignalSpy changed(&store, &AppSettingsStore::settingsChanged);
+        store.setMarkGlyph(u""_qs);
+        QCOMPARE(store.settings().markGlyph(), u"\u2713"_qs);
+        QCOMPARE(changed.size(), 0); // nothing changed
+        store.setMarkGlyph(u" \t "_qs);
+        QCOMPARE(store.settings().markGlyph(), u"\u2713"_qs);
+        store.setMarkGlyph(u"★★"_qs);
+        QCOMPARE(store.settings().markGlyph(), u"★"_qs);
+        store.setMarkGlyph(u" ★"_qs);
+        QCOMPARE(store.settings().markGlyph(), u" "_qs);
+        store.setMarkGlyph(u"e\u0301x"_qs); // one user-perceived character, two code points
+        QCOMPARE(store.settings().markGlyph(), u"e\u0301"_qs);
+        store.setTerminalApp(TerminalApp::warp);
+        store.setTerminalOpenMode(TerminalOpenMode::newTab);
+        store.setLanguage(AppLanguage::ja);
+        waitPastSaveDelay();
+        QCOMPARE(service.appSettingsSaves.size(), 1);
+        QCOMPARE(service.appSettingsSaves.first(), AppSettings(u"e\u0301"_qs, std::nullopt, TerminalApp::warp,
+                                                               TerminalOpenMode::newTab, AppLanguage::ja));
+
+        store.resetToDefaults();
+        QCOMPARE(store.settings(), AppSettings());
+        QVERIFY(!store.settings().language());
+    }
+
+    void markColourTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("with hash") << u"#3498DB"_qs << true;
+        QTest::newRow("lower case, no hash") << u"3498db"_qs << true;
+        QTest::newRow("five digits") << u"#3498D"_qs << false;
+        QTest::newRow("eight digits") << u"#3498DBFF"_qs << false;
+        QTest::newRow("not hex") << u"#3498DG"_qs << false;
+        QTest::newRow("sign") << u"+34983"_qs << false;
+    }
+    void markColourTexts() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        const std::optional<RgbColor> colour = AppSettings::markColor(text);
+        QCOMPARE(colour.has_value(), valid);
+        if (valid)
+            QCOMPARE(*colour, (RgbColor{0x34, 0x98, 0xDB}));
+    }
+};
+
+QTEST_GUILESS_MAIN(StoresTest)
+#include "StoresTest.moc"
