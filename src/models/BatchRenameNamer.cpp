@@ -38,14 +38,10 @@ bool BatchRenameNamer::isValid() const {
 
 QString BatchRenameNamer::proposedName(QStringView name, qint64 position) const {
     switch (m_rule.kind) {
-    case BatchRenameRule::Kind::sequential:
-        return numbered(name, position);
-    case BatchRenameRule::Kind::replace:
-        return replaced(name);
-    case BatchRenameRule::Kind::affix:
-        return affixed(name);
-    case BatchRenameRule::Kind::regex:
-        return rewritten(name);
+    case BatchRenameRule::Kind::sequential: return numbered(name, position);
+    case BatchRenameRule::Kind::replace: return replaced(name);
+    case BatchRenameRule::Kind::affix: return affixed(name);
+    case BatchRenameRule::Kind::regex: return rewritten(name);
     }
     return name.toString();
 }

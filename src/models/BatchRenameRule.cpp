@@ -39,14 +39,10 @@ bool BatchRenameRule::operator==(const BatchRenameRule& other) const {
     if (kind != other.kind)
         return false;
     switch (kind) {
-    case Kind::sequential:
-        return base == other.base && start == other.start && digits == other.digits;
-    case Kind::replace:
-        return find == other.find && with == other.with;
-    case Kind::affix:
-        return prefix == other.prefix && suffix == other.suffix;
-    case Kind::regex:
-        return pattern == other.pattern && templateText == other.templateText;
+    case Kind::sequential: return base == other.base && start == other.start && digits == other.digits;
+    case Kind::replace: return find == other.find && with == other.with;
+    case Kind::affix: return prefix == other.prefix && suffix == other.suffix;
+    case Kind::regex: return pattern == other.pattern && templateText == other.templateText;
     }
     return false;
 }
