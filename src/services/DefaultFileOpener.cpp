@@ -1,0 +1,11 @@
+#include "DefaultFileOpener.h"
+
+#include "platform/GioLauncher.h"
+
+namespace quillmere {
+
+void DefaultFileOpener::open(const QString& path) {
+    GioLauncher::openWithDefaultApplication(path);
+}
+
+} // namespace quillmere
