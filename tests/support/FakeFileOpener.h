@@ -1,0 +1,17 @@
+#pragma once
+
+#include "services/FileOpener.h"
+
+#include <QStringList>
+
+namespace quillmere::test {
+
+// Remembers the files it was asked to open, in order.
+class FakeFileOpener final : public FileOpener {
+public:
+    QStringList opened;
+
+    void open(const QString& path) override { opened.append(path); }
+};
+
+} // namespace quillmere::test
