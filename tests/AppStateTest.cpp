@@ -1,0 +1,316 @@
+#include "models/AppState.h"
+#include "models/FilePath.h"
+#include "models/OperationErrorText.h"
+#include "platform/PlatformError.h"
+#include "services/DefaultFileSystemService.h"
+#include "support/FakeFileOpener.h"
+#include "support/FaultInjectingCalls.h"
+#include "support/TaskRunner.h"
+#include "support/TemporaryTree.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace quillmere;
+using namespace quillmere::test;
+
+namespace {
+
+// An AppState over the real file-system service, its tabs opened on a temporary tree.
+struct Fixture {
+    explicit Fixture(std::shared_ptr<SystemCalls> calls = SystemCalls::real())
+        : service(std::move(calls))
+        , state(
+              [this](const QString& folder) {
+                  return std::make_unique<Navigator>(folder, service, nullptr, opener);
+              },
+              tree.path("home"), nullptr, service) {}
+
+    QStringList tabFolders() const {
+        QStringList folders;
+        for (BrowserTab* tab : state.tabs())
+            folders.append(FilePath::lastComponent(tab->navigator().currentPath()));
+        return folders;
+    }
+    Navigator& active() { return state.activeTab()->navigator(); }
+    void markAll(const QStringList& names) {
+        for (const QString& name : names)
+            active().toggleMark(FilePath::appending(active().currentPath(), name));
+    }
+
+    TemporaryTree tree;
+    DefaultFileSystemService service;
+    FakeFileOpener opener;
+    AppState state;
+};
+
+} // namespace
+
+// Tab rules keep an active tab in range; operations on marked entries bring every
+// tab up to date and pass failures on unchanged with one readable message.
+class AppStateTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void closingTabsKeepsTheRightTabActive_data() {
+        QTest::addColumn<int>("active");
+        QTest::addColumn<int>("closed");
+        QTest::addColumn<QStringList>("tabsAfter");
+        QTest::addColumn<int>("activeAfter");
+        const QStringList abc{u"a"_qs, u"b"_qs, u"c"_qs};
+        QTest::newRow("before the active one") << 2 << 0 << QStringList{u"b"_qs, u"c"_qs} << 1;
+        QTest::newRow("between, active last") << 2 << 1 << QStringList{u"a"_qs, u"c"_qs} << 1;
+        QTest::newRow("the active last one") << 2 << 2 << QStringList{u"a"_qs, u"b"_qs} << 1;
+        QTest::newRow("the active middle one") << 1 << 1 << QStringList{u"a"_qs, u"c"_qs} << 1;
+        QTest::newRow("after the active one") << 0 << 2 << QStringList{u"a"_qs, u"b"_qs} << 0;
+        QTest::newRow("out of range") << 1 << 5 << abc << 1;
+        QTest::newRow("negative") << 1 << -1 << abc << 1;
+    }
+    void closingTabsKeepsTheRightTabActive() {
+        QFETCH(int, active);
+        QFETCH(int, closed);
+        QFETCH(QStringList, tabsAfter);
+        QFETCH(int, activeAfter);
+        Fixture f;
+        std::vector<std::unique_ptr<BrowserTab>> tabs;
+        for (const char* name : {"a", "b", "c"})
+            tabs.push_back(f.state.restoreTab(
+                {QUuid::createUuid(), f.tree.path(QByteArray("tree/") + name), {}, -1, std::nullopt, 0}));
+        f.state.replaceTabs(std::move(tabs), active);
+        f.state.closeTab(closed);
+        QCOMPARE(f.tabFolders(), tabsAfter);
+        QCOMPARE(f.state.activeTabIndex(), activeAfter);
+    }
+
+    void closingTheOnlyTabOpensAFreshOneAtHome() {
+        Fixture f;
+        f.state.newTab(f.tree.path("tree"));
+        const QUuid before = f.state.activeTab()->id();
+        QSignalSpy tabs(&f.state, &AppState::tabsChanged);
+        f.state.closeTab(0);
+        QCOMPARE(f.state.tabCount(), 1);
+        QCOMPARE(f.state.activeTabIndex(), 0);
+        QCOMPARE(f.active().currentPath(), f.tree.path("home"));
+        QVERIFY(f.state.activeTab()->id() != before);
+        QCOMPARE(tabs.size(), 1);
+    }
+
+    void selectingAndCyclingClampsWrapsAndClearsMarks() {
+        Fixture f;
+        f.tree.writeFile("tree/x", "");
+        for (int i = 0; i < 3; ++i)
+            f.state.newTab(f.tree.path("tree"));
+        f.state.selectTab(8);
+        QCOMPARE(f.state.activeTabIndex(), 2);
+        f.state.selectTab(-1);
+        QCOMPARE(f.state.activeTabIndex(), 0);
+        f.state.prevTab();
+        QCOMPARE(f.state.activeTabIndex(), 2);
+        await(f.active().reload());
+        f.markAll({u"x"_qs});
+        f.state.nextTab();
+        QCOMPARE(f.state.activeTabIndex(), 0);
+        QVERIFY(f.state.tabs()[2]->navigator().markedItemIDs().isEmpty());
+
+        // With one tab, cycling keeps it and its marks.
+        f.state.closeTab(2);
+        f.state.closeTab(1);
+        await(f.active().reload());
+        f.markAll({u"x"_qs});
+        f.state.nextTab();
+        f.state.prevTab();
+        QCOMPARE(f.active().markedItemIDs().size(), 1);
+    }
+
+    void newTabOpensAtTheActiveFolderAfterClearingItsMarks() {
+        Fixture f;
+        f.state.newTab();
+        QCOMPARE(f.active().currentPath(), f.tree.path("home"));
+        f.tree.writeFile("tree/x", "");
+        f.state.newTab(f.tree.path("tree"));
+        await(f.active().reload());
+        f.markAll({u"x"_qs});
+        f.state.newTab();
+        QCOMPARE(f.state.tabCount(), 3);
+        QCOMPARE(f.state.activeTabIndex(), 2);
+        QCOMPARE(f.active().currentPath(), f.tree.path("tree"));
+        QVERIFY(f.state.tabs()[1]->navigator().markedItemIDs().isEmpty());
+        QCOMPARE(f.state.tabs()[1]->title(), u"tree"_qs);
+        f.state.newTab(u"/"_qs);
+        QCOMPARE(f.state.activeTab()->title(), u"/"_qs);
+    }
+
+    void sessionCapturesEveryTab() {
+        Fixture f;
+        f.state.newTab(f.tree.path("tree"));
+        f.active().navigate(f.tree.path("home"));
+        f.active().setSelectedItemID(f.tree.path("home/file"));
+        f.state.newTab(f.tree.path("home"));
+        f.state.setHelpPanelVisible(false);
+        const Session session = f.state.makeSession();
+        QCOMPARE(session.schemaVersion, 1);
+        QCOMPARE(session.activeTabIndex, 1);
+        QVERIFY(!session.helpPanelVisible);
+        QCOMPARE(session.tabs.size(), 2);
+        QCOMPARE(session.tabs[0].id, f.state.tabs()[0]->id());
+        QCOMPARE(session.tabs[0].currentPath, f.tree.path("home"));
+        QCOMPARE(session.tabs[0].history, (QStringList{f.tree.path("tree"), f.tree.path("home")}));
+        QCOMPARE(session.tabs[0].historyIndex, 1);
+        QCOMPARE(session.tabs[0].selectedItem, std::optional(f.tree.path("home/file")));
+
+        const std::unique_ptr<BrowserTab> restored = f.state.restoreTab(session.tabs[0]);
+        QCOMPARE(restored->id(), session.tabs[0].id);
+        QCOMPARE(restored->navigator().currentPath(), f.tree.path("home"));
+        QCOMPARE(restored->navigator().historyIndex(), 1);
+    }
+
+    void movingMarkedEntriesUpdatesEveryTab() {
+        Fixture f;
+        f.tree.makeFolder("tree/a");
+        f.tree.makeFolder("tree/a/x");
+        f.tree.writeFile("tree/a/x/inside", "");
+        f.tree.makeFolder("tree/b");
+        f.state.newTab(f.tree.path("tree/a/x")); // a second tab inside what moves
+        f.state.newTab(f.tree.path("tree/a"));
+        await(f.active().reload());
+        f.markAll({u"x"_qs});
+        await(f.state.moveMarked(f.tree.path("tree/b"), {}));
+        QVERIFY(f.tree.exists("tree/b/x/inside"));
+        QCOMPARE(f.state.tabs()[0]->navigator().currentPath(), f.tree.path("tree/b/x"));
+        QVERIFY(f.active().items().isEmpty());
+        QVERIFY(f.active().markedItemIDs().isEmpty());
+    }
+
+    void copyAndDeleteActOnMarkedEntriesOnly() {
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        Fixture f(calls);
+        f.tree.writeFile("tree/one", "1");
+        f.tree.writeFile("tree/two", "2");
+        f.tree.makeFolder("tree/dest");
+        f.tree.writeFile("tree/dest/one", "old");
+        f.state.newTab(f.tree.path("tree"));
+        await(f.active().reload());
+
+        await(f.state.deleteMarked()); // nothing marked: nothing happens
+        QCOMPARE(calls->count(Primitive::Rename), 0);
+
+        f.markAll({u"one"_qs, u"two"_qs});
+        await(f.state.copyMarked(f.tree.path("tree/dest"), {ConflictResolution::rename(u"one copy"_qs)}));
+        QCOMPARE(f.tree.readFile("tree/dest/one copy"), QByteArray("1"));
+        QCOMPARE(f.tree.readFile("tree/dest/one"), QByteArray("old"));
+        QCOMPARE(f.tree.readFile("tree/dest/two"), QByteArray("2"));
+
+        await(f.state.deleteMarked());
+        QVERIFY(!f.tree.exists("tree/one"));
+        QVERIFY(!f.tree.exists("tree/two"));
+        QVERIFY(f.active().markedItemIDs().isEmpty());
+        QCOMPARE(f.active().items().size(), 1); // dest
+    }
+
+    void failedOperationsPassTheErrorOnAndChangeNoTab() {
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        Fixture f(calls);
+        f.tree.writeFile("tree/a.txt", "a");
+        f.state.newTab(f.tree.path("tree"));
+        await(f.active().reload());
+        f.markAll({u"a.txt"_qs});
+        calls->failOn(Primitive::Rename, 1, EACCES);
+        const auto error = failureOf<DeleteError>(f.state.deleteMarked());
+        QCOMPARE(error, std::optional(DeleteError::permissionDenied(u"a.txt"_qs)));
+        QCOMPARE(
+            OperationErrorText::of(*error),
+            u"権限がないため「a.txt」を削除できませんでした。アクセス権を確認してください。すべての項目は元の場所に戻しました。"_qs);
+        QCOMPARE(f.active().markedItemIDs().size(), 1);
+        QVERIFY(f.tree.exists("tree/a.txt"));
+    }
+
+    void createdEntryIsSelected() {
+        Fixture f;
+        f.state.newTab(f.tree.path("tree"));
+        await(f.state.createFolder(u"New"_qs));
+        QCOMPARE(f.active().selectedItemID(), std::optional(f.tree.path("tree/New")));
+        QCOMPARE(f.active().items().size(), 1);
+        await(f.state.createFile(u"note.txt"_qs));
+        QCOMPARE(f.active().selectedItemID(), std::optional(f.tree.path("tree/note.txt")));
+        QVERIFY(failureOf<PlatformError>(f.state.createFolder(u"New"_qs)));
+    }
+
+    void renamedFolderIsFollowedByOtherTabs() {
+        Fixture f;
+        f.tree.makeFolder("tree/old");
+        f.state.newTab(f.tree.path("tree/old"));
+        f.state.newTab(f.tree.path("tree"));
+        const QString renamed = await(f.service.renameItem(f.tree.path("tree/old"), u"new"_qs));
+        await(f.state.didRename(f.tree.path("tree/old"), renamed));
+        QCOMPARE(f.state.tabs()[0]->navigator().currentPath(), f.tree.path("tree/new"));
+    }
+
+    void messagesOfEveryErrorCase_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QStringList ab{u"a"_qs, u"b"_qs};
+        QTest::newRow("delete denied")
+            << OperationErrorText::of(DeleteError::permissionDenied(u"x"_qs))
+            << u"権限がないため「x」を削除できませんでした。アクセス権を確認してください。すべての項目は元の場所に戻しました。"_qs;
+        QTest::newRow("delete failed")
+            << OperationErrorText::of(DeleteError::failed(u"x"_qs, u"理由"_qs))
+            << u"「x」を削除できませんでした: 理由。すべての項目は元の場所に戻しました。"_qs;
+        QTest::newRow("delete failed, no reason")
+            << OperationErrorText::of(DeleteError::failed(u"x"_qs, {}))
+            << u"「x」を削除できませんでした。すべての項目は元の場所に戻しました。"_qs;
+        QTest::newRow("delete stranded")
+            << OperationErrorText::of(DeleteError::rollbackFailed(ab))
+            << u"削除に失敗し、次の項目を元の場所に戻せませんでした: a、b。ゴミ箱を確認してください。"_qs;
+        QTest::newRow("delete stranded, none named")
+            << OperationErrorText::of(DeleteError::rollbackFailed({}))
+            << u"削除に失敗し、復元にも失敗しました。ゴミ箱を確認してください。"_qs;
+        QTest::newRow("transfer denied")
+            << OperationErrorText::of(TransferError::permissionDenied(u"x"_qs))
+            << u"権限がないため「x」を移動またはコピーできませんでした。アクセス権を確認してください。すべての項目は元の場所に戻しました。"_qs;
+        QTest::newRow("transfer failed")
+            << OperationErrorText::of(TransferError::failed(u"x"_qs, u"r"_qs))
+            << u"「x」を移動またはコピーできませんでした: r。すべての項目は元の場所に戻しました。"_qs;
+        QTest::newRow("transfer failed, no reason")
+            << OperationErrorText::of(TransferError::failed(u"x"_qs, {}))
+            << u"「x」を移動またはコピーできませんでした。すべての項目は元の場所に戻しました。"_qs;
+        QTest::newRow("transfer stranded")
+            << OperationErrorText::of(TransferError::rollbackFailed(ab))
+            << u"移動またはコピーに失敗し、次の項目を元の場所に戻せませんでした: a、b。移動元・移動先のフォルダとゴミ箱を確認してください。"_qs;
+        QTest::newRow("transfer stranded, none named")
+            << OperationErrorText::of(TransferError::rollbackFailed({}))
+            << u"移動またはコピーに失敗し、復元にも失敗しました。移動元・移動先のフォルダとゴミ箱を確認してください。"_qs;
+        QTest::newRow("batch denied")
+            << OperationErrorText::of(BatchRenameError::permissionDenied(u"x"_qs))
+            << u"権限がないため「x」をリネームできませんでした。アクセス権を確認してください。すべての項目は元の名前に戻しました。"_qs;
+        QTest::newRow("batch failed")
+            << OperationErrorText::of(BatchRenameError::failed(u"x"_qs, u"r"_qs))
+            << u"「x」をリネームできませんでした: r。すべての項目は元の名前に戻しました。"_qs;
+        QTest::newRow("batch failed, no reason")
+            << OperationErrorText::of(BatchRenameError::failed(u"x"_qs, {}))
+            << u"「x」をリネームできませんでした。すべての項目は元の名前に戻しました。"_qs;
+        QTest::newRow("batch stranded")
+            << OperationErrorText::of(BatchRenameError::rollbackFailed(ab))
+            << u"リネームに失敗し、次の項目を元の名前に戻せませんでした: a、b。フォルダ内のファイル名を確認してください。"_qs;
+        QTest::newRow("batch stranded, none named")
+            << OperationErrorText::of(BatchRenameError::rollbackFailed({}))
+            << u"リネームに失敗し、復元にも失敗しました。フォルダ内のファイル名を確認してください。"_qs;
+        QTest::newRow("rename collision")
+            << OperationErrorText::of(RenameError::collision())
+            << u"同じ名前の項目が既に存在します。別の名前を入力してください。"_qs;
+        QTest::newRow("rename denied")
+            << OperationErrorText::of(RenameError::permissionDenied())
+            << u"権限がないため名前を変更できませんでした。アクセス権を確認してください。"_qs;
+        QTest::newRow("rename other") << OperationErrorText::of(RenameError::other(u"Busy"_qs))
+                                      << u"名前を変更できませんでした: Busy"_qs;
+        QTest::newRow("rename other, empty")
+            << OperationErrorText::of(RenameError::other({})) << u"名前を変更できませんでした。"_qs;
+    }
+    void messagesOfEveryErrorCase() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(text, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(AppStateTest)
+#include "AppStateTest.moc"
