@@ -43,6 +43,16 @@ void filterWithIndex(benchmark::State& state, int count, QStringView query) {
     state.counters["matches"] = double(matches);
 }
 
+// The positions alone, for a caller that shows the listing through them instead of
+// copying the matching items.
+void matchWithIndex(benchmark::State& state, int count, QStringView query) {
+    const FuzzyIndex& index = indexFor(count);
+    for (auto _ : state) {
+        std::vector<qsizetype> positions = index.matchingPositions(query);
+        benchmark::DoNotOptimize(positions.data());
+    }
+}
+
 void filterPlain(benchmark::State& state, int count, QStringView query) {
     const QList<FileItem>& items = BenchmarkFolders::shared().listing(count);
     for (auto _ : state) {
@@ -73,9 +83,14 @@ void FilterBenchmarks::registerFor(int count, std::vector<RatioReporter::Pair>& 
         benchmark::RegisterBenchmark(figure.c_str(), filterWithIndex, count, view)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
+        benchmark::RegisterBenchmark(("fuzzy_positions_" + label).c_str(), matchWithIndex, count, view)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         const double limit = count >= 1000000 ? 160.0 : count >= 100000 ? 16.0 : 0.0;
-        if (limit > 0)
+        if (limit > 0) {
             pairs.push_back({figure, "", limit});
+            pairs.push_back({"fuzzy_positions_" + label, "", limit});
+        }
         if (count < 1000000)
             pairs.push_back({figure, reference, 0.0});
     }

@@ -13,10 +13,13 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         if (run.run_type != Run::RT_Iteration || run.error_occurred)
             continue;
         const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        // Pairs name the benchmarks without the options Google Benchmark appends.
         std::string name = run.benchmark_name();
-        const std::string realTime = "/real_time";
-        if (name.size() > realTime.size() && name.ends_with(realTime))
-            name.resize(name.size() - realTime.size());
+        for (const char* option : {"/real_time", "/iterations:"}) {
+            const size_t at = name.find(option);
+            if (at != std::string::npos)
+                name.resize(at);
+        }
         m_milliseconds[name] = seconds * 1000.0;
     }
     ConsoleReporter::ReportRuns(runs);

@@ -154,6 +154,10 @@ private Q_SLOTS:
         QTest::newRow("unicode") << randomNames(unicode, 1500, 2);
         QTest::newRow("mixed") << randomNames(ascii + unicode, 3000, 3);
         QTest::newRow("duplicates") << randomNames({QStringLiteral("r"), QStringLiteral("E")}, 400, 4);
+        QTest::newRow("long shared prefixes")
+            << randomNames({QStringLiteral("Report 2024-03-01 (final)"), QStringLiteral(" "),
+                            QStringLiteral("1"), QStringLiteral("Report 2024-03-01"), QStringLiteral("e")},
+                           800, 5);
         QTest::newRow("empty listing") << QStringList();
     }
     void indexGivesTheFilterResult() {

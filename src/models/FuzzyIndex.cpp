@@ -40,11 +40,11 @@ bool isSimple(QStringView name) {
     });
 }
 
-// The first four code units as one number in code point order; a shorter name pads
-// with zeros. Equal prefixes fall back to the full comparison.
-uint64_t orderPrefix(QStringView name) {
+// Four code units from `from` on as one number in code point order; a shorter name
+// pads with zeros.
+uint64_t orderPrefix(QStringView name, qsizetype from) {
     uint64_t prefix = 0;
-    for (qsizetype i = 0; i < 4; ++i) {
+    for (qsizetype i = from; i < from + 4; ++i) {
         prefix <<= 16;
         if (i < name.size())
             prefix |= FuzzyRules::codePointRank(name[i].unicode());
@@ -52,28 +52,58 @@ uint64_t orderPrefix(QStringView name) {
     return prefix;
 }
 
+struct Ordered {
+    uint64_t prefix;
+    qsizetype position;
+};
+
+// Sorts names in code point order four units at a time: each round sorts plain
+// numbers, and only runs that still tie read their names again. Comparing whole
+// names instead reads scattered strings on every comparison, which is what a
+// million names make slow.
+void sortByCodePoints(const QList<FileItem>& items, std::vector<Ordered>& order, size_t begin, size_t end,
+                      qsizetype depth) {
+    const qsizetype from = depth * 4;
+    bool allEnded = true;
+    for (size_t i = begin; i < end; ++i) {
+        const QString& name = items[order[i].position].name;
+        order[i].prefix = orderPrefix(name, from);
+        allEnded = allEnded && name.size() <= from + 4;
+    }
+    const auto first = order.begin() + qsizetype(begin);
+    const auto last = order.begin() + qsizetype(end);
+    if (allEnded) {
+        // Equal units throughout: the shorter name first, then listing order.
+        std::sort(first, last, [&](const Ordered& a, const Ordered& b) {
+            if (a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            const qsizetype la = items[a.position].name.size();
+            const qsizetype lb = items[b.position].name.size();
+            return la != lb ? la < lb : a.position < b.position;
+        });
+        return;
+    }
+    std::sort(first, last, [](const Ordered& a, const Ordered& b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : a.position < b.position;
+    });
+    for (size_t run = begin; run < end;) {
+        size_t next = run + 1;
+        while (next < end && order[next].prefix == order[run].prefix)
+            ++next;
+        if (next - run > 1)
+            sortByCodePoints(items, order, run, next, depth + 1);
+        run = next;
+    }
+}
+
 } // namespace
 
 FuzzyIndex::FuzzyIndex(const QList<FileItem>& items)
     : m_items(items) {
-    struct Ordered {
-        uint64_t prefix;
-        qsizetype position;
-    };
     std::vector<Ordered> order(size_t(items.size()));
     for (qsizetype i = 0; i < items.size(); ++i)
-        order[size_t(i)] = {orderPrefix(items[i].name), i};
-    std::sort(order.begin(), order.end(), [&](const Ordered& a, const Ordered& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        const QString& x = items[a.position].name;
-        const QString& y = items[b.position].name;
-        if (FuzzyRules::precedesByCodePoint(x, y))
-            return true;
-        if (FuzzyRules::precedesByCodePoint(y, x))
-            return false;
-        return a.position < b.position;
-    });
+        order[size_t(i)] = {0, i};
+    sortByCodePoints(items, order, 0, order.size(), 0);
 
     m_positions.reserve(order.size());
     m_starts.reserve(order.size() + 1);
