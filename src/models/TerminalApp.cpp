@@ -13,6 +13,17 @@ QString rawText(TerminalApp app) {
     return {};
 }
 
+QString displayName(TerminalApp app) {
+    switch (app) {
+    case TerminalApp::wezterm: return QStringLiteral("WezTerm");
+    case TerminalApp::iterm2: return QStringLiteral("iTerm2");
+    case TerminalApp::terminalApp: return QStringLiteral("ターミナル");
+    case TerminalApp::warp: return QStringLiteral("Warp");
+    case TerminalApp::ghostty: return QStringLiteral("Ghostty");
+    }
+    return {};
+}
+
 std::optional<TerminalApp> terminalAppFromRawText(QStringView text) {
     for (TerminalApp app : allTerminalApps)
         if (rawText(app) == text)

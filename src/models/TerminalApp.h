@@ -15,6 +15,8 @@ inline constexpr std::array<TerminalApp, 5> allTerminalApps = {TerminalApp::wezt
                                                                TerminalApp::ghostty};
 
 QString rawText(TerminalApp app);
+// The application's name as messages show it (the system terminal is "ターミナル").
+QString displayName(TerminalApp app);
 std::optional<TerminalApp> terminalAppFromRawText(QStringView text);
 
 } // namespace quillmere

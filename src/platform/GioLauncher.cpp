@@ -2,6 +2,7 @@
 
 #include "PathCodec.h"
 
+#include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
 #include <memory>
@@ -39,6 +40,18 @@ bool GioLauncher::openWithDefaultApplication(const QString& path) {
     uris.data = uri.get();
     GError* error = nullptr;
     const bool launched = g_app_info_launch_uris(application.get(), &uris, nullptr, &error);
+    g_clear_error(&error);
+    return launched;
+}
+
+bool GioLauncher::hasDesktopEntry(const QString& desktopFileId) {
+    const GioObject<GDesktopAppInfo> application(g_desktop_app_info_new(desktopFileId.toUtf8().constData()));
+    return application != nullptr;
+}
+
+bool GioLauncher::openUri(const QString& uri) {
+    GError* error = nullptr;
+    const bool launched = g_app_info_launch_default_for_uri(uri.toUtf8().constData(), nullptr, &error);
     g_clear_error(&error);
     return launched;
 }

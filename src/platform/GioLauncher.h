@@ -13,6 +13,15 @@ public:
     // False when the file cannot be examined, no application is registered for its
     // type, or the launch fails.
     static bool openWithDefaultApplication(const QString& path);
+
+    // True when the desktop knows an application by this desktop file id (for
+    // example "org.wezfurlong.wezterm.desktop"); hidden entries and entries whose
+    // TryExec program is missing do not count.
+    static bool hasDesktopEntry(const QString& desktopFileId);
+
+    // Hands a URI to the application the desktop registers for its scheme. False when
+    // no application takes the scheme or the launch fails.
+    static bool openUri(const QString& uri);
 };
 
 } // namespace quillmere

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "TerminalService.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace quillmere {
+
+class TerminalSystem;
+struct ProcessStart;
+
+// Starts terminals as separate processes in the folder, never through a shell.
+//
+// WezTerm is driven through its command-line program, which opens a tab in a
+// running WezTerm or starts a new one. Ghostty and the system terminal are started
+// with the folder; Warp is asked for a window through its URI scheme. iTerm2 exists
+// only on macOS. A terminal that is not found fails at once with appNotFound.
+class DefaultTerminalService final : public TerminalService {
+public:
+    explicit DefaultTerminalService(std::shared_ptr<TerminalSystem> system = nullptr);
+    ~DefaultTerminalService() override;
+
+    bool isInstalled(TerminalApp app) const override;
+    void open(const QString& folder, TerminalApp app, TerminalOpenMode mode) override;
+
+    // The desktop file id the desktop lists the application under; empty for the
+    // system terminal and for iTerm2, which have none.
+    static QString desktopFileId(TerminalApp app);
+
+private:
+    void openWezTerm(const QString& folder, TerminalOpenMode mode);
+    void startWezTermTab(const QString& program, const QString& folder);
+    void startWezTermWindow(const QString& program, const QString& folder);
+    QString locateWezTerm();
+    void openWarp(const QString& folder);
+    void openGhostty(const QString& folder);
+    void openSystemTerminal(const QString& folder);
+
+    std::shared_ptr<TerminalSystem> m_system;
+    // Built on first use, from the home folder of that moment.
+    std::optional<QStringList> m_wezTermCandidates;
+};
+
+} // namespace quillmere
