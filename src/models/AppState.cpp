@@ -200,25 +200,29 @@ QCoro::Task<> AppState::deleteMarked() {
     co_await reloadActiveTab();
 }
 
-QCoro::Task<> AppState::moveMarked(QString destination, QList<ConflictResolution> resolutions) {
+QCoro::Task<std::optional<TransferPlan>> AppState::planMarkedTransfer(QString destination,
+                                                                      QList<ConflictResolution> resolutions) {
     BrowserTab* tab = activeTab();
     if (!tab)
-        co_return;
+        co_return std::nullopt;
     const QStringList sources = urlsOf(tab->navigator().markedItems());
     const QSet<QString> names = co_await existingNames(destination);
-    const TransferPlan plan = planTransfer(sources, destination, names, resolutions);
-    const QList<PathMapping> mappings = co_await m_fileSystemService.moveItems(plan.operations);
+    co_return planTransfer(sources, destination, names, resolutions);
+}
+
+QCoro::Task<> AppState::moveMarked(QString destination, QList<ConflictResolution> resolutions) {
+    const std::optional<TransferPlan> plan = co_await planMarkedTransfer(destination, resolutions);
+    if (!plan)
+        co_return;
+    const QList<PathMapping> mappings = co_await m_fileSystemService.moveItems(plan->operations);
     co_await applyMappings(mappings);
 }
 
 QCoro::Task<> AppState::copyMarked(QString destination, QList<ConflictResolution> resolutions) {
-    BrowserTab* tab = activeTab();
-    if (!tab)
+    const std::optional<TransferPlan> plan = co_await planMarkedTransfer(destination, resolutions);
+    if (!plan)
         co_return;
-    const QStringList sources = urlsOf(tab->navigator().markedItems());
-    const QSet<QString> names = co_await existingNames(destination);
-    const TransferPlan plan = planTransfer(sources, destination, names, resolutions);
-    co_await m_fileSystemService.copyItems(plan.operations);
+    co_await m_fileSystemService.copyItems(plan->operations);
     co_await reloadActiveTab();
 }
 

@@ -4,6 +4,7 @@
 #include "BrowserTab.h"
 #include "ConflictResolution.h"
 #include "Session.h"
+#include "TransferPlanner.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -79,6 +80,9 @@ private:
     // active tab is listed again.
     QCoro::Task<> applyMappings(QList<PathMapping> mappings);
     QCoro::Task<> reloadActiveTab();
+    // The active tab's marked entries planned into destination; nothing without an active tab.
+    QCoro::Task<std::optional<TransferPlan>> planMarkedTransfer(QString destination,
+                                                                QList<ConflictResolution> resolutions);
     enum class Creation { file, folder };
     QCoro::Task<> create(QString name, Creation creation);
 
