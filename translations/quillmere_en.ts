@@ -1,0 +1,697 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en">
+<context>
+    <name></name>
+    <message id="addressbar.filterPlaceholder">
+        <source>Filter by name</source>
+        <translation>Filter by name</translation>
+    </message>
+    <message id="addressbar.markedCount" numerus="yes">
+        <source>%n marked</source>
+        <translation>
+            <numerusform>%n marked</numerusform>
+            <numerusform>%n marked</numerusform>
+        </translation>
+    </message>
+    <message id="app.menu.bookmarks">
+        <source>Bookmarks</source>
+        <translation>Bookmarks</translation>
+    </message>
+    <message id="app.menu.closeTab">
+        <source>Close tab</source>
+        <translation>Close tab</translation>
+    </message>
+    <message id="app.menu.commandPalette">
+        <source>Command palette</source>
+        <translation>Command palette</translation>
+    </message>
+    <message id="app.menu.newTab">
+        <source>New tab</source>
+        <translation>New tab</translation>
+    </message>
+    <message id="appshell.noTab">
+        <source>No tab is open</source>
+        <translation>No tab is open</translation>
+    </message>
+    <message id="batchRename.button.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="batchRename.button.rename">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="batchRename.count" numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+    <message id="batchRename.error.conflict">
+        <source>Name already in use</source>
+        <translation>Name already in use</translation>
+    </message>
+    <message id="batchRename.error.duplicate">
+        <source>Duplicate name</source>
+        <translation>Duplicate name</translation>
+    </message>
+    <message id="batchRename.error.emptyName">
+        <source>Name is empty</source>
+        <translation>Name is empty</translation>
+    </message>
+    <message id="batchRename.error.invalidRegex">
+        <source>Invalid regular expression</source>
+        <translation>Invalid regular expression</translation>
+    </message>
+    <message id="batchRename.field.baseName">
+        <source>Base name</source>
+        <translation>Base name</translation>
+    </message>
+    <message id="batchRename.field.digits">
+        <source>Digits</source>
+        <translation>Digits</translation>
+    </message>
+    <message id="batchRename.field.findString">
+        <source>Find</source>
+        <translation>Find</translation>
+    </message>
+    <message id="batchRename.field.prefix">
+        <source>Prefix</source>
+        <translation>Prefix</translation>
+    </message>
+    <message id="batchRename.field.regexPattern">
+        <source>Pattern</source>
+        <translation>Pattern</translation>
+    </message>
+    <message id="batchRename.field.regexTemplate">
+        <source>Replacement</source>
+        <translation>Replacement</translation>
+    </message>
+    <message id="batchRename.field.replaceWith">
+        <source>Replace with</source>
+        <translation>Replace with</translation>
+    </message>
+    <message id="batchRename.field.startNumber">
+        <source>Start at</source>
+        <translation>Start at</translation>
+    </message>
+    <message id="batchRename.field.suffix">
+        <source>Suffix</source>
+        <translation>Suffix</translation>
+    </message>
+    <message id="batchRename.mode.affix">
+        <source>Add text</source>
+        <translation>Add text</translation>
+    </message>
+    <message id="batchRename.mode.regex">
+        <source>Regular expression</source>
+        <translation>Regular expression</translation>
+    </message>
+    <message id="batchRename.mode.replace">
+        <source>Replace text</source>
+        <translation>Replace text</translation>
+    </message>
+    <message id="batchRename.mode.sequential">
+        <source>Numbering</source>
+        <translation>Numbering</translation>
+    </message>
+    <message id="batchRename.rule">
+        <source>Rule</source>
+        <translation>Rule</translation>
+    </message>
+    <message id="batchRename.title">
+        <source>Rename items</source>
+        <translation>Rename items</translation>
+    </message>
+    <message id="bookmark.button.delete">
+        <source>Remove bookmark</source>
+        <translation>Remove bookmark</translation>
+    </message>
+    <message id="bookmark.empty">
+        <source>No bookmarks</source>
+        <translation>No bookmarks</translation>
+    </message>
+    <message id="bookmark.emptyHint">
+        <source>Press + in a folder to bookmark it.</source>
+        <translation>Press + in a folder to bookmark it.</translation>
+    </message>
+    <message id="bookmark.filter.noMatch">
+        <source>No matching bookmarks</source>
+        <translation>No matching bookmarks</translation>
+    </message>
+    <message id="bookmark.filter.placeholder">
+        <source>Filter bookmarks</source>
+        <translation>Filter bookmarks</translation>
+    </message>
+    <message id="bookmark.hint.close">
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message id="bookmark.hint.delete">
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message id="bookmark.hint.move">
+        <source>Select</source>
+        <translation>Select</translation>
+    </message>
+    <message id="bookmark.hint.open">
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message id="conflict.button.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="conflict.button.confirm">
+        <source>Continue</source>
+        <translation>Continue</translation>
+    </message>
+    <message id="conflict.choice.overwrite">
+        <source>Replace</source>
+        <translation>Replace</translation>
+    </message>
+    <message id="conflict.choice.rename">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="conflict.choice.skip">
+        <source>Skip</source>
+        <translation>Skip</translation>
+    </message>
+    <message id="conflict.field.newName">
+        <source>New name</source>
+        <translation>New name</translation>
+    </message>
+    <message id="conflict.message.withDest" numerus="yes">
+        <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
+        <translation>
+            <numerusform>%n item with the same name already exists in “%1”. Choose what to do with it.</numerusform>
+            <numerusform>%n items with the same names already exist in “%1”. Choose what to do with each.</numerusform>
+        </translation>
+    </message>
+    <message id="conflict.message.withoutDest" numerus="yes">
+        <source>%n items with the same names already exist. Choose what to do with each.</source>
+        <translation>
+            <numerusform>%n item with the same name already exists. Choose what to do with it.</numerusform>
+            <numerusform>%n items with the same names already exist. Choose what to do with each.</numerusform>
+        </translation>
+    </message>
+    <message id="conflict.title">
+        <source>Items already exist</source>
+        <translation>Items already exist</translation>
+    </message>
+    <message id="content.error.sameFolderMove">
+        <source>Items can’t be moved into the folder they are already in.</source>
+        <translation>Items can’t be moved into the folder they are already in.</translation>
+    </message>
+    <message id="content.menu.copy">
+        <source>Copy to…</source>
+        <translation>Copy to…</translation>
+    </message>
+    <message id="content.menu.copyPath">
+        <source>Copy path</source>
+        <translation>Copy path</translation>
+    </message>
+    <message id="content.menu.move">
+        <source>Move to…</source>
+        <translation>Move to…</translation>
+    </message>
+    <message id="content.menu.moveToTrash">
+        <source>Move to trash</source>
+        <translation>Move to trash</translation>
+    </message>
+    <message id="content.menu.newFile">
+        <source>New file</source>
+        <translation>New file</translation>
+    </message>
+    <message id="content.menu.newFolder">
+        <source>New folder</source>
+        <translation>New folder</translation>
+    </message>
+    <message id="content.menu.rename">
+        <source>Rename…</source>
+        <translation>Rename…</translation>
+    </message>
+    <message id="content.panel.copyMessage">
+        <source>Choose the folder to copy the marked items to</source>
+        <translation>Choose the folder to copy the marked items to</translation>
+    </message>
+    <message id="content.panel.copyPrompt">
+        <source>Copy here</source>
+        <translation>Copy here</translation>
+    </message>
+    <message id="content.panel.moveMessage">
+        <source>Choose the folder to move the marked items to</source>
+        <translation>Choose the folder to move the marked items to</translation>
+    </message>
+    <message id="content.panel.movePrompt">
+        <source>Move here</source>
+        <translation>Move here</translation>
+    </message>
+    <message id="content.toast.bookmarkAdded">
+        <source>Bookmark added</source>
+        <translation>Bookmark added</translation>
+    </message>
+    <message id="content.toast.pathCopied">
+        <source>Path copied</source>
+        <translation>Path copied</translation>
+    </message>
+    <message id="create.button.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="create.button.create">
+        <source>Create</source>
+        <translation>Create</translation>
+    </message>
+    <message id="create.error.alreadyExists">
+        <source>An item with this name already exists.</source>
+        <translation>An item with this name already exists.</translation>
+    </message>
+    <message id="create.error.invalidChar">
+        <source>Names can’t contain “/” or the null character.</source>
+        <translation>Names can’t contain “/” or the null character.</translation>
+    </message>
+    <message id="create.field.name">
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message id="create.title.file">
+        <source>New file</source>
+        <translation>New file</translation>
+    </message>
+    <message id="create.title.folder">
+        <source>New folder</source>
+        <translation>New folder</translation>
+    </message>
+    <message id="delete.button.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="delete.button.delete">
+        <source>Move to trash</source>
+        <translation>Move to trash</translation>
+    </message>
+    <message id="delete.error.failed">
+        <source>The items could not be moved to the trash.</source>
+        <translation>The items could not be moved to the trash.</translation>
+    </message>
+    <message id="delete.message" numerus="yes">
+        <source>Move %n marked items to the trash?</source>
+        <translation>
+            <numerusform>Move %n marked item to the trash?</numerusform>
+            <numerusform>Move %n marked items to the trash?</numerusform>
+        </translation>
+    </message>
+    <message id="delete.title">
+        <source>Move to trash</source>
+        <translation>Move to trash</translation>
+    </message>
+    <message id="help.command.selectTab">
+        <source>Go to tab 1–9</source>
+        <translation>Go to tab 1–9</translation>
+    </message>
+    <message id="help.command.settings">
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message id="help.section.app">
+        <source>Application</source>
+        <translation>Application</translation>
+    </message>
+    <message id="help.section.batch">
+        <source>Marked items</source>
+        <translation>Marked items</translation>
+    </message>
+    <message id="help.section.file">
+        <source>Files</source>
+        <translation>Files</translation>
+    </message>
+    <message id="help.section.help">
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message id="help.section.mark">
+        <source>Marks</source>
+        <translation>Marks</translation>
+    </message>
+    <message id="help.section.navigation">
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message id="help.section.tab">
+        <source>Tabs and bookmarks</source>
+        <translation>Tabs and bookmarks</translation>
+    </message>
+    <message id="help.section.view">
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message id="help.title">
+        <source>Keyboard shortcuts</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message id="nav.addBookmark">
+        <source>Add bookmark</source>
+        <translation>Add bookmark</translation>
+    </message>
+    <message id="nav.clearMarks">
+        <source>Clear marks</source>
+        <translation>Clear marks</translation>
+    </message>
+    <message id="nav.copyMarked">
+        <source>Copy marked items</source>
+        <translation>Copy marked items</translation>
+    </message>
+    <message id="nav.copyPath">
+        <source>Copy path</source>
+        <translation>Copy path</translation>
+    </message>
+    <message id="nav.createFile">
+        <source>New file</source>
+        <translation>New file</translation>
+    </message>
+    <message id="nav.createFolder">
+        <source>New folder</source>
+        <translation>New folder</translation>
+    </message>
+    <message id="nav.deleteMarked">
+        <source>Move marked items to trash</source>
+        <translation>Move marked items to trash</translation>
+    </message>
+    <message id="nav.fuzzySearch">
+        <source>Fuzzy search</source>
+        <translation>Fuzzy search</translation>
+    </message>
+    <message id="nav.goBack">
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message id="nav.goForward">
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message id="nav.goToParent">
+        <source>Parent folder</source>
+        <translation>Parent folder</translation>
+    </message>
+    <message id="nav.moveMarked">
+        <source>Move marked items</source>
+        <translation>Move marked items</translation>
+    </message>
+    <message id="nav.nextTab">
+        <source>Next tab</source>
+        <translation>Next tab</translation>
+    </message>
+    <message id="nav.openContextMenu">
+        <source>Show context menu</source>
+        <translation>Show context menu</translation>
+    </message>
+    <message id="nav.openInTerminal">
+        <source>Open in terminal</source>
+        <translation>Open in terminal</translation>
+    </message>
+    <message id="nav.openSelection">
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message id="nav.prevTab">
+        <source>Previous tab</source>
+        <translation>Previous tab</translation>
+    </message>
+    <message id="nav.rename">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="nav.showHelp">
+        <source>Show or hide help</source>
+        <translation>Show or hide help</translation>
+    </message>
+    <message id="nav.sortByDate">
+        <source>Sort by date modified</source>
+        <translation>Sort by date modified</translation>
+    </message>
+    <message id="nav.sortByKind">
+        <source>Sort by kind</source>
+        <translation>Sort by kind</translation>
+    </message>
+    <message id="nav.sortByName">
+        <source>Sort by name</source>
+        <translation>Sort by name</translation>
+    </message>
+    <message id="nav.sortBySize">
+        <source>Sort by size</source>
+        <translation>Sort by size</translation>
+    </message>
+    <message id="nav.toggleHidden">
+        <source>Show or hide hidden files</source>
+        <translation>Show or hide hidden files</translation>
+    </message>
+    <message id="nav.toggleMark">
+        <source>Mark or unmark</source>
+        <translation>Mark or unmark</translation>
+    </message>
+    <message id="palette.errorNotFound">
+        <source>“%1” no longer exists.</source>
+        <translation>“%1” no longer exists.</translation>
+    </message>
+    <message id="palette.noResults">
+        <source>No results</source>
+        <translation>No results</translation>
+    </message>
+    <message id="palette.searchPlaceholder">
+        <source>Search commands, folders and bookmarks</source>
+        <translation>Search commands, folders and bookmarks</translation>
+    </message>
+    <message id="rename.button.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="rename.button.confirm">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="rename.error.failed">
+        <source>The item could not be renamed.</source>
+        <translation>The item could not be renamed.</translation>
+    </message>
+    <message id="rename.field.newName">
+        <source>New name</source>
+        <translation>New name</translation>
+    </message>
+    <message id="rename.title">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="settings.general.autoCheck">
+        <source>Check for updates automatically</source>
+        <translation>Check for updates automatically</translation>
+    </message>
+    <message id="settings.general.checkNow">
+        <source>Check now</source>
+        <translation>Check now</translation>
+    </message>
+    <message id="settings.general.language">
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message id="settings.general.languageSystem">
+        <source>System default</source>
+        <translation>System default</translation>
+    </message>
+    <message id="settings.general.updates">
+        <source>Updates</source>
+        <translation>Updates</translation>
+    </message>
+    <message id="settings.mark.color.accent">
+        <source>Accent color</source>
+        <translation>Accent color</translation>
+    </message>
+    <message id="settings.mark.color.black">
+        <source>Black</source>
+        <translation>Black</translation>
+    </message>
+    <message id="settings.mark.color.blue">
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message id="settings.mark.color.gray">
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message id="settings.mark.color.green">
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message id="settings.mark.color.orange">
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message id="settings.mark.color.purple">
+        <source>Purple</source>
+        <translation>Purple</translation>
+    </message>
+    <message id="settings.mark.color.red">
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message id="settings.mark.color.yellow">
+        <source>Yellow</source>
+        <translation>Yellow</translation>
+    </message>
+    <message id="settings.mark.glyph">
+        <source>Mark symbol</source>
+        <translation>Mark symbol</translation>
+    </message>
+    <message id="settings.mark.preview">
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+    <message id="settings.mark.previewFilename">
+        <source>Document.txt</source>
+        <translation>Document.txt</translation>
+    </message>
+    <message id="settings.mark.resetToDefault">
+        <source>Restore defaults</source>
+        <translation>Restore defaults</translation>
+    </message>
+    <message id="settings.tab.general">
+        <source>General</source>
+        <translation>General</translation>
+    </message>
+    <message id="settings.tab.mark">
+        <source>Marks</source>
+        <translation>Marks</translation>
+    </message>
+    <message id="settings.tab.terminal">
+        <source>Terminal</source>
+        <translation>Terminal</translation>
+    </message>
+    <message id="settings.terminal.app">
+        <source>Terminal application</source>
+        <translation>Terminal application</translation>
+    </message>
+    <message id="settings.terminal.hint">
+        <source>Press t in the file list to open the current folder in this terminal.</source>
+        <translation>Press t in the file list to open the current folder in this terminal.</translation>
+    </message>
+    <message id="settings.terminal.noApp">
+        <source>No supported terminal is installed.</source>
+        <translation>No supported terminal is installed.</translation>
+    </message>
+    <message id="settings.terminal.tabNotSupported">
+        <source>This terminal always opens a new window.</source>
+        <translation>This terminal always opens a new window.</translation>
+    </message>
+    <message id="settings.terminal.test">
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message id="sidebar.closeTab">
+        <source>Close tab</source>
+        <translation>Close tab</translation>
+    </message>
+    <message id="sidebar.newTab">
+        <source>New tab</source>
+        <translation>New tab</translation>
+    </message>
+    <message id="terminal.app.ghostty">
+        <source>Ghostty</source>
+        <translation>Ghostty</translation>
+    </message>
+    <message id="terminal.app.iterm2">
+        <source>iTerm2</source>
+        <translation>iTerm2</translation>
+    </message>
+    <message id="terminal.app.terminalApp">
+        <source>Terminal</source>
+        <translation>Terminal</translation>
+    </message>
+    <message id="terminal.app.warp">
+        <source>Warp</source>
+        <translation>Warp</translation>
+    </message>
+    <message id="terminal.app.wezterm">
+        <source>WezTerm</source>
+        <translation>WezTerm</translation>
+    </message>
+    <message id="terminal.openMode.newTab">
+        <source>New tab</source>
+        <translation>New tab</translation>
+    </message>
+    <message id="terminal.openMode.newWindow">
+        <source>New window</source>
+        <translation>New window</translation>
+    </message>
+    <message id="%lld / %lld">
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message id="%lld items" numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+    <message id="Date Modified">
+        <source>Date modified</source>
+        <translation>Date modified</translation>
+    </message>
+    <message id="Kind">
+        <source>Kind</source>
+        <translation>Kind</translation>
+    </message>
+    <message id="Name">
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message id="Open as...">
+        <source>Open with</source>
+        <translation>Open with</translation>
+    </message>
+    <message id="Size">
+        <source>Size</source>
+        <translation>Size</translation>
+    </message>
+    <message id="Tab %lld">
+        <source>Tab %1</source>
+        <translation>Tab %1</translation>
+    </message>
+    <message id="Tabs">
+        <source>Tabs</source>
+        <translation>Tabs</translation>
+    </message>
+    <message id="コピー">
+        <source>Copy to…</source>
+        <translation>Copy to…</translation>
+    </message>
+    <message id="ゴミ箱に移動">
+        <source>Move to trash</source>
+        <translation>Move to trash</translation>
+    </message>
+    <message id="パスをコピー">
+        <source>Copy path</source>
+        <translation>Copy path</translation>
+    </message>
+    <message id="リネーム">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="新規ファイル">
+        <source>New file</source>
+        <translation>New file</translation>
+    </message>
+    <message id="新規フォルダ">
+        <source>New folder</source>
+        <translation>New folder</translation>
+    </message>
+    <message id="移動">
+        <source>Move to…</source>
+        <translation>Move to…</translation>
+    </message>
+</context>
+</TS>

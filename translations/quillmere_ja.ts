@@ -1,0 +1,691 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP" sourcelanguage="en">
+<context>
+    <name></name>
+    <message id="addressbar.filterPlaceholder">
+        <source>Filter by name</source>
+        <translation>名前で絞り込み</translation>
+    </message>
+    <message id="addressbar.markedCount" numerus="yes">
+        <source>%n marked</source>
+        <translation>
+            <numerusform>%n 件マーク中</numerusform>
+        </translation>
+    </message>
+    <message id="app.menu.bookmarks">
+        <source>Bookmarks</source>
+        <translation>ブックマーク</translation>
+    </message>
+    <message id="app.menu.closeTab">
+        <source>Close tab</source>
+        <translation>タブを閉じる</translation>
+    </message>
+    <message id="app.menu.commandPalette">
+        <source>Command palette</source>
+        <translation>コマンドパレット</translation>
+    </message>
+    <message id="app.menu.newTab">
+        <source>New tab</source>
+        <translation>新規タブ</translation>
+    </message>
+    <message id="appshell.noTab">
+        <source>No tab is open</source>
+        <translation>開いているタブはありません</translation>
+    </message>
+    <message id="batchRename.button.cancel">
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="batchRename.button.rename">
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message id="batchRename.count" numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n 件の項目</numerusform>
+        </translation>
+    </message>
+    <message id="batchRename.error.conflict">
+        <source>Name already in use</source>
+        <translation>同じ名前の項目があります</translation>
+    </message>
+    <message id="batchRename.error.duplicate">
+        <source>Duplicate name</source>
+        <translation>名前が重複しています</translation>
+    </message>
+    <message id="batchRename.error.emptyName">
+        <source>Name is empty</source>
+        <translation>名前が空です</translation>
+    </message>
+    <message id="batchRename.error.invalidRegex">
+        <source>Invalid regular expression</source>
+        <translation>正規表現が正しくありません</translation>
+    </message>
+    <message id="batchRename.field.baseName">
+        <source>Base name</source>
+        <translation>基本の名前</translation>
+    </message>
+    <message id="batchRename.field.digits">
+        <source>Digits</source>
+        <translation>桁数</translation>
+    </message>
+    <message id="batchRename.field.findString">
+        <source>Find</source>
+        <translation>検索する文字列</translation>
+    </message>
+    <message id="batchRename.field.prefix">
+        <source>Prefix</source>
+        <translation>前に付ける文字</translation>
+    </message>
+    <message id="batchRename.field.regexPattern">
+        <source>Pattern</source>
+        <translation>パターン</translation>
+    </message>
+    <message id="batchRename.field.regexTemplate">
+        <source>Replacement</source>
+        <translation>置換後の名前</translation>
+    </message>
+    <message id="batchRename.field.replaceWith">
+        <source>Replace with</source>
+        <translation>置換後の文字列</translation>
+    </message>
+    <message id="batchRename.field.startNumber">
+        <source>Start at</source>
+        <translation>開始番号</translation>
+    </message>
+    <message id="batchRename.field.suffix">
+        <source>Suffix</source>
+        <translation>後ろに付ける文字</translation>
+    </message>
+    <message id="batchRename.mode.affix">
+        <source>Add text</source>
+        <translation>文字を追加</translation>
+    </message>
+    <message id="batchRename.mode.regex">
+        <source>Regular expression</source>
+        <translation>正規表現</translation>
+    </message>
+    <message id="batchRename.mode.replace">
+        <source>Replace text</source>
+        <translation>文字を置換</translation>
+    </message>
+    <message id="batchRename.mode.sequential">
+        <source>Numbering</source>
+        <translation>連番</translation>
+    </message>
+    <message id="batchRename.rule">
+        <source>Rule</source>
+        <translation>ルール</translation>
+    </message>
+    <message id="batchRename.title">
+        <source>Rename items</source>
+        <translation>まとめて名前を変更</translation>
+    </message>
+    <message id="bookmark.button.delete">
+        <source>Remove bookmark</source>
+        <translation>ブックマークを削除</translation>
+    </message>
+    <message id="bookmark.empty">
+        <source>No bookmarks</source>
+        <translation>ブックマークはありません</translation>
+    </message>
+    <message id="bookmark.emptyHint">
+        <source>Press + in a folder to bookmark it.</source>
+        <translation>フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
+    </message>
+    <message id="bookmark.filter.noMatch">
+        <source>No matching bookmarks</source>
+        <translation>一致するブックマークはありません</translation>
+    </message>
+    <message id="bookmark.filter.placeholder">
+        <source>Filter bookmarks</source>
+        <translation>ブックマークを絞り込み</translation>
+    </message>
+    <message id="bookmark.hint.close">
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message id="bookmark.hint.delete">
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message id="bookmark.hint.move">
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message id="bookmark.hint.open">
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message id="conflict.button.cancel">
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="conflict.button.confirm">
+        <source>Continue</source>
+        <translation>続行</translation>
+    </message>
+    <message id="conflict.choice.overwrite">
+        <source>Replace</source>
+        <translation>上書き</translation>
+    </message>
+    <message id="conflict.choice.rename">
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message id="conflict.choice.skip">
+        <source>Skip</source>
+        <translation>スキップ</translation>
+    </message>
+    <message id="conflict.field.newName">
+        <source>New name</source>
+        <translation>新しい名前</translation>
+    </message>
+    <message id="conflict.message.withDest" numerus="yes">
+        <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
+        <translation>
+            <numerusform>「%1」には同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
+        </translation>
+    </message>
+    <message id="conflict.message.withoutDest" numerus="yes">
+        <source>%n items with the same names already exist. Choose what to do with each.</source>
+        <translation>
+            <numerusform>同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
+        </translation>
+    </message>
+    <message id="conflict.title">
+        <source>Items already exist</source>
+        <translation>同じ名前の項目があります</translation>
+    </message>
+    <message id="content.error.sameFolderMove">
+        <source>Items can’t be moved into the folder they are already in.</source>
+        <translation>項目を同じフォルダへ移動することはできません。</translation>
+    </message>
+    <message id="content.menu.copy">
+        <source>Copy to…</source>
+        <translation>コピー…</translation>
+    </message>
+    <message id="content.menu.copyPath">
+        <source>Copy path</source>
+        <translation>パスをコピー</translation>
+    </message>
+    <message id="content.menu.move">
+        <source>Move to…</source>
+        <translation>移動…</translation>
+    </message>
+    <message id="content.menu.moveToTrash">
+        <source>Move to trash</source>
+        <translation>ゴミ箱に移動</translation>
+    </message>
+    <message id="content.menu.newFile">
+        <source>New file</source>
+        <translation>新規ファイル</translation>
+    </message>
+    <message id="content.menu.newFolder">
+        <source>New folder</source>
+        <translation>新規フォルダ</translation>
+    </message>
+    <message id="content.menu.rename">
+        <source>Rename…</source>
+        <translation>名前を変更…</translation>
+    </message>
+    <message id="content.panel.copyMessage">
+        <source>Choose the folder to copy the marked items to</source>
+        <translation>マークした項目のコピー先フォルダを選んでください</translation>
+    </message>
+    <message id="content.panel.copyPrompt">
+        <source>Copy here</source>
+        <translation>ここにコピー</translation>
+    </message>
+    <message id="content.panel.moveMessage">
+        <source>Choose the folder to move the marked items to</source>
+        <translation>マークした項目の移動先フォルダを選んでください</translation>
+    </message>
+    <message id="content.panel.movePrompt">
+        <source>Move here</source>
+        <translation>ここに移動</translation>
+    </message>
+    <message id="content.toast.bookmarkAdded">
+        <source>Bookmark added</source>
+        <translation>ブックマークに追加しました</translation>
+    </message>
+    <message id="content.toast.pathCopied">
+        <source>Path copied</source>
+        <translation>パスをコピーしました</translation>
+    </message>
+    <message id="create.button.cancel">
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="create.button.create">
+        <source>Create</source>
+        <translation>作成</translation>
+    </message>
+    <message id="create.error.alreadyExists">
+        <source>An item with this name already exists.</source>
+        <translation>同じ名前の項目がすでにあります。</translation>
+    </message>
+    <message id="create.error.invalidChar">
+        <source>Names can’t contain “/” or the null character.</source>
+        <translation>名前に「/」やヌル文字は使えません。</translation>
+    </message>
+    <message id="create.field.name">
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message id="create.title.file">
+        <source>New file</source>
+        <translation>新規ファイル</translation>
+    </message>
+    <message id="create.title.folder">
+        <source>New folder</source>
+        <translation>新規フォルダ</translation>
+    </message>
+    <message id="delete.button.cancel">
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="delete.button.delete">
+        <source>Move to trash</source>
+        <translation>ゴミ箱に移動</translation>
+    </message>
+    <message id="delete.error.failed">
+        <source>The items could not be moved to the trash.</source>
+        <translation>ゴミ箱に移動できませんでした。</translation>
+    </message>
+    <message id="delete.message" numerus="yes">
+        <source>Move %n marked items to the trash?</source>
+        <translation>
+            <numerusform>マークした %n 件の項目をゴミ箱に移動しますか？</numerusform>
+        </translation>
+    </message>
+    <message id="delete.title">
+        <source>Move to trash</source>
+        <translation>ゴミ箱に移動</translation>
+    </message>
+    <message id="help.command.selectTab">
+        <source>Go to tab 1–9</source>
+        <translation>タブ 1〜9 に切り替え</translation>
+    </message>
+    <message id="help.command.settings">
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message id="help.section.app">
+        <source>Application</source>
+        <translation>アプリケーション</translation>
+    </message>
+    <message id="help.section.batch">
+        <source>Marked items</source>
+        <translation>マークした項目</translation>
+    </message>
+    <message id="help.section.file">
+        <source>Files</source>
+        <translation>ファイル</translation>
+    </message>
+    <message id="help.section.help">
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message id="help.section.mark">
+        <source>Marks</source>
+        <translation>マーク</translation>
+    </message>
+    <message id="help.section.navigation">
+        <source>Navigation</source>
+        <translation>ナビゲーション</translation>
+    </message>
+    <message id="help.section.tab">
+        <source>Tabs and bookmarks</source>
+        <translation>タブとブックマーク</translation>
+    </message>
+    <message id="help.section.view">
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message id="help.title">
+        <source>Keyboard shortcuts</source>
+        <translation>キーボードショートカット</translation>
+    </message>
+    <message id="nav.addBookmark">
+        <source>Add bookmark</source>
+        <translation>ブックマークに追加</translation>
+    </message>
+    <message id="nav.clearMarks">
+        <source>Clear marks</source>
+        <translation>マークをすべて解除</translation>
+    </message>
+    <message id="nav.copyMarked">
+        <source>Copy marked items</source>
+        <translation>マークした項目をコピー</translation>
+    </message>
+    <message id="nav.copyPath">
+        <source>Copy path</source>
+        <translation>パスをコピー</translation>
+    </message>
+    <message id="nav.createFile">
+        <source>New file</source>
+        <translation>新規ファイル</translation>
+    </message>
+    <message id="nav.createFolder">
+        <source>New folder</source>
+        <translation>新規フォルダ</translation>
+    </message>
+    <message id="nav.deleteMarked">
+        <source>Move marked items to trash</source>
+        <translation>マークした項目をゴミ箱に移動</translation>
+    </message>
+    <message id="nav.fuzzySearch">
+        <source>Fuzzy search</source>
+        <translation>あいまい検索</translation>
+    </message>
+    <message id="nav.goBack">
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+    <message id="nav.goForward">
+        <source>Forward</source>
+        <translation>進む</translation>
+    </message>
+    <message id="nav.goToParent">
+        <source>Parent folder</source>
+        <translation>親フォルダへ</translation>
+    </message>
+    <message id="nav.moveMarked">
+        <source>Move marked items</source>
+        <translation>マークした項目を移動</translation>
+    </message>
+    <message id="nav.nextTab">
+        <source>Next tab</source>
+        <translation>次のタブ</translation>
+    </message>
+    <message id="nav.openContextMenu">
+        <source>Show context menu</source>
+        <translation>コンテキストメニューを表示</translation>
+    </message>
+    <message id="nav.openInTerminal">
+        <source>Open in terminal</source>
+        <translation>ターミナルで開く</translation>
+    </message>
+    <message id="nav.openSelection">
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message id="nav.prevTab">
+        <source>Previous tab</source>
+        <translation>前のタブ</translation>
+    </message>
+    <message id="nav.rename">
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message id="nav.showHelp">
+        <source>Show or hide help</source>
+        <translation>ヘルプの表示/非表示</translation>
+    </message>
+    <message id="nav.sortByDate">
+        <source>Sort by date modified</source>
+        <translation>変更日で並べ替え</translation>
+    </message>
+    <message id="nav.sortByKind">
+        <source>Sort by kind</source>
+        <translation>種類で並べ替え</translation>
+    </message>
+    <message id="nav.sortByName">
+        <source>Sort by name</source>
+        <translation>名前で並べ替え</translation>
+    </message>
+    <message id="nav.sortBySize">
+        <source>Sort by size</source>
+        <translation>サイズで並べ替え</translation>
+    </message>
+    <message id="nav.toggleHidden">
+        <source>Show or hide hidden files</source>
+        <translation>隠しファイルの表示/非表示</translation>
+    </message>
+    <message id="nav.toggleMark">
+        <source>Mark or unmark</source>
+        <translation>マークを付ける/外す</translation>
+    </message>
+    <message id="palette.errorNotFound">
+        <source>“%1” no longer exists.</source>
+        <translation>「%1」が見つかりません。</translation>
+    </message>
+    <message id="palette.noResults">
+        <source>No results</source>
+        <translation>一致する項目はありません</translation>
+    </message>
+    <message id="palette.searchPlaceholder">
+        <source>Search commands, folders and bookmarks</source>
+        <translation>コマンド、フォルダ、ブックマークを検索</translation>
+    </message>
+    <message id="rename.button.cancel">
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="rename.button.confirm">
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message id="rename.error.failed">
+        <source>The item could not be renamed.</source>
+        <translation>名前を変更できませんでした。</translation>
+    </message>
+    <message id="rename.field.newName">
+        <source>New name</source>
+        <translation>新しい名前</translation>
+    </message>
+    <message id="rename.title">
+        <source>Rename</source>
+        <translation>名前の変更</translation>
+    </message>
+    <message id="settings.general.autoCheck">
+        <source>Check for updates automatically</source>
+        <translation>アップデートを自動的に確認</translation>
+    </message>
+    <message id="settings.general.checkNow">
+        <source>Check now</source>
+        <translation>今すぐ確認</translation>
+    </message>
+    <message id="settings.general.language">
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message id="settings.general.languageSystem">
+        <source>System default</source>
+        <translation>システムの設定に従う</translation>
+    </message>
+    <message id="settings.general.updates">
+        <source>Updates</source>
+        <translation>アップデート</translation>
+    </message>
+    <message id="settings.mark.color.accent">
+        <source>Accent color</source>
+        <translation>アクセントカラー</translation>
+    </message>
+    <message id="settings.mark.color.black">
+        <source>Black</source>
+        <translation>黒</translation>
+    </message>
+    <message id="settings.mark.color.blue">
+        <source>Blue</source>
+        <translation>青</translation>
+    </message>
+    <message id="settings.mark.color.gray">
+        <source>Gray</source>
+        <translation>グレー</translation>
+    </message>
+    <message id="settings.mark.color.green">
+        <source>Green</source>
+        <translation>緑</translation>
+    </message>
+    <message id="settings.mark.color.orange">
+        <source>Orange</source>
+        <translation>オレンジ</translation>
+    </message>
+    <message id="settings.mark.color.purple">
+        <source>Purple</source>
+        <translation>紫</translation>
+    </message>
+    <message id="settings.mark.color.red">
+        <source>Red</source>
+        <translation>赤</translation>
+    </message>
+    <message id="settings.mark.color.yellow">
+        <source>Yellow</source>
+        <translation>黄</translation>
+    </message>
+    <message id="settings.mark.glyph">
+        <source>Mark symbol</source>
+        <translation>マークの記号</translation>
+    </message>
+    <message id="settings.mark.preview">
+        <source>Preview</source>
+        <translation>プレビュー</translation>
+    </message>
+    <message id="settings.mark.previewFilename">
+        <source>Document.txt</source>
+        <translation>書類.txt</translation>
+    </message>
+    <message id="settings.mark.resetToDefault">
+        <source>Restore defaults</source>
+        <translation>初期設定に戻す</translation>
+    </message>
+    <message id="settings.tab.general">
+        <source>General</source>
+        <translation>一般</translation>
+    </message>
+    <message id="settings.tab.mark">
+        <source>Marks</source>
+        <translation>マーク</translation>
+    </message>
+    <message id="settings.tab.terminal">
+        <source>Terminal</source>
+        <translation>ターミナル</translation>
+    </message>
+    <message id="settings.terminal.app">
+        <source>Terminal application</source>
+        <translation>ターミナルアプリケーション</translation>
+    </message>
+    <message id="settings.terminal.hint">
+        <source>Press t in the file list to open the current folder in this terminal.</source>
+        <translation>ファイル一覧で t キーを押すと、表示中のフォルダをこのターミナルで開きます。</translation>
+    </message>
+    <message id="settings.terminal.noApp">
+        <source>No supported terminal is installed.</source>
+        <translation>対応しているターミナルがインストールされていません。</translation>
+    </message>
+    <message id="settings.terminal.tabNotSupported">
+        <source>This terminal always opens a new window.</source>
+        <translation>このターミナルは常に新しいウィンドウで開きます。</translation>
+    </message>
+    <message id="settings.terminal.test">
+        <source>Test</source>
+        <translation>テスト</translation>
+    </message>
+    <message id="sidebar.closeTab">
+        <source>Close tab</source>
+        <translation>タブを閉じる</translation>
+    </message>
+    <message id="sidebar.newTab">
+        <source>New tab</source>
+        <translation>新規タブ</translation>
+    </message>
+    <message id="terminal.app.ghostty">
+        <source>Ghostty</source>
+        <translation>Ghostty</translation>
+    </message>
+    <message id="terminal.app.iterm2">
+        <source>iTerm2</source>
+        <translation>iTerm2</translation>
+    </message>
+    <message id="terminal.app.terminalApp">
+        <source>Terminal</source>
+        <translation>ターミナル</translation>
+    </message>
+    <message id="terminal.app.warp">
+        <source>Warp</source>
+        <translation>Warp</translation>
+    </message>
+    <message id="terminal.app.wezterm">
+        <source>WezTerm</source>
+        <translation>WezTerm</translation>
+    </message>
+    <message id="terminal.openMode.newTab">
+        <source>New tab</source>
+        <translation>新しいタブ</translation>
+    </message>
+    <message id="terminal.openMode.newWindow">
+        <source>New window</source>
+        <translation>新しいウィンドウ</translation>
+    </message>
+    <message id="%lld / %lld">
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message id="%lld items" numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n 項目</numerusform>
+        </translation>
+    </message>
+    <message id="Date Modified">
+        <source>Date modified</source>
+        <translation>変更日</translation>
+    </message>
+    <message id="Kind">
+        <source>Kind</source>
+        <translation>種類</translation>
+    </message>
+    <message id="Name">
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message id="Open as...">
+        <source>Open with</source>
+        <translation>アプリケーションで開く</translation>
+    </message>
+    <message id="Size">
+        <source>Size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message id="Tab %lld">
+        <source>Tab %1</source>
+        <translation>タブ %1</translation>
+    </message>
+    <message id="Tabs">
+        <source>Tabs</source>
+        <translation>タブ</translation>
+    </message>
+    <message id="コピー">
+        <source>Copy to…</source>
+        <translation>コピー</translation>
+    </message>
+    <message id="ゴミ箱に移動">
+        <source>Move to trash</source>
+        <translation>ゴミ箱に移動</translation>
+    </message>
+    <message id="パスをコピー">
+        <source>Copy path</source>
+        <translation>パスをコピー</translation>
+    </message>
+    <message id="リネーム">
+        <source>Rename</source>
+        <translation>リネーム</translation>
+    </message>
+    <message id="新規ファイル">
+        <source>New file</source>
+        <translation>新規ファイル</translation>
+    </message>
+    <message id="新規フォルダ">
+        <source>New folder</source>
+        <translation>新規フォルダ</translation>
+    </message>
+    <message id="移動">
+        <source>Move to…</source>
+        <translation>移動</translation>
+    </message>
+</context>
+</TS>
