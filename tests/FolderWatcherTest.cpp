@@ -1,0 +1,153 @@
+#include "services/FolderWatcher.h"
+#include "platform/PathCodec.h"
+#include "support/TemporaryTree.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillmere;
+
+namespace {
+
+// inotify instances this process holds open.
+int openInotifyDescriptors() {
+    int count = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& name : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        char target[64] = {};
+        const QByteArray link = QFile::encodeName(fds.filePath(name));
+        if (::readlink(link.constData(), target, sizeof target - 1) > 0 &&
+            qstrcmp(target, "anon_inode:inotify") == 0)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+// The folder watcher on real folders: which changes call the handler, how often, and
+// that at most one descriptor is ever open. Waits are generous; only "once after
+// the quiet period" is checked, never how long it took.
+class FolderWatcherTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TemporaryTree> m_tree;
+    std::unique_ptr<FolderWatcher> m_watcher;
+    int m_calls = 0;
+
+    FolderWatcher::ChangeHandler counter() {
+        return [this]() -> QCoro::Task<> {
+            ++m_calls;
+            co_return;
+        };
+    }
+    QString path(const QByteArray& relative) const { return PathCodec::decode(m_tree->bytes(relative)); }
+    // Lets a late, wrong call show up before the count is checked.
+    static void settle() { QTest::qWait(500); }
+
+private Q_SLOTS:
+    void init() {
+        m_tree = std::make_unique<test::TemporaryTree>();
+        m_tree->makeFolder("tree/watched");
+        m_watcher = std::make_unique<FolderWatcher>();
+        m_calls = 0;
+    }
+    void cleanup() {
+        m_watcher.reset();
+        m_tree.reset();
+    }
+
+    void aBurstOfNewEntriesCallsTheHandlerOnce() {
+        m_watcher->watch(path("tree/watched"), counter());
+        for (int i = 0; i < 10; ++i) {
+            m_tree->writeFile("tree/watched/file" + QByteArray::number(i), "x");
+            QTest::qWait(5);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 10000);
+        settle();
+        QCOMPARE(m_calls, 1);
+    }
+
+    void changesInsideFilesAndSubfoldersDoNotCallIt() {
+        m_tree->writeFile("tree/watched/notes.txt", "old");
+        m_tree->makeFolder("tree/watched/sub");
+        m_watcher->watch(path("tree/watched"), counter());
+
+        m_tree->writeFile("tree/watched/notes.txt", "new contents, longer");
+        QVERIFY(::chmod(m_tree->bytes("tree/watched/notes.txt").constData(), 0600) == 0);
+        m_tree->writeFile("tree/watched/sub/inner.txt", "x");
+        settle();
+        QCOMPARE(m_calls, 0);
+
+        // The watch was live all along: a rename in the folder does call it.
+        QVERIFY(std::rename(m_tree->bytes("tree/watched/notes.txt").constData(),
+                            m_tree->bytes("tree/watched/renamed.txt").constData()) == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 10000);
+    }
+
+    void deletingOrMovingTheFolderCallsIt_data() {
+        QTest::addColumn<bool>("deleteIt");
+        QTest::newRow("moved") << false;
+        QTest::newRow("deleted") << true;
+    }
+    void deletingOrMovingTheFolderCallsIt() {
+        QFETCH(bool, deleteIt);
+        m_watcher->watch(path("tree/watched"), counter());
+        const QByteArray folder = m_tree->bytes("tree/watched");
+        if (deleteIt)
+            QVERIFY(::rmdir(folder.constData()) == 0);
+        else
+            QVERIFY(std::rename(folder.constData(), m_tree->bytes("tree/elsewhere").constData()) == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 10000);
+        settle();
+        QCOMPARE(m_calls, 1);
+        QVERIFY(m_watcher->isWatching()); // attached until the next watch
+    }
+
+    void aNewWatchReleasesTheOldFolder() {
+        m_tree->makeFolder("tree/second");
+        int secondCalls = 0;
+        m_watcher->watch(path("tree/watched"), counter());
+        QCOMPARE(openInotifyDescriptors(), 1);
+        m_watcher->watch(path("tree/second"), [&secondCalls]() -> QCoro::Task<> {
+            ++secondCalls;
+            co_return;
+        });
+        QCOMPARE(openInotifyDescriptors(), 1);
+
+        m_tree->writeFile("tree/watched/old-folder-file", "x");
+        m_tree->writeFile("tree/second/new-folder-file", "x");
+        QTRY_COMPARE_WITH_TIMEOUT(secondCalls, 1, 10000);
+        settle();
+        QCOMPARE(m_calls, 0);
+
+        m_watcher->stop();
+        QVERIFY(!m_watcher->isWatching());
+        QCOMPARE(openInotifyDescriptors(), 0);
+    }
+
+    void aFolderThatCannotBeWatchedLeavesItIdle_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::newRow("missing") << QByteArray("tree/missing");
+        QTest::newRow("a file") << QByteArray("tree/plain-file");
+    }
+    void aFolderThatCannotBeWatchedLeavesItIdle() {
+        QFETCH(QByteArray, target);
+        m_tree->writeFile("tree/plain-file", "x");
+        m_watcher->watch(path("tree/watched"), counter());
+        m_watcher->watch(path(target), counter());
+
+        QVERIFY(!m_watcher->isWatching());
+        QCOMPARE(openInotifyDescriptors(), 0);
+        m_tree->writeFile("tree/watched/late", "x");
+        settle();
+        QCOMPARE(m_calls, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(FolderWatcherTest)
+#include "FolderWatcherTest.moc"

@@ -1,0 +1,95 @@
+#include "services/LogLine.h"
+#include "services/Logger.h"
+
+#include <QtTest>
+
+using namespace quillmere;
+
+namespace {
+
+struct Written {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<Written> written;
+
+void recordMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    written.append({type, QByteArray(context.category), text});
+}
+
+} // namespace
+
+// Log lines: the level prefix, a tab, File.function:line, ": " and the message, and
+// which Qt message type and category each is written with.
+class LoggingTest : public QObject {
+    Q_OBJECT
+
+    QtMessageHandler m_previous = nullptr;
+
+private Q_SLOTS:
+    void init() {
+        written.clear();
+        m_previous = qInstallMessageHandler(recordMessage);
+    }
+    void cleanup() {
+        qInstallMessageHandler(m_previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+
+    void lineIsPrefixPlaceAndMessage_data() {
+        QTest::addColumn<LogLevel>("level");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("error") << LogLevel::error << QByteArray("/work/src/views/ContentView.cpp")
+                               << QStringLiteral(
+                                      "💀 [ERROR]\tContentView.openInTerminal:503: Terminal error: x");
+        QTest::newRow("debug") << LogLevel::debug << QByteArray("ContentView.h")
+                               << QStringLiteral(
+                                      "⚒️ [DEBUG]\tContentView.openInTerminal:503: Terminal error: x");
+        QTest::newRow("verbose, inner dot")
+            << LogLevel::verbose << QByteArray("src/a.b.cpp")
+            << QStringLiteral("⚙️ [VERBOSE]\ta.b.openInTerminal:503: Terminal error: x");
+        QTest::newRow("info, blanks")
+            << LogLevel::info << QByteArray("dir/ Spaced .cpp")
+            << QStringLiteral("🛈 [INFO]\tSpaced.openInTerminal:503: Terminal error: x");
+        QTest::newRow("warn, no extension")
+            << LogLevel::warn << QByteArray("dir/Makefile")
+            << QStringLiteral("✋🏻 [WARN]\tMakefile.openInTerminal:503: Terminal error: x");
+    }
+    void lineIsPrefixPlaceAndMessage() {
+        QFETCH(LogLevel, level);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, expected);
+        QCOMPARE(LogLine::format(level, file.constData(), "openInTerminal", 503,
+                                 QStringLiteral("Terminal error: x")),
+                 expected);
+    }
+
+    void levelsAreWrittenWithTheirMessageTypeInTheirCategory() {
+        const int line = __LINE__ + 1;
+        QUILLMERE_LOG(logTerminal(), LogLevel::error, QStringLiteral("Terminal error: 見つかりません"));
+        QUILLMERE_LOG(logUI(), LogLevel::debug, QStringLiteral("key j"));
+
+        QCOMPARE(written.size(), 2);
+        QCOMPARE(written[0].type, QtCriticalMsg);
+        QCOMPARE(written[0].category, QByteArray("org.quillmere.Quillmere.Terminal"));
+        QCOMPARE(
+            written[0].text,
+            QStringLiteral("💀 [ERROR]\tLoggingTest.levelsAreWrittenWithTheirMessageTypeInTheirCategory:") +
+                QString::number(line) + QStringLiteral(": Terminal error: 見つかりません"));
+        QCOMPARE(written[1].type, QtInfoMsg);
+        QCOMPARE(written[1].category, QByteArray("org.quillmere.Quillmere.UI"));
+    }
+
+    void aDisabledTypeWritesNothing() {
+        QLoggingCategory::setFilterRules(QStringLiteral("org.quillmere.Quillmere.UI.info=false"));
+        QUILLMERE_LOG(logUI(), LogLevel::debug, QStringLiteral("hidden"));
+        QUILLMERE_LOG(logUI(), LogLevel::error, QStringLiteral("shown"));
+        QCOMPARE(written.size(), 1);
+        QVERIFY(written[0].text.endsWith(QStringLiteral(": shown")));
+    }
+};
+
+QTEST_GUILESS_MAIN(LoggingTest)
+#include "LoggingTest.moc"

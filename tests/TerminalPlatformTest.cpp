@@ -1,0 +1,148 @@
+#include "platform/ExecutableLookup.h"
+#include "platform/PathCodec.h"
+#include "platform/PlatformError.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/ProcessTable.h"
+#include "services/DefaultTerminalService.h"
+#include "support/TemporaryTree.h"
+
+#include <QtTest>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+
+using namespace quillmere;
+
+namespace {
+
+// A stand-in program that writes its working folder and its arguments, each ended by
+// a NUL byte, to the file named in RECORD_TO.
+const QByteArray recorderScript = "#!/bin/sh\n"
+                                  "{ pwd -P; printf '\\0'; for a; do printf '%s\\0' \"$a\"; done; }"
+                                  " > \"$RECORD_TO.part\" && mv \"$RECORD_TO.part\" \"$RECORD_TO\"\n";
+
+QByteArray realPath(const QByteArray& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
+}
+
+} // namespace
+
+// The platform side of opening terminals, for real: starting programs with exact
+// bytes, finding programs, seeing running processes and desktop entries. The only
+// program started is a small recorder script, never a terminal.
+class TerminalPlatformTest : public QObject {
+    Q_OBJECT
+
+    test::TemporaryTree m_tree;
+
+private Q_SLOTS:
+    void initTestCase() {
+        // Only the tree's own desktop entries count, whatever this machine has installed.
+        m_tree.makeFolder("sysdata");
+        qputenv("XDG_DATA_DIRS", m_tree.bytes("sysdata"));
+        qputenv("RECORD_TO", m_tree.bytes("record"));
+        m_tree.makeFolder("data/applications");
+        m_tree.writeFile("data/applications/org.wezfurlong.wezterm.desktop",
+                         "[Desktop Entry]\nType=Application\nName=WezTerm\nExec=true\n");
+        m_tree.writeFile("data/applications/com.mitchellh.ghostty.desktop",
+                         "[Desktop Entry]\nType=Application\nName=Ghostty\nExec=true\nHidden=true\n");
+        m_tree.writeFile("recorder", recorderScript, 0755);
+    }
+
+    void launcherGivesTheFolderAsOneArgumentAndAsWorkingDirectory() {
+        const QByteArray folder = "tree/two words \xff\xfe\nline";
+        m_tree.makeFolder(folder);
+        const QString path = PathCodec::decode(m_tree.bytes(folder));
+
+        const pid_t child = ProcessLauncher::start(
+            {PathCodec::decode(m_tree.bytes("recorder")), {QStringLiteral("--cwd"), path}, path});
+
+        QTRY_VERIFY_WITH_TIMEOUT(m_tree.exists("record"), 20000);
+        const QList<QByteArray> fields = m_tree.readFile("record").split('\0');
+        QCOMPARE(fields.value(0), realPath(m_tree.bytes(folder)) + '\n');
+        QCOMPARE(fields.mid(1), (QList<QByteArray>{"--cwd", m_tree.bytes(folder), ""}));
+        // Reaped once it ended: a zombie would keep its /proc entry.
+        const QByteArray procEntry = "/proc/" + QByteArray::number(child);
+        QTRY_VERIFY_WITH_TIMEOUT(::access(procEntry.constData(), F_OK) != 0, 20000);
+    }
+
+    void launcherReportsWhatCannotStart() {
+        const QString folder = m_tree.path("tree");
+        try {
+            ProcessLauncher::start({m_tree.path("no-such-program"), {}, folder});
+            QFAIL("a missing program must be reported");
+        } catch (const PlatformError& error) {
+            QCOMPARE(error.code(), ENOENT);
+        }
+        try {
+            ProcessLauncher::start({m_tree.path("recorder"), {}, m_tree.path("tree/gone")});
+            QFAIL("a missing working folder must be reported");
+        } catch (const PlatformError& error) {
+            QCOMPARE(error.code(), ENOENT);
+        }
+    }
+
+    void pathSearchSkipsWhatCannotRunAndRelativeFolders() {
+        for (const char* folder : {"bin1", "bin2", "bin3"})
+            m_tree.makeFolder(folder);
+        m_tree.writeFile("bin1/tool", "#!/bin/sh\n", 0644); // not executable
+        m_tree.makeFolder("bin2/tool");                     // a folder
+        m_tree.writeFile("bin3/tool", "#!/bin/sh\n", 0755);
+        QVERIFY(QDir::setCurrent(m_tree.path()));
+        const QByteArray root = m_tree.rootBytes();
+        const QString tool = QStringLiteral("tool");
+
+        const QString found = PathCodec::decode(QByteArray(root + "/bin3/tool"));
+
+        QVERIFY(!ExecutableLookup::findInPath(tool, ":bin3:" + root + "/bin1:" + root + "/bin2"));
+        QCOMPARE(ExecutableLookup::findInPath(tool, root + "/bin1::" + root + "/bin2:" + root + "/bin3/")
+                     .value_or(QString()),
+                 found);
+        QCOMPARE(ExecutableLookup::findInPath(found, QByteArray()).value_or(QString()), found);
+        QVERIFY(!ExecutableLookup::findInPath(QStringLiteral("bin3/tool"), root));
+    }
+
+    void processTableSeesLiveProcessesByCommandName() {
+        QFile comm(QStringLiteral("/proc/self/comm"));
+        QVERIFY(comm.open(QIODevice::ReadOnly));
+        const QByteArray ownName = comm.readAll().trimmed();
+        QVERIFY(!ownName.isEmpty());
+        QVERIFY(ProcessTable::isRunningForCurrentUser(ownName));
+        QVERIFY(!ProcessTable::isRunningForCurrentUser("quillmere-none"));
+    }
+
+    void desktopEntriesDecideWhatIsInstalled() {
+        DefaultTerminalService service;
+        QVERIFY(service.isInstalled(TerminalApp::wezterm));
+        QVERIFY(!service.isInstalled(TerminalApp::ghostty)); // its entry is hidden
+        QVERIFY(!service.isInstalled(TerminalApp::warp));
+        QVERIFY(!service.isInstalled(TerminalApp::iterm2));
+    }
+
+    void wezTermUnderCargoOpensThoughItIsNotInstalled() {
+        if (ExecutableLookup::isExecutableFile(QStringLiteral("/usr/bin/wezterm")) ||
+            ExecutableLookup::isExecutableFile(QStringLiteral("/usr/local/bin/wezterm")))
+            QSKIP("a WezTerm program is installed on this machine");
+        if (ProcessTable::isRunningForCurrentUser("wezterm-gui"))
+            QSKIP("WezTerm is running on this machine");
+        ::unlink(m_tree.bytes("record").constData());
+        m_tree.makeFolder("home/.cargo");
+        m_tree.makeFolder("home/.cargo/bin");
+        m_tree.writeFile("home/.cargo/bin/wezterm", recorderScript, 0755);
+        const QString folder = PathCodec::decode(m_tree.bytes("tree/a b"));
+        m_tree.makeFolder("tree/a b");
+
+        DefaultTerminalService service;
+        service.open(folder, TerminalApp::wezterm, TerminalOpenMode::newWindow);
+
+        QTRY_VERIFY_WITH_TIMEOUT(m_tree.exists("record"), 20000);
+        QCOMPARE(m_tree.readFile("record").split('\0').mid(1),
+                 (QList<QByteArray>{"start", "--cwd", m_tree.bytes("tree/a b"), ""}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TerminalPlatformTest)
+#include "TerminalPlatformTest.moc"

@@ -1,0 +1,285 @@
+#include "platform/PathCodec.h"
+#include "platform/PlatformError.h"
+#include "services/DefaultTerminalService.h"
+#include "services/TerminalServiceError.h"
+#include "services/TerminalSystem.h"
+
+#include <QHash>
+#include <QSet>
+#include <QtTest>
+
+#include <cerrno>
+#include <optional>
+
+using namespace quillmere;
+
+namespace {
+
+// Answers the service's questions from sets filled by the test and records what it
+// would have started, so no program ever runs.
+class FakeTerminalSystem final : public TerminalSystem {
+public:
+    QSet<QString> desktopEntries;
+    QSet<QString> executables;
+    QHash<QString, QString> onPath; // program name -> where the PATH search finds it
+    QHash<QByteArray, QString> environment;
+    QSet<QString> runningProcesses;
+    QString home = QStringLiteral("/home/ayu");
+    bool uriHandlerInstalled = true;
+    int startsToFail = 0;
+
+    QList<ProcessStart> started;
+    QStringList openedUris;
+
+    bool hasDesktopEntry(const QString& id) const override { return desktopEntries.contains(id); }
+    bool isExecutableFile(const QString& path) const override { return executables.contains(path); }
+    std::optional<QString> findInPath(const QString& name) const override {
+        if (name.contains(u'/'))
+            return executables.contains(name) ? std::optional(name) : std::nullopt;
+        if (onPath.contains(name))
+            return onPath.value(name);
+        return std::nullopt;
+    }
+    QString homeFolder() const override { return home; }
+    QString environmentVariable(const char* name) const override { return environment.value(name); }
+    bool isProcessRunning(const QString& name) const override { return runningProcesses.contains(name); }
+    void start(const ProcessStart& process) override {
+        if (startsToFail > 0) {
+            --startsToFail;
+            throw PlatformError(ENOENT, process.program);
+        }
+        started.append(process);
+    }
+    bool openUri(const QString& uri) override {
+        if (!uriHandlerInstalled)
+            return false;
+        openedUris.append(uri);
+        return true;
+    }
+};
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+namespace quillmere {
+char* toString(const ProcessStart& start) {
+    const QString text = start.program + QStringLiteral(" [") + start.arguments.join(QStringLiteral("|")) +
+                         QStringLiteral("] in ") + start.workingDirectory;
+    return qstrdup(text.toUtf8().constData());
+}
+} // namespace quillmere
+
+// Which program each terminal application starts, with which arguments and in which
+// folder, for every application and mode; and the failures when one is missing.
+class TerminalServiceTest : public QObject {
+    Q_OBJECT
+
+    // Blanks, bytes that are not UTF-8 and a leading "-" in a component: all must
+    // reach the terminal as one argument, unchanged.
+    const QString m_folder = PathCodec::decode("/srv/my projects/caf\xe9 \xff/-x");
+
+    std::shared_ptr<FakeTerminalSystem> m_system;
+    std::unique_ptr<DefaultTerminalService> m_service;
+
+    ProcessStart onlyStart() const {
+        [&] { QCOMPARE(m_system->started.size(), 1); }();
+        return m_system->started.value(0);
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_system = std::make_shared<FakeTerminalSystem>();
+        m_service = std::make_unique<DefaultTerminalService>(m_system);
+    }
+
+    void wezTermOpensATabOnlyInARunningWezTerm_data() {
+        QTest::addColumn<TerminalOpenMode>("mode");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("window, not running")
+            << TerminalOpenMode::newWindow << false << QStringList{s("start")};
+        QTest::newRow("window, running")
+            << TerminalOpenMode::newWindow << true << QStringList{s("cli"), s("spawn"), s("--new-window")};
+        QTest::newRow("tab, running")
+            << TerminalOpenMode::newTab << true << QStringList{s("cli"), s("spawn")};
+        // A tab spawned without a WezTerm window would land in a hidden multiplexer.
+        QTest::newRow("tab, not running") << TerminalOpenMode::newTab << false << QStringList{s("start")};
+    }
+    void wezTermOpensATabOnlyInARunningWezTerm() {
+        QFETCH(TerminalOpenMode, mode);
+        QFETCH(bool, running);
+        QFETCH(QStringList, arguments);
+        m_system->executables.insert(s("/usr/bin/wezterm"));
+        if (running)
+            m_system->runningProcesses.insert(s("wezterm-gui"));
+
+        m_service->open(m_folder, TerminalApp::wezterm, mode);
+
+        QCOMPARE(onlyStart(), (ProcessStart{s("/usr/bin/wezterm"),
+                                            arguments + QStringList{s("--cwd"), m_folder}, m_folder}));
+    }
+
+    void wezTermTabFallsBackToAWindowAndReportsTheWindowsFailure() {
+        m_system->executables.insert(s("/usr/bin/wezterm"));
+        m_system->runningProcesses.insert(s("wezterm-gui"));
+        m_system->startsToFail = 1;
+        m_service->open(m_folder, TerminalApp::wezterm, TerminalOpenMode::newTab);
+        QCOMPARE(onlyStart().arguments,
+                 (QStringList{s("cli"), s("spawn"), s("--new-window"), s("--cwd"), m_folder}));
+
+        m_system->started.clear();
+        m_system->startsToFail = 2;
+        try {
+            m_service->open(m_folder, TerminalApp::wezterm, TerminalOpenMode::newTab);
+            QFAIL("a failed start must be reported");
+        } catch (const PlatformError& error) {
+            QCOMPARE(error.code(), ENOENT);
+            QCOMPARE(error.path(), s("/usr/bin/wezterm"));
+        }
+        QVERIFY(m_system->started.isEmpty());
+    }
+
+    void wezTermProgramIsLookedForInCandidateOrderThenOnThePath_data() {
+        QTest::addColumn<QStringList>("executables");
+        QTest::addColumn<QString>("onPath");
+        QTest::addColumn<QString>("expected");
+        const QString cargo = s("/home/ayu/.cargo/bin/wezterm");
+        QTest::newRow("system before local")
+            << QStringList{s("/usr/local/bin/wezterm"), s("/usr/bin/wezterm")} << s("/opt/w/wezterm")
+            << s("/usr/bin/wezterm");
+        QTest::newRow("local before cargo")
+            << QStringList{cargo, s("/usr/local/bin/wezterm")} << QString() << s("/usr/local/bin/wezterm");
+        QTest::newRow("cargo before PATH") << QStringList{cargo} << s("/opt/w/wezterm") << cargo;
+        QTest::newRow("PATH last") << QStringList{} << s("/opt/w/wezterm") << s("/opt/w/wezterm");
+    }
+    void wezTermProgramIsLookedForInCandidateOrderThenOnThePath() {
+        QFETCH(QStringList, executables);
+        QFETCH(QString, onPath);
+        QFETCH(QString, expected);
+        m_system->executables = QSet<QString>(executables.begin(), executables.end());
+        if (!onPath.isEmpty())
+            m_system->onPath.insert(s("wezterm"), onPath);
+
+        m_service->open(m_folder, TerminalApp::wezterm, TerminalOpenMode::newWindow);
+        QCOMPARE(onlyStart().program, expected);
+        // A program alone is not an installed application.
+        QVERIFY(!m_service->isInstalled(TerminalApp::wezterm));
+    }
+
+    void homeFolderWithATrailingSlashStillFindsCargo() {
+        m_system->home = s("/home/ayu/");
+        m_system->executables.insert(s("/home/ayu/.cargo/bin/wezterm"));
+        m_service->open(m_folder, TerminalApp::wezterm, TerminalOpenMode::newWindow);
+        QCOMPARE(onlyStart().program, s("/home/ayu/.cargo/bin/wezterm"));
+    }
+
+    void otherApplicationsIgnoreTheTabMode() {
+        m_system->onPath.insert(s("ghostty"), s("/opt/ghostty/bin/ghostty"));
+        for (TerminalOpenMode mode : {TerminalOpenMode::newWindow, TerminalOpenMode::newTab}) {
+            m_system->started.clear();
+            m_system->openedUris.clear();
+            m_service->open(m_folder, TerminalApp::ghostty, mode);
+            QCOMPARE(onlyStart(),
+                     (ProcessStart{
+                         s("/opt/ghostty/bin/ghostty"), {s("--working-directory=") + m_folder}, m_folder}));
+
+            m_service->open(m_folder, TerminalApp::warp, mode);
+            // The path's own bytes, percent-encoded: %E9 and %FF, not UTF-8 replacements.
+            QCOMPARE(m_system->openedUris,
+                     QStringList{s("warp://action/new_window?path=/srv/my%20projects/caf%E9%20%FF/-x")});
+        }
+    }
+
+    void systemTerminalIsChosenInFallbackOrder_data() {
+        QTest::addColumn<QString>("terminalVariable");
+        QTest::addColumn<QStringList>("installed"); // names found on the PATH, in /usr/bin
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        const QString f = m_folder;
+        QTest::newRow("$TERMINAL first") << s("kitty") << QStringList{s("x-terminal-emulator"), s("kitty")}
+                                         << s("/usr/bin/kitty") << QStringList{s("--directory"), f};
+        QTest::newRow("$TERMINAL as a path")
+            << s("/usr/bin/alacritty") << QStringList{s("alacritty")} << s("/usr/bin/alacritty")
+            << QStringList{s("--working-directory"), f};
+        QTest::newRow("$TERMINAL missing") << s("foot") << QStringList{s("xterm"), s("x-terminal-emulator")}
+                                           << s("/usr/bin/x-terminal-emulator") << QStringList{};
+        QTest::newRow("gnome-terminal")
+            << QString() << QStringList{s("xterm"), s("gnome-terminal")} << s("/usr/bin/gnome-terminal")
+            << QStringList{s("--window"), s("--working-directory=") + f};
+        QTest::newRow("konsole") << QString() << QStringList{s("xterm"), s("kitty"), s("konsole")}
+                                 << s("/usr/bin/konsole") << QStringList{s("--workdir"), f};
+        QTest::newRow("xfce4-terminal")
+            << QString() << QStringList{s("xterm"), s("xfce4-terminal")} << s("/usr/bin/xfce4-terminal")
+            << QStringList{s("--working-directory=") + f};
+        QTest::newRow("xterm last") << QString() << QStringList{s("xterm")} << s("/usr/bin/xterm")
+                                    << QStringList{};
+    }
+    void systemTerminalIsChosenInFallbackOrder() {
+        QFETCH(QString, terminalVariable);
+        QFETCH(QStringList, installed);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        m_system->environment.insert("TERMINAL", terminalVariable);
+        for (const QString& name : installed) {
+            m_system->onPath.insert(name, s("/usr/bin/") + name);
+            m_system->executables.insert(s("/usr/bin/") + name);
+        }
+
+        QVERIFY(m_service->isInstalled(TerminalApp::terminalApp));
+        m_service->open(m_folder, TerminalApp::terminalApp, TerminalOpenMode::newTab);
+        QCOMPARE(onlyStart(), (ProcessStart{program, arguments, m_folder}));
+    }
+
+    void missingApplicationsFailAtOnceNamingTheApplication_data() {
+        QTest::addColumn<TerminalApp>("app");
+        QTest::addColumn<TerminalOpenMode>("mode");
+        QTest::addColumn<QString>("description");
+        const QString tail = s("が見つかりません。インストールしてください。");
+        QTest::newRow("wezterm window")
+            << TerminalApp::wezterm << TerminalOpenMode::newWindow << s("WezTerm") + tail;
+        QTest::newRow("wezterm tab") << TerminalApp::wezterm << TerminalOpenMode::newTab
+                                     << s("WezTerm") + tail;
+        QTest::newRow("iterm2") << TerminalApp::iterm2 << TerminalOpenMode::newWindow << s("iTerm2") + tail;
+        QTest::newRow("terminal") << TerminalApp::terminalApp << TerminalOpenMode::newWindow
+                                  << s("ターミナル") + tail;
+        QTest::newRow("warp") << TerminalApp::warp << TerminalOpenMode::newWindow << s("Warp") + tail;
+        QTest::newRow("ghostty") << TerminalApp::ghostty << TerminalOpenMode::newTab << s("Ghostty") + tail;
+    }
+    void missingApplicationsFailAtOnceNamingTheApplication() {
+        QFETCH(TerminalApp, app);
+        QFETCH(TerminalOpenMode, mode);
+        QFETCH(QString, description);
+        m_system->uriHandlerInstalled = false;
+        m_system->runningProcesses.insert(s("wezterm-gui"));
+        // Installed as desktop entries but without their programs: still not found.
+        for (TerminalApp each : allTerminalApps)
+            m_system->desktopEntries.insert(DefaultTerminalService::desktopFileId(each));
+
+        try {
+            m_service->open(m_folder, app, mode);
+            QFAIL("a missing application must be reported");
+        } catch (const TerminalServiceError& error) {
+            QCOMPARE(error, TerminalServiceError::appNotFound(app));
+            QCOMPARE(error.description(), description);
+        }
+        QVERIFY(m_system->started.isEmpty());
+    }
+
+    void installedApplicationsAreTheDesktopEntries() {
+        m_system->desktopEntries = {s("org.wezfurlong.wezterm.desktop"), s("dev.warp.Warp.desktop")};
+        QVERIFY(m_service->isInstalled(TerminalApp::wezterm));
+        QVERIFY(m_service->isInstalled(TerminalApp::warp));
+        QVERIFY(!m_service->isInstalled(TerminalApp::ghostty));
+        QVERIFY(!m_service->isInstalled(TerminalApp::iterm2));
+        QVERIFY(!m_service->isInstalled(TerminalApp::terminalApp));
+
+        m_system->desktopEntries.insert(s("com.mitchellh.ghostty.desktop"));
+        QVERIFY(m_service->isInstalled(TerminalApp::ghostty));
+    }
+};
+
+QTEST_GUILESS_MAIN(TerminalServiceTest)
+#include "TerminalServiceTest.moc"
