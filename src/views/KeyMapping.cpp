@@ -1,0 +1,13 @@
+#include "KeyMapping.h"
+
+#include "models/KeyPress.h"
+
+#include <QKeyEvent>
+
+namespace quillmere {
+
+std::optional<KeyCommand> KeyMapping::from(const QKeyEvent& event, bool isTextInputActive) {
+    return KeyCommand::from(KeyPress{event.key(), event.modifiers(), event.text()}, isTextInputActive);
+}
+
+} // namespace quillmere

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "models/KeyCommand.h"
+
+#include <QTest>
+
+#include <optional>
+
+namespace quillmere {
+
+// Readable failures for QCOMPARE on commands (found by argument-dependent lookup).
+inline char* toString(const KeyCommand& command) {
+    return QTest::toString(command.text());
+}
+
+inline char* toString(const std::optional<KeyCommand>& command) {
+    return QTest::toString(command ? command->text() : QStringLiteral("no command"));
+}
+
+} // namespace quillmere
