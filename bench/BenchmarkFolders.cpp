@@ -115,18 +115,12 @@ QString BenchmarkFolders::fileSystemType() const {
     if (statfs(m_root.constData(), &info) != 0)
         return QStringLiteral("unknown");
     switch (info.f_type) {
-    case EXT4_SUPER_MAGIC:
-        return QStringLiteral("ext4");
-    case TMPFS_MAGIC:
-        return QStringLiteral("tmpfs");
-    case BTRFS_SUPER_MAGIC:
-        return QStringLiteral("btrfs");
-    case XFS_SUPER_MAGIC:
-        return QStringLiteral("xfs");
-    case OVERLAYFS_SUPER_MAGIC:
-        return QStringLiteral("overlayfs");
-    default:
-        return QStringLiteral("0x") + QString::number(uint64_t(info.f_type), 16);
+    case EXT4_SUPER_MAGIC: return QStringLiteral("ext4");
+    case TMPFS_MAGIC: return QStringLiteral("tmpfs");
+    case BTRFS_SUPER_MAGIC: return QStringLiteral("btrfs");
+    case XFS_SUPER_MAGIC: return QStringLiteral("xfs");
+    case OVERLAYFS_SUPER_MAGIC: return QStringLiteral("overlayfs");
+    default: return QStringLiteral("0x") + QString::number(uint64_t(info.f_type), 16);
     }
 }
 

@@ -69,26 +69,18 @@ QByteArray NameGenerator::name(int i, bool& isFolder) {
         switch (i % 5) {
         case 0:
             return format("\xE5\x86\x99\xE7\x9C\x9F %04d-%02d-%02d (%d).jpg", year, month, day, i); // 写真
-        case 1:
-            return format("\xE3\x83\xAC\xE3\x83\x9D\xE3\x83\xBC\xE3\x83\x88_%d.pdf", i); // レポート
-        case 2:
-            return format("Cafe\xCC\x81 %d.txt", i); // e + combining acute
-        case 3:
-            return format("r\xC3\xA9sum\xC3\xA9 %d.pdf", i); // résumé, precomposed
-        default:
-            return format("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD notes %d.txt", i); // thumbs up, skin tone
+        case 1: return format("\xE3\x83\xAC\xE3\x83\x9D\xE3\x83\xBC\xE3\x83\x88_%d.pdf", i); // レポート
+        case 2: return format("Cafe\xCC\x81 %d.txt", i);                            // e + combining acute
+        case 3: return format("r\xC3\xA9sum\xC3\xA9 %d.pdf", i);                    // résumé, precomposed
+        default: return format("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD notes %d.txt", i); // thumbs up, skin tone
         }
     }
     const char* extension = extensions[size_t(i) % extensions.size()];
     switch (i % 4) {
-    case 0:
-        return format("notes-%d.%s", i, extension);
-    case 1:
-        return format("draft_v%d.%s", i, extension);
-    case 2:
-        return format("archive %d.%s", i, extension);
-    default:
-        return format("main%d.%s", i, extension);
+    case 0: return format("notes-%d.%s", i, extension);
+    case 1: return format("draft_v%d.%s", i, extension);
+    case 2: return format("archive %d.%s", i, extension);
+    default: return format("main%d.%s", i, extension);
     }
 }
 

@@ -32,14 +32,10 @@ FileTime dateValue(const FileItem& item) {
 
 bool ascendingTest(const FileItem& a, const FileItem& b, SortKey key) {
     switch (key) {
-    case SortKey::name:
-        return threadCollator().compare(a.name, b.name) < 0;
-    case SortKey::kind:
-        return threadCollator().compare(a.kind, b.kind) < 0;
-    case SortKey::dateModified:
-        return dateValue(a) < dateValue(b);
-    case SortKey::size:
-        return sizeValue(a) < sizeValue(b);
+    case SortKey::name: return threadCollator().compare(a.name, b.name) < 0;
+    case SortKey::kind: return threadCollator().compare(a.kind, b.kind) < 0;
+    case SortKey::dateModified: return dateValue(a) < dateValue(b);
+    case SortKey::size: return sizeValue(a) < sizeValue(b);
     }
     return false;
 }
@@ -149,15 +145,9 @@ void sortItems(QList<FileItem>& items, SortKey key, SortDirection direction) {
         order = CollatedOrder::of(names, makeNameCollator(), descending);
         break;
     }
-    case SortKey::kind:
-        order = orderByKind(items, makeNameCollator(), descending);
-        break;
-    case SortKey::dateModified:
-        order = orderByValue(items, dateKey, descending);
-        break;
-    case SortKey::size:
-        order = orderByValue(items, sizeKey, descending);
-        break;
+    case SortKey::kind: order = orderByKind(items, makeNameCollator(), descending); break;
+    case SortKey::dateModified: order = orderByValue(items, dateKey, descending); break;
+    case SortKey::size: order = orderByValue(items, sizeKey, descending); break;
     }
     applyOrder(items, order);
 }
