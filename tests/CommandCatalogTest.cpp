@@ -66,15 +66,6 @@ private Q_SLOTS:
         QCOMPARE(CommandCatalog::entry(C::createFolder)->keyHint, u"N"_qs);
     }
 
-    void menuShortcutsAreWrittenAsTheMenusShowThem() {
-        const QList<CommandCatalog::Entry>& app = CommandCatalog::categories()[6].entries;
-        QStringList hints;
-        for (const CommandCatalog::Entry& entry : app)
-            hints.append(entry.keyHint);
-        QCOMPARE(hints, (QStringList{u"Ctrl+T"_qs, u"Ctrl+W"_qs, u"Ctrl+1\u20139"_qs, u"Ctrl+B"_qs,
-                                     u"Ctrl+K"_qs, u"Ctrl+,"_qs}));
-    }
-
     void helpTextIsTheLabelAndTheKey() {
         // Without a translation a key reads as itself.
         QCOMPARE(CommandCatalog::helpText(C::showHelp), u"nav.showHelp ( ? )"_qs);
