@@ -1,0 +1,302 @@
+#include "models/AppState.h"
+#include "models/PaletteItemsBuilder.h"
+#include "models/PaletteMatch.h"
+#include "platform/PathPresence.h"
+#include "services/BookmarkStore.h"
+#include "services/CommandPaletteStore.h"
+#include "services/LanguageEnvironment.h"
+#include "support/FakeFileOpener.h"
+#include "support/FakeFileSystemService.h"
+#include "support/KeyCommandText.h"
+#include "support/RecordingPersistenceService.h"
+#include "support/TemporaryTree.h"
+
+#include <QSignalSpy>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace quillmere;
+using namespace quillmere::test;
+using C = KeyCommand::Case;
+
+Q_DECLARE_METATYPE(std::optional<quillmere::PaletteMatch>)
+
+namespace {
+
+Bookmark bookmarkAt(const QString& url) {
+    return {QUuid::createUuid(), url, QDateTime::fromSecsSinceEpoch(0)};
+}
+
+// What a test checks of a row: its title, score and highlighted offsets.
+struct Row {
+    QString title;
+    int score;
+    QList<int> positions;
+    bool operator==(const Row&) const = default;
+};
+
+QList<Row> rowsOf(const QList<PaletteItem>& items) {
+    QList<Row> rows;
+    for (const PaletteItem& item : items)
+        rows.append({item.title, item.score, item.matchPositions});
+    return rows;
+}
+
+QList<std::optional<KeyCommand>> commandsOf(const QList<PaletteItem>& items) {
+    QList<std::optional<KeyCommand>> commands;
+    for (const PaletteItem& item : items)
+        commands.append(item.kind.command() ? std::optional(item.kind.command()->command) : std::nullopt);
+    return commands;
+}
+
+// A store over one tab whose folders exist only as the test lists them.
+struct Fixture {
+    explicit Fixture(LanguageEnvironment* language = nullptr)
+        : bookmarks(persistence)
+        , state(
+              [this](const QString& folder) {
+                  return std::make_unique<Navigator>(folder, files, nullptr, opener);
+              },
+              u"/home/u"_qs, nullptr, files)
+        , store(bookmarks, state, language, [this](const QString& path) { return existing.contains(path); }) {
+        state.newTab(u"/home/u"_qs);
+    }
+    Navigator& navigator() { return state.activeTab()->navigator(); }
+    void visit(const QStringList& folders) {
+        for (const QString& folder : folders)
+            navigator().navigate(folder);
+    }
+    // Finds a command through its keywords and selects its row.
+    void selectCommand(const KeyCommand& command) {
+        store.setQuery(PaletteItemsBuilder::searchKeywords(command));
+        store.setSelectedIndex(commandsOf(store.items()).indexOf(command));
+    }
+    void run(const KeyCommand& command) {
+        selectCommand(command);
+        store.executeSelected([this](const KeyCommand& ran) { dispatched.append(ran); });
+    }
+
+    FakeFileSystemService files;
+    FakeFileOpener opener;
+    RecordingPersistenceService persistence;
+    BookmarkStore bookmarks;
+    AppState state;
+    QSet<QString> existing;
+    CommandPaletteStore store;
+    QList<KeyCommand> dispatched;
+};
+
+} // namespace
+
+// One query finds commands, recent folders and bookmarks, ranked by the fuzzy score;
+// an empty query is a quick switcher of what was used last.
+class CommandPaletteTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void matchesWithTheScoredPositions_data() {
+        QTest::addColumn<QString>("candidate");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<std::optional<PaletteMatch>>("match");
+        QTest::newRow("start and after a space")
+            << u"Go back"_qs << u"gb"_qs << std::optional(PaletteMatch{17, {0, 3}});
+        QTest::newRow("upper case and adjacent")
+            << u"CP"_qs << u"cp"_qs << std::optional(PaletteMatch{20, {0, 1}});
+        QTest::newRow("greedy from the left")
+            << u"abab"_qs << u"ab"_qs << std::optional(PaletteMatch{15, {0, 1}});
+        // Offsets count user-perceived characters: e and its accent are one.
+        QTest::newRow("combining accent")
+            << u"e\u0301tat"_qs << u"tt"_qs << std::optional(PaletteMatch{2, {1, 3}});
+        QTest::newRow("empty query") << u"Go back"_qs << QString() << std::optional<PaletteMatch>();
+        QTest::newRow("missing letter") << u"Back"_qs << u"gb"_qs << std::optional<PaletteMatch>();
+    }
+    void matchesWithTheScoredPositions() {
+        QFETCH(QString, candidate);
+        QFETCH(QString, query);
+        QFETCH(std::optional<PaletteMatch>, match);
+        const std::optional<PaletteMatch> found = fuzzyMatch(candidate, query);
+        QCOMPARE(found.has_value(), match.has_value());
+        if (match) {
+            QCOMPARE(found->score, match->score);
+            QCOMPARE(found->positions, match->positions);
+        }
+    }
+
+    void emptyQueryListsRecentCommandsFoldersAndBookmarks() {
+        PaletteItemsBuilder::Sources sources;
+        sources.commands = {{C::goBack, u"Back"_qs, u"b"_qs}};
+        sources.recentCommands = {C::copyPath, C::goBack};
+        for (int i = 0; i < 12; ++i)
+            sources.history.append(u"/f/"_qs + QString::number(i % 11));
+        sources.bookmarks = {bookmarkAt(u"/b/one"_qs), bookmarkAt(u"/b/two"_qs)};
+        const QList<PaletteItem> items = PaletteItemsBuilder::build(sources, {});
+
+        // A command without an entry falls back to its case name, without a hint.
+        QCOMPARE(rowsOf(items.mid(0, 2)), (QList<Row>{{u"copyPath"_qs, 2, {}}, {u"Back"_qs, 1, {}}}));
+        QCOMPARE(items[0].subtitle, std::nullopt);
+        QCOMPARE(items[1].subtitle, u"b"_qs);
+        // The ten newest folders, newest first, repeats kept.
+        QStringList folders;
+        for (const PaletteItem& item : items.mid(2, 10)) {
+            folders.append(item.title);
+            QCOMPARE(item.kind.folderURL(), item.subtitle);
+        }
+        QCOMPARE(folders, (QStringList{u"0"_qs, u"10"_qs, u"9"_qs, u"8"_qs, u"7"_qs, u"6"_qs, u"5"_qs,
+                                       u"4"_qs, u"3"_qs, u"2"_qs}));
+        QCOMPARE(items[2].score, 10);
+        QCOMPARE(items[11].score, 1);
+        QCOMPARE(rowsOf(items.mid(12)), (QList<Row>{{u"one"_qs, 2, {}}, {u"two"_qs, 1, {}}}));
+        QCOMPARE(items.size(), 14);
+        QVERIFY(items[0].id != items[1].id);
+    }
+
+    void queryRanksCommandsFoldersAndBookmarks() {
+        PaletteItemsBuilder::Sources sources;
+        sources.commands = {{C::goBack, u"Back"_qs, u"b"_qs}, {C::copyPath, u"xpxc"_qs, u"p"_qs}};
+        // Keyword-only: "go back navigate" scores, and nothing of the label lights up.
+        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"gb")), (QList<Row>{{u"Back"_qs, 17, {}}}));
+        // Both match: the keywords' higher score ("copy path clipboard" scores 7), the label's positions.
+        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"pc")), (QList<Row>{{u"xpxc"_qs, 7, {1, 3}}}));
+
+        // A folder found by its path only is ranked and highlighted by the path.
+        sources.commands.clear();
+        sources.history = {u"/work/projects/alpha"_qs};
+        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"proj")),
+                 (QList<Row>{{u"alpha"_qs, 18, {6, 7, 8, 9}}}));
+        // Bookmarks match by their name only.
+        sources.history.clear();
+        sources.bookmarks = {bookmarkAt(u"/work/projects/alpha"_qs)};
+        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"proj")), QList<Row>());
+    }
+
+    void equalScoresKeepCommandsFoldersBookmarks() {
+        PaletteItemsBuilder::Sources sources;
+        sources.commands = {{C::goBack, u"xaxb"_qs, u"b"_qs}, {C::goForward, u"ab"_qs, u"f"_qs}};
+        sources.history = {u"/h/ab"_qs, u"/h/ab"_qs};
+        sources.bookmarks = {bookmarkAt(u"/b/xaxb"_qs), bookmarkAt(u"/b/ab"_qs)};
+        // "ab" scores 15 wherever it is a whole name, "xaxb" 2.
+        QString order;
+        for (const PaletteItem& item : PaletteItemsBuilder::build(sources, u"ab"))
+            order += u"cfb"_qs[qsizetype(item.kind.value.index())] + QString::number(item.score) + u' ';
+        QCOMPARE(order, u"c15 f15 f15 b15 c2 b2 "_qs);
+    }
+
+    void runCommandsBecomeRecentMostRecentFirst() {
+        Fixture f;
+        f.run(C::goBack);
+        QVERIFY(!f.store.isPresented());
+        f.run(C::goBack);
+        f.run(C::copyPath);
+        QCOMPARE(f.dispatched, (QList<KeyCommand>{C::goBack, C::goBack, C::copyPath}));
+        QCOMPARE(f.store.recentCommandKeys(), (QList<KeyCommand>{C::copyPath, C::goBack}));
+
+        for (const KeyCommand& command : {KeyCommand(C::nextTab), KeyCommand::sortBy(SortKey::size),
+                                          KeyCommand::sortBy(SortKey::kind), KeyCommand(C::showHelp)})
+            f.run(command);
+        QCOMPARE(f.store.recentCommandKeys(),
+                 (QList<KeyCommand>{C::showHelp, KeyCommand::sortBy(SortKey::kind),
+                                    KeyCommand::sortBy(SortKey::size), C::nextTab, C::copyPath}));
+        f.store.open();
+        QCOMPARE(commandsOf(f.store.items().mid(0, 2)),
+                 (QList<std::optional<KeyCommand>>{C::showHelp, KeyCommand::sortBy(SortKey::kind)}));
+        QCOMPARE(f.store.items()[0].score, 5);
+    }
+
+    void openingListsRecentFoldersAndSelectionWrapsAround() {
+        Fixture f;
+        f.visit({u"/a"_qs, u"/b"_qs});
+        f.store.setQuery(u"zz"_qs);
+        f.store.open();
+        QCOMPARE(f.store.query(), QString());
+        QVERIFY(f.store.isPresented());
+        QStringList titles;
+        for (const PaletteItem& item : f.store.items())
+            titles.append(item.title);
+        QCOMPARE(titles, (QStringList{u"b"_qs, u"a"_qs, u"u"_qs}));
+        f.store.moveSelectionUp();
+        QCOMPARE(f.store.selectedIndex(), 2);
+        f.store.moveSelectionDown();
+        QCOMPARE(f.store.selectedIndex(), 0);
+        f.store.moveSelectionDown();
+        f.store.setQuery(f.store.query());
+        QCOMPARE(f.store.selectedIndex(), 0);
+
+        f.store.setQuery(u"qqqqqqqq"_qs);
+        QVERIFY(f.store.items().isEmpty());
+        QSignalSpy moved(&f.store, &CommandPaletteStore::selectedIndexChanged);
+        f.store.moveSelectionDown();
+        f.store.moveSelectionUp();
+        QCOMPARE(moved.size(), 0);
+        // Return with nothing to run only closes the palette.
+        f.store.setPresented(true);
+        f.store.executeSelected([&f](const KeyCommand& command) { f.dispatched.append(command); });
+        QVERIFY(!f.store.isPresented());
+        QVERIFY(f.dispatched.isEmpty());
+    }
+
+    void choosingAFolderShowsItInTheActiveTab() {
+        Fixture f;
+        f.files.setEntries(u"/a"_qs, {FakeFileSystemService::fileItem(u"/a"_qs, u"inside"_qs)});
+        f.existing.insert(u"/a"_qs);
+        f.visit({u"/a"_qs, u"/b"_qs});
+        f.store.open();
+        f.store.moveSelectionDown();
+        QCOMPARE(f.store.items()[1].title, u"a"_qs);
+        f.store.executeSelected({});
+        QVERIFY(!f.store.isPresented());
+        QCOMPARE(f.navigator().currentPath(), u"/a"_qs);
+        // The tab lists the folder it now shows.
+        QTRY_COMPARE(f.navigator().items().size(), 1);
+        QCOMPARE(f.navigator().items()[0].name, u"inside"_qs);
+        QCOMPARE(f.store.navigationErrorMessage(), std::nullopt);
+    }
+
+    void choosingAFolderThatIsGoneLeavesTheTabsAndSaysSo() {
+        QTranslator english;
+        QVERIFY(english.load(LanguageEnvironment::translationPath(AppLanguage::en)));
+        QCoreApplication::installTranslator(&english);
+        Fixture f;
+        f.bookmarks.setBookmarks({bookmarkAt(u"/m/gone"_qs)});
+        f.store.open();
+        QCOMPARE(f.store.items().last().title, u"gone"_qs);
+        f.store.setSelectedIndex(f.store.items().size() - 1);
+        f.store.executeSelected({});
+        QVERIFY(!f.store.isPresented());
+        QCOMPARE(f.navigator().currentPath(), u"/home/u"_qs);
+        QCOMPARE(f.navigator().history().size(), 1);
+        QCOMPARE(f.store.navigationErrorMessage(), qtTrId("palette.errorNotFound").arg(u"gone"_qs));
+        QVERIFY(f.store.navigationErrorMessage()->contains(u"gone"));
+        QCoreApplication::removeTranslator(&english);
+    }
+
+    void aLanguageChangeRelabelsTheRowsOnTheNextTurn() {
+        LanguageEnvironment language(QLocale(QLocale::English, QLocale::UnitedStates));
+        Fixture f(&language);
+        f.store.setQuery(u"o"_qs);
+        const auto goBackRow = [&f] { return commandsOf(f.store.items()).indexOf(KeyCommand(C::goBack)); };
+        QVERIFY(goBackRow() >= 0);
+        const QString english = f.store.items()[goBackRow()].title;
+        QCOMPARE(english, qtTrId("nav.goBack"));
+        f.store.setSelectedIndex(1);
+        language.setLanguage(AppLanguage::ja);
+        QCOMPARE(f.store.items()[goBackRow()].title, english);
+        QTRY_COMPARE(f.store.selectedIndex(), 0);
+        QCOMPARE(f.store.items()[goBackRow()].title, qtTrId("nav.goBack"));
+        QVERIFY(qtTrId("nav.goBack") != english);
+    }
+
+    // The default existence check follows links, so a link to a deleted folder is gone.
+    void aDanglingLinkCountsAsMissing() {
+        TemporaryTree tree;
+        tree.makeFolder("folder");
+        tree.makeSymlink(tree.bytes("folder"), "link");
+        tree.makeSymlink(tree.bytes("deleted"), "dangling");
+        QVERIFY(PathPresence::itemExists(tree.path("folder")));
+        QVERIFY(PathPresence::itemExists(tree.path("link")));
+        QVERIFY(!PathPresence::itemExists(tree.path("dangling")));
+        QVERIFY(!PathPresence::itemExists(tree.path("deleted")));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandPaletteTest)
+#include "CommandPaletteTest.moc"
