@@ -233,27 +233,26 @@ void Navigator::openSelection() {
 }
 
 void Navigator::selectNext() {
-    const QList<FileItem> visible = visibleItems();
-    if (visible.isEmpty())
-        return;
-    const auto found = std::find_if(visible.cbegin(), visible.cend(),
-                                    [this](const FileItem& item) { return item.id == m_selectedItemID; });
-    if (found == visible.cend())
-        setSelectedItemID(visible.first().id);
-    else
-        setSelectedItemID(found + 1 == visible.cend() ? found->id : (found + 1)->id);
+    moveSelection(1);
 }
 
 void Navigator::selectPrevious() {
+    moveSelection(-1);
+}
+
+void Navigator::moveSelection(int step) {
     const QList<FileItem> visible = visibleItems();
     if (visible.isEmpty())
         return;
     const auto found = std::find_if(visible.cbegin(), visible.cend(),
                                     [this](const FileItem& item) { return item.id == m_selectedItemID; });
-    if (found == visible.cend())
-        setSelectedItemID(visible.last().id);
-    else
-        setSelectedItemID(found == visible.cbegin() ? found->id : (found - 1)->id);
+    // Without a selection the first step lands on the end it moves away from.
+    if (found == visible.cend()) {
+        setSelectedItemID(step > 0 ? visible.first().id : visible.last().id);
+        return;
+    }
+    const qsizetype index = std::clamp<qsizetype>((found - visible.cbegin()) + step, 0, visible.size() - 1);
+    setSelectedItemID(visible[index].id);
 }
 
 void Navigator::toggleMark(const QString& id) {

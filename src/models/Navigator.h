@@ -113,6 +113,7 @@ private:
 
     void writeSettings(const FolderSettings& settings);
     void moveInHistory(bool forward);
+    void moveSelection(int step);
     void resetSearch();
 
     FileSystemService& m_fileSystemService;
