@@ -16,6 +16,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 using namespace quillmere;
 using namespace quillmere::test;
@@ -40,6 +42,27 @@ void setModificationTime(const QByteArray& path, time_t seconds) {
     QVERIFY2(::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW) == 0, path.constData());
 }
 
+// An access ACL granting user 4321 read access besides the mode's owner, group and others.
+QByteArray accessControlList() {
+    QByteArray acl;
+    const auto put = [&acl](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            acl.append(char((value >> (8 * i)) & 0xff));
+    };
+    put(2, 4); // version
+    const quint32 none = 0xffffffff;
+    const struct {
+        quint16 tag, permissions;
+        quint32 id;
+    } entries[] = {{0x01, 6, none}, {0x02, 4, 4321}, {0x04, 4, none}, {0x10, 4, none}, {0x20, 0, none}};
+    for (const auto& entry : entries) {
+        put(entry.tag, 2);
+        put(entry.permissions, 2);
+        put(entry.id, 4);
+    }
+    return acl;
+}
+
 // A folder with every kind of item a move must carry over unchanged.
 void buildAlbum(const TemporaryTree& tree, const QByteArray& album) {
     tree.makeFolder(album, 0750);
@@ -51,6 +74,18 @@ void buildAlbum(const TemporaryTree& tree, const QByteArray& album) {
     QVERIFY(::chmod(tree.bytes(album + "/pipe").constData(), 0664) == 0);
     tree.makeFolder(album + "/sub", 0700);
     tree.writeFile(album + "/sub/inner.txt", "inner");
+    // What `cp -a` keeps beyond modes and times: extended attributes, a POSIX ACL,
+    // owners and hard links within the tree.
+    const QByteArray photo = tree.bytes(album + "/photo.raw");
+    const QByteArray origin = "https://example.org/photo.raw";
+    QVERIFY(::setxattr(photo.constData(), "user.xdg.origin.url", origin.constData(), size_t(origin.size()),
+                       0) == 0);
+    QVERIFY(::setxattr(tree.bytes(album).constData(), "user.note", "holiday", 7, 0) == 0);
+    QVERIFY(::setxattr(tree.bytes(album + "/private.txt").constData(), "system.posix_acl_access",
+                       accessControlList().constData(), size_t(accessControlList().size()), 0) == 0);
+    QVERIFY(::lchown(photo.constData(), 1234, 5678) == 0);
+    QVERIFY(::lchown(tree.bytes(album + "/latest").constData(), 1234, 5678) == 0);
+    QVERIFY(::link(photo.constData(), tree.bytes(album + "/sub/photo-again.raw").constData()) == 0);
     setModificationTime(tree.bytes(album + "/private.txt"), 978307200); // 2001-01-01
     setModificationTime(tree.bytes(album + "/latest"), 978307201);
     setModificationTime(tree.bytes(album + "/pipe"), 978307202);
@@ -175,7 +210,7 @@ private Q_SLOTS:
         QVERIFY(tree.trashContents().isEmpty());
     }
 
-    void crossDeviceMoveKeepsLinksFifosModesAndTimes() {
+    void crossDeviceMoveKeepsEverythingCpArchiveKeeps() {
         TemporaryTree tree;
         tree.makeFolder("other");
         const ScopedMount other = ScopedMount::tmpfs(tree.bytes("other"), "size=8m");
@@ -196,6 +231,31 @@ private Q_SLOTS:
         QVERIFY(isEmptyFolder(tree.bytes("other")));
         const TreeSnapshot back = TreeSnapshot::of(tree.bytes("tree/album"));
         QVERIFY2(back == original, qPrintable(original.differenceFrom(back)));
+    }
+
+    // The item is reached through a link to a folder on another volume: its trash is
+    // that volume's, and no trash folder appears on the volume the typed path suggests.
+    void trashFollowsTheRealParentToItsVolume() {
+        TemporaryTree tree;
+        tree.makeFolder("other");
+        const ScopedMount other = ScopedMount::tmpfs(tree.bytes("other"), "size=1m");
+        QVERIFY2(other.isMounted(), qPrintable(other.error()));
+        tree.writeFile("other/docs/report.txt", "quarterly");
+        tree.makeSymlink(tree.bytes("other/docs"), "tree/shortcut");
+        struct stat status;
+        const bool rootTrashExisted = ::lstat("/.Trash-0", &status) == 0;
+
+        await(DefaultFileSystemService().moveToTrash({tree.path("tree/shortcut/report.txt")}));
+        const QByteArray trash = "other/.Trash-" + QByteArray::number(::getuid());
+        QCOMPARE(tree.readFile(trash + "/files/report.txt"), QByteArray("quarterly"));
+        QVERIFY(tree.readFile(trash + "/info/report.txt.trashinfo").contains("\nPath=docs/report.txt\n"));
+        QVERIFY(!tree.exists("other/docs/report.txt"));
+        if (!rootTrashExisted) {
+            const bool stray = ::lstat("/.Trash-0", &status) == 0;
+            if (stray)
+                QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), QStringLiteral("/.Trash-0")});
+            QVERIFY2(!stray, "a trash folder was made on the root file system");
+        }
     }
 
     // A move of two items across file systems is failed at each of its steps in turn,
@@ -223,8 +283,9 @@ private Q_SLOTS:
                 const QByteArray touched(path ? path : "");
                 if (primitive == Primitive::Rename && touched == album && albumStart == 0)
                     albumStart = calls->mutationCount();
+                // The album's copy removes nothing, so its first removal is the source's.
                 if ((primitive == Primitive::Unlink || primitive == Primitive::RemoveDirectory) &&
-                    touched.startsWith(QByteArray(album + '/')) && albumRemoval == 0)
+                    albumStart != 0 && albumRemoval == 0)
                     albumRemoval = calls->mutationCount();
                 return 0;
             });

@@ -1,8 +1,11 @@
 #include "models/DeleteError.h"
 #include "models/RenameError.h"
 #include "models/TransferError.h"
+#include "platform/PlatformError.h"
 #include "services/DefaultFileSystemService.h"
 #include "support/ErrorText.h"
+#include "support/PrivateMountNamespace.h"
+#include "support/ScopedMount.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
@@ -67,6 +70,10 @@ QList<QByteArray> namesIn(const QByteArray& folder) {
 // permission, and must leave every item where it was.
 class NobodyPermissionTest : public QObject {
     Q_OBJECT
+
+public:
+    explicit NobodyPermissionTest(QString mountRefusal)
+        : m_mountRefusal(std::move(mountRefusal)) {}
 
 private Q_SLOTS:
     void initTestCase() {
@@ -166,12 +173,51 @@ private Q_SLOTS:
             QCOMPARE(namesIn(shm->rootBytes() + "/tree"), QList<QByteArray>());
     }
 
+    // A copy onto a volume that fills up, of a tree whose read-only folders are complete
+    // before the space runs out: the clean-up must give itself write access back to the
+    // folders it made, and leave nothing behind.
+    void failedCopyOntoFullVolumeLeavesNothingBehind() {
+        if (!m_mountRefusal.isEmpty())
+            QSKIP(qPrintable(m_mountRefusal));
+        TemporaryTree tree;
+        QVERIFY(::chmod(tree.rootBytes().constData(), 0755) == 0);
+        tree.makeFolder("source");
+        tree.makeFolder("small");
+        // The source is a tmpfs too, so its listing order is the order of creation (or its
+        // reverse): either way a read-only folder is copied before the file that does not fit.
+        const ScopedMount source = ScopedMount::tmpfs(tree.bytes("source"), "size=4m,mode=0755");
+        const ScopedMount small = ScopedMount::tmpfs(tree.bytes("small"), "size=256k,mode=0755");
+        QVERIFY2(source.isMounted() && small.isMounted(), qPrintable(source.error() + small.error()));
+        tree.writeFile("source/album/first/a.txt", "a");
+        tree.writeFile("source/album/big.bin", QByteArray(1 << 20, 'x'));
+        tree.writeFile("source/album/last/b.txt", "b");
+        for (const char* path :
+             {"source/album", "source/album/first", "source/album/first/a.txt", "source/album/big.bin",
+              "source/album/last", "source/album/last/b.txt", "small"})
+            giveToNobody(tree.bytes(path));
+        QVERIFY(::chmod(tree.bytes("source/album/first").constData(), 0555) == 0);
+        QVERIFY(::chmod(tree.bytes("source/album/last").constData(), 0555) == 0);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), tree.path("small"));
+        const QString outcome = m_child->run(
+            {childMode, QStringLiteral("copy"), tree.path("source/album"), tree.path("small/album")},
+            environment);
+        QCOMPARE(outcome, u"failed(album, "_qs + PlatformError::describe(ENOSPC) + u')');
+        QCOMPARE(namesIn(tree.bytes("small")), QList<QByteArray>());
+    }
+
 private:
+    QString m_mountRefusal;
     QTemporaryDir m_programFolder;
     std::optional<UnprivilegedChild> m_child;
 };
 
 int main(int argc, char** argv) {
+    // The child runs as nobody inside the parent's namespace, and could not make its own.
+    const bool isChild =
+        argc > 1 && (qstrcmp(argv[1], "--whoami") == 0 || childMode == QLatin1StringView(argv[1]));
+    const QString mountRefusal = isChild ? QString() : PrivateMountNamespace::enter(argv);
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     if (arguments.value(1) == u"--whoami") {
@@ -182,7 +228,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", outcomeOf(arguments.mid(2)).toUtf8().constData());
         return 0;
     }
-    NobodyPermissionTest test;
+    NobodyPermissionTest test(mountRefusal);
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }

@@ -5,6 +5,8 @@
 #include "SystemCalls.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillmere {
 
@@ -12,6 +14,23 @@ std::vector<QByteArray> FolderNames::read(SystemCalls& calls, const QByteArray& 
     DIR* directory = calls.openDirectory(folder.constData());
     if (!directory)
         throw PlatformError::fromErrno(PathCodec::decode(folder));
+    return drain(calls, directory, folder);
+}
+
+std::vector<QByteArray> FolderNames::readAt(SystemCalls& calls, int folderFd, const QByteArray& folder) {
+    // The directory stream takes its descriptor over, so it reads from a duplicate.
+    const int duplicate = ::fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    if (duplicate < 0)
+        throw PlatformError::fromErrno(PathCodec::decode(folder));
+    DIR* directory = calls.openDirectoryFd(duplicate, folder.constData());
+    if (!directory)
+        throw PlatformError::fromErrno(PathCodec::decode(folder));
+    // A duplicate shares the reading position; start from the first entry.
+    ::rewinddir(directory);
+    return drain(calls, directory, folder);
+}
+
+std::vector<QByteArray> FolderNames::drain(SystemCalls& calls, DIR* directory, const QByteArray& folder) {
     std::vector<QByteArray> names;
     while (dirent* record = calls.readDirectory(directory, folder.constData())) {
         const char* name = record->d_name;

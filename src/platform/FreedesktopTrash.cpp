@@ -59,13 +59,21 @@ FreedesktopTrash::FreedesktopTrash(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
 QString FreedesktopTrash::trash(const QString& path) const {
-    const QByteArray item = PathCodec::encode(path);
+    const QByteArray typed = PathCodec::encode(path);
+    // The item's volume is the one its real parent folder is on: a link on the way to it
+    // may lead to another volume than the typed path suggests. The item itself may be a
+    // link; it is trashed as the link.
+    const QByteArray realParent = m_calls->resolvePath(parentOf(typed).constData());
+    if (realParent.isEmpty())
+        throw PlatformError::fromErrno(path);
+    const QByteArray name = lastComponent(typed);
+    const QByteArray item = (realParent == "/" ? QByteArray() : realParent) + '/' + name;
     struct stat status;
     if (m_calls->statAt(AT_FDCWD, item.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         throw PlatformError::fromErrno(path);
 
     const MountTable mounts = MountTable::current();
-    const std::optional<Mount> mount = mounts.mountContaining(parentOf(item));
+    const std::optional<Mount> mount = mounts.mountContaining(realParent);
     // Renaming on a read-only mount fails with EXDEV or EROFS depending on the trash
     // chosen; the user should read the real reason.
     if (mount && mount->options.contains("ro"))
@@ -83,7 +91,6 @@ QString FreedesktopTrash::trash(const QString& path) const {
         "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") + "\nDeletionDate=" +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() + "\n";
 
-    const QByteArray name = lastComponent(item);
     // The bound only guards against a trash that refuses every name.
     for (int attempt = 1; attempt <= 100000; ++attempt) {
         const QByteArray candidate = candidateName(name, attempt);
@@ -131,6 +138,10 @@ FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path,
         throw PlatformError(ENOENT, PathCodec::decode(path), noTrashReason());
     if (mount->hasOption("x-gvfs-notrash"))
         throw PlatformError(ENOTSUP, PathCodec::decode(path), noTrashReason());
+    // A trash folder is only ever made on the item's own volume.
+    struct stat top;
+    if (m_calls->statAt(AT_FDCWD, mount->mountPoint.constData(), &top, 0) != 0 || top.st_dev != status.st_dev)
+        throw PlatformError(EXDEV, PathCodec::decode(path), noTrashReason());
     return {volumeTrash(mount->mountPoint, path), mount->mountPoint};
 }
 

@@ -16,7 +16,7 @@ ItemCreator::ItemCreator(std::shared_ptr<SystemCalls> calls)
 
 void ItemCreator::createFile(const QString& path) const {
     const QByteArray bytes = PathCodec::encode(path);
-    const int fd = m_calls->open(bytes.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const int fd = m_calls->open(bytes.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
     if (fd < 0)
         throw PlatformError::fromErrno(path);
     if (m_calls->close(fd) != 0)

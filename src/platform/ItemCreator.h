@@ -15,9 +15,10 @@ class ItemCreator final {
 public:
     explicit ItemCreator(std::shared_ptr<SystemCalls> calls);
 
-    // An existing file of that name is truncated to empty, as a plain write would.
+    // Never replaces anything: an existing item of any kind, a dangling link among them,
+    // fails with EEXIST, and a link is never written through.
     void createFile(const QString& path) const;
-    // Missing parent folders are not created.
+    // Missing parent folders are not created; an existing item fails with EEXIST.
     void createFolder(const QString& path) const;
     // Creates the folder and any missing parents with the given mode; an existing folder is fine.
     void createFolderWithParents(const QString& path, mode_t mode) const;

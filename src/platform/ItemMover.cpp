@@ -57,40 +57,41 @@ void ItemMover::renameWithoutKernelSupport(const QByteArray& from, const QByteAr
         throw PlatformError::fromErrno(PathCodec::decode(from));
 }
 
-bool ItemMover::removeQuietly(const QByteArray& path) const {
-    try {
-        TreeRemover(m_calls).removeBytes(path);
-        return true;
-    } catch (const PlatformError&) {
-        return false;
-    }
-}
-
-void ItemMover::move(const QString& from, const QString& to) const {
+TreeCopier::Outcome ItemMover::move(const QString& from, const QString& to) const {
     const QByteArray fromBytes = PathCodec::encode(from);
     const QByteArray toBytes = PathCodec::encode(to);
     try {
         renameBytes(fromBytes, toBytes);
-        return;
+        return {};
     } catch (const PlatformError& error) {
         if (error.code() != EXDEV)
             throw;
     }
-    TreeCopier(m_calls).copyBytes(fromBytes, toBytes);
+    const TreeCopier::Outcome outcome = TreeCopier(m_calls).copyBytes(fromBytes, toBytes);
+    const TreeRemover remover(m_calls);
     int removed = 0;
     try {
-        TreeRemover(m_calls).removeBytes(fromBytes, removed);
+        // The source must still be the tree that was copied; a swapped one is not removed.
+        remover.removeBytes(fromBytes, removed, outcome.source);
     } catch (const PlatformError& error) {
-        // Nothing of the original is gone yet (a read-only volume, a folder the user may not
-        // change): taking the copy away again leaves everything as it was.
-        if (removed == 0 && removeQuietly(toBytes))
-            throw PlatformError(error.code(), from);
+        if (removed == 0) {
+            // Nothing of the original is gone yet (a read-only volume, a folder the user may
+            // not change): taking the copy away again leaves everything as it was.
+            try {
+                int copyRemoved = 0;
+                remover.removeBytes(toBytes, copyRemoved, outcome.copy, TreeRemover::Owner::thisProgram);
+            } catch (const PlatformError&) {
+                throw error.leavingBehind(to);
+            }
+            throw;
+        }
         // The copy is complete and part of the source is already gone: keep both.
         throw PlatformError(error.code(), error.path(),
                             QCoreApplication::translate("ItemMover",
                                                         "Copied to the other volume, but the original "
                                                         "could not be removed completely"));
     }
+    return outcome;
 }
 
 } // namespace quillmere

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TreeCopier.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,12 +26,12 @@ public:
 
     // A rename that, across file systems, copies the tree and then removes the source.
     // A copy that fails part-way is removed again and the source is left as it was; so is
-    // a complete copy when not one item of the source can be removed.
-    void move(const QString& from, const QString& to) const;
+    // a complete copy when not one item of the source can be removed. Returns what the
+    // copy could not carry over (nothing for a rename).
+    TreeCopier::Outcome move(const QString& from, const QString& to) const;
 
 private:
     void renameWithoutKernelSupport(const QByteArray& from, const QByteArray& to) const;
-    bool removeQuietly(const QByteArray& path) const;
 
     std::shared_ptr<SystemCalls> m_calls;
 };

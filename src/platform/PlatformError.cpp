@@ -1,5 +1,7 @@
 #include "PlatformError.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -13,6 +15,17 @@ PlatformError::PlatformError(int code, QString path, QString context)
 
 PlatformError PlatformError::fromErrno(const QString& path, const QString& context) {
     return PlatformError(errno, path, context);
+}
+
+PlatformError PlatformError::replaced(const QString& path) {
+    return PlatformError(
+        ESTALE, path, QCoreApplication::translate("PlatformError", "Replaced by another program meanwhile"));
+}
+
+PlatformError PlatformError::leavingBehind(const QString& path) const {
+    PlatformError error(*this);
+    error.m_leftBehind = path;
+    return error;
 }
 
 ErrorClass PlatformError::errorClass() const {

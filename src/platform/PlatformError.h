@@ -20,6 +20,13 @@ public:
     PlatformError(int code, QString path, QString context = {});
 
     static PlatformError fromErrno(const QString& path, const QString& context = {});
+    // The item at path is no longer the one that was examined: another program replaced it.
+    static PlatformError replaced(const QString& path);
+
+    // The same failure, noting that a partial result at path could not be taken away again.
+    PlatformError leavingBehind(const QString& path) const;
+    // Empty unless the failed call left something behind that the caller did not have before.
+    const QString& leftBehind() const { return m_leftBehind; }
 
     int code() const { return m_code; }
     const QString& path() const { return m_path; }
@@ -35,6 +42,7 @@ private:
     int m_code;
     QString m_path;
     QString m_context;
+    QString m_leftBehind;
     QByteArray m_what;
 };
 

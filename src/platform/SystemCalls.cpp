@@ -1,9 +1,11 @@
 #include "SystemCalls.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace quillmere {
@@ -41,6 +43,10 @@ const char* primitiveName(Primitive primitive) {
     case Primitive::SetTimes: return "setTimes";
     case Primitive::StatFileSystem: return "statFileSystem";
     case Primitive::GetFlags: return "getFlags";
+    case Primitive::ChangeOwner: return "changeOwner";
+    case Primitive::ReadAttributes: return "readAttributes";
+    case Primitive::WriteAttribute: return "writeAttribute";
+    case Primitive::ResolvePath: return "resolvePath";
     }
     return "?";
 }
@@ -215,6 +221,101 @@ int SystemCalls::statFileSystem(const char* path, struct statfs* out) {
 int SystemCalls::getFlags(int fd, int* flags) {
     QM_INTERCEPT(Primitive::GetFlags, nullptr, -1);
     return ::ioctl(fd, FS_IOC_GETFLAGS, flags);
+}
+
+int SystemCalls::openAt(int dirFd, const char* name, int flags, mode_t mode) {
+    QM_INTERCEPT(Primitive::Open, name, -1);
+    return ::openat(dirFd, name, flags | O_CLOEXEC, mode);
+}
+
+DIR* SystemCalls::openDirectoryFd(int fd, const char* path) {
+    if (const int injected = intercept(Primitive::OpenDirectory, path)) {
+        ::close(fd);
+        errno = injected;
+        return nullptr;
+    }
+    DIR* directory = ::fdopendir(fd);
+    if (!directory) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+    }
+    return directory;
+}
+
+int SystemCalls::unlinkAt(int dirFd, const char* name, int flags) {
+    QM_INTERCEPT((flags & AT_REMOVEDIR) ? Primitive::RemoveDirectory : Primitive::Unlink, name, -1);
+    return ::unlinkat(dirFd, name, flags);
+}
+
+int SystemCalls::makeDirectoryAt(int dirFd, const char* name, mode_t mode) {
+    QM_INTERCEPT(Primitive::MakeDirectory, name, -1);
+    return ::mkdirat(dirFd, name, mode);
+}
+
+int SystemCalls::makeSymlinkAt(const char* target, int dirFd, const char* name) {
+    QM_INTERCEPT(Primitive::MakeSymlink, name, -1);
+    return ::symlinkat(target, dirFd, name);
+}
+
+ssize_t SystemCalls::readLinkAt(int dirFd, const char* name, char* buffer, size_t size) {
+    QM_INTERCEPT(Primitive::ReadLink, name, -1);
+    return ::readlinkat(dirFd, name, buffer, size);
+}
+
+int SystemCalls::makeNodeAt(int dirFd, const char* name, mode_t mode, dev_t device) {
+    QM_INTERCEPT(S_ISFIFO(mode) ? Primitive::MakeFifo : Primitive::MakeNode, name, -1);
+    return ::mknodat(dirFd, name, mode, device);
+}
+
+int SystemCalls::linkAt(int fromDirFd, const char* from, int toDirFd, const char* to) {
+    QM_INTERCEPT(Primitive::Link, to, -1);
+    return ::linkat(fromDirFd, from, toDirFd, to, 0);
+}
+
+int SystemCalls::changeModeIn(int dirFd, const char* name, mode_t mode) {
+    QM_INTERCEPT(Primitive::ChangeMode, name, -1);
+    return ::fchmodat(dirFd, name, mode, 0);
+}
+
+int SystemCalls::setTimesIn(int dirFd, const char* name, const struct timespec times[2]) {
+    QM_INTERCEPT(Primitive::SetTimes, name, -1);
+    return ::utimensat(dirFd, name, times, AT_SYMLINK_NOFOLLOW);
+}
+
+int SystemCalls::changeOwner(int fd, uid_t owner, gid_t group) {
+    QM_INTERCEPT(Primitive::ChangeOwner, nullptr, -1);
+    return ::fchown(fd, owner, group);
+}
+
+int SystemCalls::changeOwnerIn(int dirFd, const char* name, uid_t owner, gid_t group) {
+    QM_INTERCEPT(Primitive::ChangeOwner, name, -1);
+    return ::fchownat(dirFd, name, owner, group, AT_SYMLINK_NOFOLLOW);
+}
+
+ssize_t SystemCalls::listAttributes(int fd, char* buffer, size_t size) {
+    QM_INTERCEPT(Primitive::ReadAttributes, nullptr, -1);
+    return ::flistxattr(fd, buffer, size);
+}
+
+ssize_t SystemCalls::getAttribute(int fd, const char* name, void* value, size_t size) {
+    QM_INTERCEPT(Primitive::ReadAttributes, name, -1);
+    return ::fgetxattr(fd, name, value, size);
+}
+
+int SystemCalls::setAttribute(int fd, const char* name, const void* value, size_t size) {
+    QM_INTERCEPT(Primitive::WriteAttribute, name, -1);
+    return ::fsetxattr(fd, name, value, size, 0);
+}
+
+QByteArray SystemCalls::resolvePath(const char* path) {
+    QM_INTERCEPT(Primitive::ResolvePath, path, {});
+    char* resolved = ::realpath(path, nullptr);
+    if (!resolved)
+        return {};
+    QByteArray result(resolved);
+    ::free(resolved);
+    return result;
 }
 
 } // namespace quillmere

@@ -5,6 +5,8 @@
 #include <sys/statfs.h>
 #include <sys/types.h>
 
+#include <QByteArray>
+
 #include <memory>
 
 namespace quillmere {
@@ -36,6 +38,10 @@ enum class Primitive {
     SetTimes,
     StatFileSystem,
     GetFlags,
+    ChangeOwner,
+    ReadAttributes,
+    WriteAttribute,
+    ResolvePath,
 };
 
 const char* primitiveName(Primitive primitive);
@@ -88,6 +94,27 @@ public:
     virtual int setTimesAt(const char* path, const struct timespec times[2]);
     virtual int statFileSystem(const char* path, struct statfs* out);
     virtual int getFlags(int fd, int* flags);
+
+    // Calls relative to an open folder, for walks that must not follow a folder that was
+    // swapped for a link while they run. The path a hook sees is the name in that folder.
+    virtual int openAt(int dirFd, const char* name, int flags, mode_t mode = 0);
+    // Reads the folder open at fd; takes fd over (closes it also when this fails).
+    virtual DIR* openDirectoryFd(int fd, const char* path);
+    virtual int unlinkAt(int dirFd, const char* name, int flags);
+    virtual int makeDirectoryAt(int dirFd, const char* name, mode_t mode);
+    virtual int makeSymlinkAt(const char* target, int dirFd, const char* name);
+    virtual ssize_t readLinkAt(int dirFd, const char* name, char* buffer, size_t size);
+    virtual int makeNodeAt(int dirFd, const char* name, mode_t mode, dev_t device);
+    virtual int linkAt(int fromDirFd, const char* from, int toDirFd, const char* to);
+    virtual int changeModeIn(int dirFd, const char* name, mode_t mode);
+    virtual int setTimesIn(int dirFd, const char* name, const struct timespec times[2]);
+    virtual int changeOwner(int fd, uid_t owner, gid_t group);
+    virtual int changeOwnerIn(int dirFd, const char* name, uid_t owner, gid_t group);
+    virtual ssize_t listAttributes(int fd, char* buffer, size_t size);
+    virtual ssize_t getAttribute(int fd, const char* name, void* value, size_t size);
+    virtual int setAttribute(int fd, const char* name, const void* value, size_t size);
+    // The path with every link and "." or ".." resolved; empty with errno set on failure.
+    virtual QByteArray resolvePath(const char* path);
 
 protected:
     // Returns 0 to let the call proceed, or an errno value to fail it with.

@@ -1,5 +1,8 @@
 #include "TreeCopier.h"
 
+#include "AttributeCopy.h"
+#include "Descriptor.h"
+#include "FileContentCopy.h"
 #include "FolderNames.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
@@ -10,244 +13,270 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <vector>
+#include <map>
+#include <unistd.h>
 
 namespace quillmere {
 namespace {
 
 constexpr mode_t permissionBits = 07777;
-constexpr size_t bufferSize = 1 << 20;
 
 [[noreturn]] void fail(const QByteArray& path, const QString& context = {}) {
     throw PlatformError::fromErrno(PathCodec::decode(path), context);
 }
 
-// Errors that mean "this file system cannot do it this way", not "the copy failed".
-bool isUnsupported(int code) {
-    return code == EOPNOTSUPP || code == ENOTTY || code == EXDEV || code == EINVAL || code == ENOSYS ||
-           code == EBADF;
-}
-
-// Closes a descriptor on every path out of a scope.
-class Descriptor {
-public:
-    Descriptor(SystemCalls& calls, int fd)
-        : m_calls(calls)
-        , m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            m_calls.close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    SystemCalls& m_calls;
-    int m_fd;
+// Where one item of the walk is: the open folder holding it, its name there, and its
+// full path for messages.
+struct Place {
+    int folder;
+    const QByteArray& name;
+    QByteArray path;
 };
 
-} // namespace
+// One copy of one tree. The top item is created in destinationParent under the name
+// the first place gives; everything below it is this run's own.
+class TreeCopy final {
+public:
+    TreeCopy(SystemCalls& calls, int destinationParent)
+        : m_calls(calls)
+        , m_destinationParent(destinationParent)
+        , m_keepOwners(::geteuid() == 0) {}
 
-TreeCopier::TreeCopier(std::shared_ptr<SystemCalls> calls)
-    : m_calls(std::move(calls)) {}
+    void copyEntry(const Place& from, const struct stat& status, const Place& to, const QByteArray& relative);
 
-void TreeCopier::copy(const QString& source, const QString& destination) const {
-    copyBytes(PathCodec::encode(source), PathCodec::encode(destination));
+    TreeCopier::Outcome outcome;
+    bool createdTop = false;
+
+private:
+    void copyFolder(const Place& from, const struct stat& status, const Place& to,
+                    const QByteArray& relative);
+    void copyFile(const Place& from, const struct stat& status, const Place& to, const QByteArray& relative);
+    void copyLink(const Place& from, const struct stat& status, const Place& to);
+    void copySpecial(const Place& from, const struct stat& status, const Place& to);
+    int openChecked(const Place& from, const struct stat& status, int flags);
+    void created(const Place& to);
+    void finish(int fd, const struct stat& status, const QByteArray& path);
+    void keepOwner(const Place& to, const struct stat& status);
+
+    SystemCalls& m_calls;
+    int m_destinationParent;
+    bool m_keepOwners;
+    // Files with several names in the source, by identity: the path of their first copy,
+    // relative to the destination's parent, so the next name becomes a link to it.
+    std::map<std::pair<dev_t, ino_t>, QByteArray> m_linked;
+};
+
+void TreeCopy::copyEntry(const Place& from, const struct stat& status, const Place& to,
+                         const QByteArray& relative) {
+    switch (status.st_mode & S_IFMT) {
+    case S_IFDIR: copyFolder(from, status, to, relative); return;
+    case S_IFREG: copyFile(from, status, to, relative); return;
+    case S_IFLNK: copyLink(from, status, to); return;
+    default: copySpecial(from, status, to); return;
+    }
 }
 
-void TreeCopier::copyBytes(const QByteArray& source, const QByteArray& destination) const {
+// Opens the source item without following a link and checks it is the item that was listed.
+int TreeCopy::openChecked(const Place& from, const struct stat& status, int flags) {
+    const int fd = m_calls.openAt(from.folder, from.name.constData(), flags | O_NOFOLLOW);
+    if (fd < 0) {
+        if (errno == ELOOP || errno == ENOTDIR)
+            throw PlatformError::replaced(PathCodec::decode(from.path));
+        fail(from.path);
+    }
+    Descriptor descriptor(m_calls, fd);
+    struct stat opened;
+    if (m_calls.statFd(fd, &opened) != 0)
+        fail(from.path);
+    if (FileIdentity::of(opened) != FileIdentity::of(status) ||
+        (opened.st_mode & S_IFMT) != (status.st_mode & S_IFMT))
+        throw PlatformError::replaced(PathCodec::decode(from.path));
+    return descriptor.release();
+}
+
+// Called right after an item was created exclusively: from here on a failure removes it.
+void TreeCopy::created(const Place& to) {
+    if (to.folder != m_destinationParent || createdTop)
+        return;
+    createdTop = true;
     struct stat status;
-    if (m_calls->statAt(AT_FDCWD, source.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        fail(source);
-    // Refuse up front so that the clean-up below can never touch an item that was already there.
-    struct stat existing;
-    if (m_calls->statAt(AT_FDCWD, destination.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0)
-        throw PlatformError(EEXIST, PathCodec::decode(destination));
-    try {
-        copyNode(source, destination, status);
-    } catch (...) {
-        // Whatever part of the copy exists was created by this call.
-        if (m_calls->statAt(AT_FDCWD, destination.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
-            try {
-                TreeRemover(m_calls).removeBytes(destination);
-            } catch (const PlatformError&) {
-            }
-        }
-        throw;
-    }
+    if (m_calls.statAt(to.folder, to.name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+        outcome.copy = FileIdentity::of(status);
 }
 
-void TreeCopier::copyNode(const QByteArray& source, const QByteArray& destination,
-                          const struct stat& status) const {
-    const mode_t type = status.st_mode & S_IFMT;
-    switch (type) {
-    case S_IFDIR: copyFolder(source, destination, status); return;
-    case S_IFREG: copyFile(source, destination, status); return;
-    case S_IFLNK: copySymlink(source, destination, status); return;
-    case S_IFIFO:
-        if (m_calls->makeFifo(destination.constData(), status.st_mode & permissionBits) != 0)
-            fail(destination);
-        break;
-    default:
-        if (m_calls->makeNode(destination.constData(), status.st_mode, status.st_rdev) != 0)
-            fail(source, QCoreApplication::translate("TreeCopier", "Cannot recreate a special file"));
-        break;
-    }
-    // mkfifo and mknod apply the umask, which may have taken bits the source has.
-    if (m_calls->changeModeAt(destination.constData(), status.st_mode & permissionBits) != 0)
-        fail(destination);
-    const struct timespec times[2] = {status.st_atim, status.st_mtim};
-    if (m_calls->setTimesAt(destination.constData(), times) != 0)
-        fail(destination);
-}
-
-void TreeCopier::copyFolder(const QByteArray& source, const QByteArray& destination,
-                            const struct stat& status) const {
+void TreeCopy::copyFolder(const Place& from, const struct stat& status, const Place& to,
+                          const QByteArray& relative) {
+    Descriptor in(m_calls, openChecked(from, status, O_RDONLY | O_DIRECTORY));
     // Owner-only until complete, so that the contents can be written whatever the source mode is.
-    if (m_calls->makeDirectory(destination.constData(), 0700) != 0)
-        fail(destination);
-    for (const QByteArray& name : FolderNames::read(*m_calls, source)) {
-        const QByteArray child = source + '/' + name;
+    if (m_calls.makeDirectoryAt(to.folder, to.name.constData(), 0700) != 0)
+        fail(to.path);
+    created(to);
+    Descriptor out(m_calls,
+                   m_calls.openAt(to.folder, to.name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
+    if (!out.isOpen())
+        fail(to.path);
+    for (const QByteArray& name : FolderNames::readAt(m_calls, in.get(), from.path)) {
+        const Place child{in.get(), name, from.path + '/' + name};
         struct stat childStatus;
-        if (m_calls->statAt(AT_FDCWD, child.constData(), &childStatus, AT_SYMLINK_NOFOLLOW) != 0)
-            fail(child);
-        copyNode(child, destination + '/' + name, childStatus);
+        if (m_calls.statAt(in.get(), name.constData(), &childStatus, AT_SYMLINK_NOFOLLOW) != 0)
+            fail(child.path);
+        copyEntry(child, childStatus, {out.get(), name, to.path + '/' + name}, relative + '/' + name);
     }
-    if (m_calls->changeModeAt(destination.constData(), status.st_mode & permissionBits) != 0)
-        fail(destination);
-    const struct timespec times[2] = {status.st_atim, status.st_mtim};
-    if (m_calls->setTimesAt(destination.constData(), times) != 0)
-        fail(destination);
+    outcome.droppedAttributes += AttributeCopy::run(m_calls, in.get(), out.get(), to.path);
+    finish(out.get(), status, to.path);
 }
 
-void TreeCopier::copySymlink(const QByteArray& source, const QByteArray& destination,
-                             const struct stat& status) const {
+void TreeCopy::copyFile(const Place& from, const struct stat& listed, const Place& to,
+                        const QByteArray& relative) {
+    // O_NONBLOCK: should a FIFO have taken the file's place, opening it must not wait for a writer.
+    Descriptor in(m_calls, openChecked(from, listed, O_RDONLY | O_NONBLOCK));
+    struct stat status;
+    if (m_calls.statFd(in.get(), &status) != 0)
+        fail(from.path);
+    const auto identity = std::pair(status.st_dev, status.st_ino);
+    if (status.st_nlink > 1) {
+        if (const auto first = m_linked.find(identity); first != m_linked.end()) {
+            if (m_calls.linkAt(m_destinationParent, first->second.constData(), to.folder,
+                               to.name.constData()) != 0)
+                fail(to.path);
+            return;
+        }
+    }
+    Descriptor out(m_calls, m_calls.openAt(to.folder, to.name.constData(),
+                                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+    if (!out.isOpen())
+        fail(to.path);
+    created(to);
+    FileContentCopy::run(m_calls, in.get(), out.get(), status, from.path);
+    outcome.droppedAttributes += AttributeCopy::run(m_calls, in.get(), out.get(), to.path);
+    finish(out.get(), status, to.path);
+    // A failed close can be the first report of a failed write (NFS, quotas).
+    if (m_calls.close(out.release()) != 0)
+        fail(to.path);
+    if (status.st_nlink > 1)
+        m_linked.emplace(identity, relative);
+}
+
+void TreeCopy::copyLink(const Place& from, const struct stat& status, const Place& to) {
     QByteArray target(qsizetype(status.st_size) + 1, '\0');
     for (;;) {
-        const ssize_t length = m_calls->readLink(source.constData(), target.data(), size_t(target.size()));
+        const ssize_t length =
+            m_calls.readLinkAt(from.folder, from.name.constData(), target.data(), size_t(target.size()));
         if (length < 0)
-            fail(source);
+            fail(from.path);
         if (length < target.size()) {
             target.truncate(length);
             break;
         }
         target.resize(target.size() * 2); // the link changed since it was examined
     }
-    if (m_calls->makeSymlink(target.constData(), destination.constData()) != 0)
-        fail(destination);
+    if (m_calls.makeSymlinkAt(target.constData(), to.folder, to.name.constData()) != 0)
+        fail(to.path);
+    created(to);
+    keepOwner(to, status);
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
     // Some file systems keep no times on links; the link itself is what matters.
-    m_calls->setTimesAt(destination.constData(), times);
+    m_calls.setTimesIn(to.folder, to.name.constData(), times);
 }
 
-void TreeCopier::copyFile(const QByteArray& source, const QByteArray& destination,
-                          const struct stat& status) const {
-    Descriptor in(*m_calls, m_calls->open(source.constData(), O_RDONLY | O_NOFOLLOW));
-    if (in.get() < 0)
+void TreeCopy::copySpecial(const Place& from, const struct stat& status, const Place& to) {
+    const mode_t type = status.st_mode & S_IFMT;
+    if (m_calls.makeNodeAt(to.folder, to.name.constData(), type | 0600,
+                           type == S_IFIFO ? 0 : status.st_rdev) != 0) {
+        if (type == S_IFIFO)
+            fail(to.path);
+        fail(from.path, QCoreApplication::translate("TreeCopier", "Cannot recreate a special file"));
+    }
+    created(to);
+    keepOwner(to, status);
+    // The node was made with a safe mode (and the umask applied); the source's comes last.
+    if (m_calls.changeModeIn(to.folder, to.name.constData(), status.st_mode & permissionBits) != 0)
+        fail(to.path);
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    if (m_calls.setTimesIn(to.folder, to.name.constData(), times) != 0)
+        fail(to.path);
+}
+
+void TreeCopy::keepOwner(const Place& to, const struct stat& status) {
+    if (!m_keepOwners)
+        return;
+    if (m_calls.changeOwnerIn(to.folder, to.name.constData(), status.st_uid, status.st_gid) != 0)
+        ++outcome.droppedOwners;
+}
+
+// Owner first, as changing it clears the set-user-ID bits; then the mode, then the times,
+// which every earlier step could have touched.
+void TreeCopy::finish(int fd, const struct stat& status, const QByteArray& path) {
+    if (m_keepOwners && m_calls.changeOwner(fd, status.st_uid, status.st_gid) != 0)
+        ++outcome.droppedOwners;
+    if (m_calls.changeMode(fd, status.st_mode & permissionBits) != 0)
+        fail(path);
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    if (m_calls.setTimes(fd, times) != 0)
+        fail(path);
+}
+
+struct Split {
+    QByteArray parent;
+    QByteArray name;
+};
+
+Split split(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    Split result{slash <= 0 ? QByteArrayLiteral("/") : path.left(slash), path.mid(slash + 1)};
+    if (slash < 0 || result.name.isEmpty() || result.name == "." || result.name == "..")
+        throw PlatformError(EINVAL, PathCodec::decode(path));
+    return result;
+}
+
+} // namespace
+
+TreeCopier::TreeCopier(std::shared_ptr<SystemCalls> calls)
+    : m_calls(std::move(calls)) {}
+
+TreeCopier::Outcome TreeCopier::copy(const QString& source, const QString& destination) const {
+    return copyBytes(PathCodec::encode(source), PathCodec::encode(destination));
+}
+
+TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteArray& destination) const {
+    const Split from = split(source);
+    const Split to = split(destination);
+    // The two parents are the folders the caller named; links on the way to them are its choice.
+    Descriptor sourceParent(*m_calls, m_calls->open(from.parent.constData(), O_PATH | O_DIRECTORY));
+    if (!sourceParent.isOpen())
         fail(source);
-    Descriptor out(*m_calls,
-                   m_calls->open(destination.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
-    if (out.get() < 0)
+    Descriptor destinationParent(*m_calls, m_calls->open(to.parent.constData(), O_PATH | O_DIRECTORY));
+    if (!destinationParent.isOpen())
         fail(destination);
+    struct stat status;
+    if (m_calls->statAt(sourceParent.get(), from.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        fail(source);
+
+    TreeCopy run(*m_calls, destinationParent.get());
+    run.outcome.source = FileIdentity::of(status);
+    const auto cleanUp = [&](const PlatformError& error) {
+        // Only what this run created goes, and only while it is still that item.
+        if (!run.createdTop)
+            return error;
+        try {
+            int removed = 0;
+            TreeRemover(m_calls).removeAt(destinationParent.get(), to.name, destination, removed,
+                                          run.outcome.copy, TreeRemover::Owner::thisProgram);
+            return error;
+        } catch (const PlatformError&) {
+            return error.leavingBehind(PathCodec::decode(destination));
+        }
+    };
     try {
-        copyContents(in.get(), out.get(), status, source);
-        if (m_calls->changeMode(out.get(), status.st_mode & permissionBits) != 0)
-            fail(destination);
-        const struct timespec times[2] = {status.st_atim, status.st_mtim};
-        if (m_calls->setTimes(out.get(), times) != 0)
-            fail(destination);
-        // A failed close can be the first report of a failed write (NFS, quotas).
-        if (m_calls->close(out.release()) != 0)
-            fail(destination);
+        run.copyEntry({sourceParent.get(), from.name, source}, status,
+                      {destinationParent.get(), to.name, destination}, to.name);
+    } catch (const PlatformError& error) {
+        throw cleanUp(error);
     } catch (...) {
-        if (out.get() >= 0)
-            m_calls->close(out.release());
-        m_calls->unlink(destination.constData());
+        cleanUp(PlatformError(EIO, PathCodec::decode(destination)));
         throw;
     }
-}
-
-void TreeCopier::copyContents(int in, int out, const struct stat& status, const QByteArray& source) const {
-    if (m_calls->cloneFile(out, in) == 0)
-        return;
-    if (!isUnsupported(errno))
-        fail(source);
-
-    const off_t size = status.st_size;
-    bool kernelCopy = true;
-    const bool mayHaveHoles = off_t(status.st_blocks) * 512 < size;
-    if (!mayHaveHoles) {
-        copyRange(in, out, 0, size, kernelCopy, source);
-        return;
-    }
-    off_t offset = 0;
-    while (offset < size) {
-        const off_t dataStart = m_calls->seek(in, offset, SEEK_DATA);
-        if (dataStart < 0) {
-            if (errno == ENXIO)
-                break; // only a hole remains
-            if (!isUnsupported(errno))
-                fail(source);
-            copyRange(in, out, offset, size, kernelCopy, source);
-            offset = size;
-            break;
-        }
-        off_t holeStart = m_calls->seek(in, dataStart, SEEK_HOLE);
-        if (holeStart < 0)
-            fail(source);
-        holeStart = std::min(holeStart, size);
-        copyRange(in, out, dataStart, holeStart, kernelCopy, source);
-        offset = holeStart;
-    }
-    // Extends the file over a trailing hole without writing it.
-    if (m_calls->truncate(out, size) != 0)
-        fail(source);
-}
-
-void TreeCopier::copyRange(int in, int out, off_t from, off_t to, bool& kernelCopy,
-                           const QByteArray& source) const {
-    off_t inOffset = from;
-    off_t outOffset = from;
-    while (kernelCopy && inOffset < to) {
-        const ssize_t copied = m_calls->copyRange(in, &inOffset, out, &outOffset, size_t(to - inOffset));
-        if (copied < 0) {
-            if (!isUnsupported(errno))
-                fail(source);
-            kernelCopy = false;
-            break;
-        }
-        if (copied == 0)
-            return; // the source became shorter while it was copied
-    }
-    if (inOffset >= to)
-        return;
-
-    std::vector<char> buffer(bufferSize);
-    if (m_calls->seek(in, inOffset, SEEK_SET) < 0 || m_calls->seek(out, inOffset, SEEK_SET) < 0)
-        fail(source);
-    while (inOffset < to) {
-        const ssize_t got =
-            m_calls->read(in, buffer.data(), size_t(std::min<off_t>(to - inOffset, bufferSize)));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(source);
-        }
-        if (got == 0)
-            return;
-        for (ssize_t written = 0; written < got;) {
-            const ssize_t n = m_calls->write(out, buffer.data() + written, size_t(got - written));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                fail(source);
-            }
-            written += n;
-        }
-        inOffset += got;
-    }
+    return run.outcome;
 }
 
 } // namespace quillmere

@@ -1,19 +1,29 @@
 #include "TreeRemover.h"
 
+#include "Descriptor.h"
 #include "FolderNames.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
 
+#include <cerrno>
 #include <fcntl.h>
 
 namespace quillmere {
+namespace {
+
+[[noreturn]] void fail(const QByteArray& path) {
+    throw PlatformError::fromErrno(PathCodec::decode(path));
+}
+
+} // namespace
 
 TreeRemover::TreeRemover(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
-void TreeRemover::remove(const QString& path) const {
-    removeBytes(PathCodec::encode(path));
+void TreeRemover::remove(const QString& path, Owner owner) const {
+    int removed = 0;
+    removeBytes(PathCodec::encode(path), removed, std::nullopt, owner);
 }
 
 void TreeRemover::removeBytes(const QByteArray& path) const {
@@ -21,22 +31,74 @@ void TreeRemover::removeBytes(const QByteArray& path) const {
     removeBytes(path, removed);
 }
 
-void TreeRemover::removeBytes(const QByteArray& path, int& removed) const {
+void TreeRemover::removeBytes(const QByteArray& path, int& removed, std::optional<FileIdentity> expected,
+                              Owner owner) const {
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray name = path.mid(slash + 1);
+    if (slash < 0 || name.isEmpty() || name == "." || name == "..")
+        throw PlatformError(EINVAL, PathCodec::decode(path));
+    // The parent is the folder the caller named; links on the way to it are the caller's choice.
+    const QByteArray parent = slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+    Descriptor parentFd(*m_calls, m_calls->open(parent.constData(), O_PATH | O_DIRECTORY));
+    if (!parentFd.isOpen())
+        fail(path);
+    removeAt(parentFd.get(), name, path, removed, expected, owner);
+}
+
+void TreeRemover::removeAt(int parentFd, const QByteArray& name, const QByteArray& path, int& removed,
+                           std::optional<FileIdentity> expected, Owner owner) const {
     struct stat status;
-    if (m_calls->statAt(AT_FDCWD, path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        throw PlatformError::fromErrno(PathCodec::decode(path));
+    if (m_calls->statAt(parentFd, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        fail(path);
+    if (expected && FileIdentity::of(status) != *expected)
+        throw PlatformError::replaced(PathCodec::decode(path));
     if (!S_ISDIR(status.st_mode)) {
-        if (m_calls->unlink(path.constData()) != 0)
-            throw PlatformError::fromErrno(PathCodec::decode(path));
+        if (m_calls->unlinkAt(parentFd, name.constData(), 0) != 0)
+            fail(path);
         ++removed;
         return;
     }
-    // Names are collected first so no descriptor stays open while descending.
-    for (const QByteArray& name : FolderNames::read(*m_calls, path))
-        removeBytes(path + '/' + name, removed);
-    if (m_calls->removeDirectory(path.constData()) != 0)
-        throw PlatformError::fromErrno(PathCodec::decode(path));
+
+    Descriptor folder(*m_calls, openFolder(parentFd, name, path, status, owner));
+    if (owner == Owner::thisProgram && (status.st_mode & S_IRWXU) != S_IRWXU &&
+        m_calls->changeMode(folder.get(), (status.st_mode & 07777) | S_IRWXU) != 0)
+        fail(path);
+
+    for (const QByteArray& child : FolderNames::readAt(*m_calls, folder.get(), path))
+        removeAt(folder.get(), child, path + '/' + child, removed, std::nullopt, owner);
+    if (m_calls->unlinkAt(parentFd, name.constData(), AT_REMOVEDIR) != 0)
+        fail(path);
     ++removed;
+}
+
+int TreeRemover::openFolder(int parentFd, const QByteArray& name, const QByteArray& path,
+                            const struct stat& status, Owner owner) const {
+    int fd = m_calls->openAt(parentFd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (fd < 0 && errno == EACCES && owner == Owner::thisProgram) {
+        // A folder this program made without read permission: give it back through a
+        // descriptor of that very folder, so a swapped-in link cannot redirect the change.
+        Descriptor handle(*m_calls,
+                          m_calls->openAt(parentFd, name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW));
+        struct stat held;
+        if (handle.isOpen() && m_calls->statFd(handle.get(), &held) == 0 &&
+            FileIdentity::of(held) == FileIdentity::of(status)) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(handle.get());
+            m_calls->changeModeAt(self.constData(), (status.st_mode & 07777) | S_IRWXU);
+        }
+        fd = m_calls->openAt(parentFd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    }
+    if (fd < 0) {
+        if (errno == ELOOP || errno == ENOTDIR)
+            throw PlatformError::replaced(PathCodec::decode(path));
+        fail(path);
+    }
+    Descriptor folder(*m_calls, fd);
+    struct stat opened;
+    if (m_calls->statFd(folder.get(), &opened) != 0)
+        fail(path);
+    if (FileIdentity::of(opened) != FileIdentity::of(status))
+        throw PlatformError::replaced(PathCodec::decode(path));
+    return folder.release();
 }
 
 } // namespace quillmere

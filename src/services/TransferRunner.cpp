@@ -1,10 +1,12 @@
 #include "TransferRunner.h"
 
 #include "ItemErrorRule.h"
+#include "Logger.h"
 #include "UndoLog.h"
 #include "models/FilePath.h"
 #include "models/TransferError.h"
 #include "platform/FilePrimitives.h"
+#include "platform/FolderAncestry.h"
 
 namespace quillmere {
 
@@ -19,6 +21,15 @@ void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperat
 
 QList<PathMapping> TransferRunner::run(FilePrimitives& primitives, const QList<TransferOperation>& operations,
                                        Mode mode) {
+    // Refused before anything is done: a folder put inside itself would nest copies of
+    // itself until the names grow too long.
+    for (const TransferOperation& operation : operations) {
+        try {
+            FolderAncestry::refuseInsideItself(*primitives.calls, operation.source, operation.destination);
+        } catch (const PlatformError& error) {
+            throw itemError<TransferError>(error, operation.source);
+        }
+    }
     UndoLog undo;
     QList<PathMapping> mappings;
     for (const TransferOperation& operation : operations) {
@@ -32,18 +43,25 @@ QList<PathMapping> TransferRunner::run(FilePrimitives& primitives, const QList<T
                     destination);
             }
             if (mode == Mode::move) {
-                primitives.mover.move(source, destination);
+                reportLosses(primitives.mover.move(source, destination), source);
                 undo.record(
                     [&primitives, source, destination] { primitives.mover.move(destination, source); },
                     source);
                 mappings.append({FilePath::standardised(source), FilePath::standardised(destination)});
             } else {
                 primitives.copier.copy(source, destination);
-                undo.record([&primitives, destination] { primitives.remover.remove(destination); },
-                            destination);
+                undo.record(
+                    [&primitives, destination] {
+                        primitives.remover.remove(destination, TreeRemover::Owner::thisProgram);
+                    },
+                    destination);
             }
         } catch (const PlatformError& error) {
-            const QStringList stranded = undo.rollBack();
+            // A partial copy that could not be taken away is the first item out of place.
+            QStringList stranded;
+            if (!error.leftBehind().isEmpty())
+                stranded.append(FilePath::lastComponent(error.leftBehind()));
+            stranded.append(undo.rollBack());
             if (!stranded.isEmpty())
                 throw TransferError::rollbackFailed(stranded);
             throw itemError<TransferError>(error, source);
@@ -53,6 +71,20 @@ QList<PathMapping> TransferRunner::run(FilePrimitives& primitives, const QList<T
         }
     }
     return mappings;
+}
+
+// A moved item is complete without what its new volume would not take, so the move
+// stands; but it is not silent about it.
+void TransferRunner::reportLosses(const TreeCopier::Outcome& outcome, const QString& source) {
+    if (!outcome.droppedAnything())
+        return;
+    QUILLMERE_LOG(
+        logUI(), LogLevel::warn,
+        QStringLiteral("Moved %1 to another volume without %2 extended attribute(s) and %3 owner(s) "
+                       "it does not support")
+            .arg(source)
+            .arg(outcome.droppedAttributes)
+            .arg(outcome.droppedOwners));
 }
 
 } // namespace quillmere

@@ -2,6 +2,7 @@
 
 #include "models/PathMapping.h"
 #include "models/TransferOperation.h"
+#include "platform/TreeCopier.h"
 
 #include <QList>
 
@@ -22,6 +23,7 @@ private:
     enum class Mode { move, copy };
     static QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations,
                                   Mode mode);
+    static void reportLosses(const TreeCopier::Outcome& outcome, const QString& source);
 };
 
 } // namespace quillmere

@@ -76,17 +76,28 @@ int FaultInjectingCalls::statFileSystem(const char* path, struct statfs* out) {
     return result;
 }
 
+int FaultInjectingCalls::countCreation(int flags) {
+    if (!(flags & O_CREAT))
+        return 0;
+    std::unique_lock lock(m_mutex);
+    ++m_mutations;
+    return m_mutationFailure && m_mutations == m_mutationFailure->first ? m_mutationFailure->second : 0;
+}
+
 int FaultInjectingCalls::open(const char* path, int flags, mode_t mode) {
-    // Creating a file changes the tree; opening one for reading does not.
-    if (flags & O_CREAT) {
-        std::unique_lock lock(m_mutex);
-        ++m_mutations;
-        if (m_mutationFailure && m_mutations == m_mutationFailure->first) {
-            errno = m_mutationFailure->second;
-            return -1;
-        }
+    if (const int error = countCreation(flags)) {
+        errno = error;
+        return -1;
     }
     return SystemCalls::open(path, flags, mode);
+}
+
+int FaultInjectingCalls::openAt(int dirFd, const char* name, int flags, mode_t mode) {
+    if (const int error = countCreation(flags)) {
+        errno = error;
+        return -1;
+    }
+    return SystemCalls::openAt(dirFd, name, flags, mode);
 }
 
 int FaultInjectingCalls::intercept(Primitive primitive, const char* path) {
@@ -96,7 +107,8 @@ int FaultInjectingCalls::intercept(Primitive primitive, const char* path) {
         const int n = ++m_counts[primitive];
         if (primitive == Primitive::Rename && path)
             m_renamed.append(QByteArray(path));
-        if (const auto failure = m_failures.find(primitive); failure != m_failures.end() && failure->second.first == n)
+        if (const auto failure = m_failures.find(primitive);
+            failure != m_failures.end() && failure->second.first == n)
             return failure->second.second;
         if (isMutation(primitive)) {
             ++m_mutations;

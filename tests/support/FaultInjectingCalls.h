@@ -36,6 +36,7 @@ public:
 
     int statFileSystem(const char* path, struct statfs* out) override;
     int open(const char* path, int flags, mode_t mode = 0) override;
+    int openAt(int dirFd, const char* name, int flags, mode_t mode = 0) override;
 
     static bool isMutation(Primitive primitive);
 
@@ -43,6 +44,9 @@ protected:
     int intercept(Primitive primitive, const char* path) override;
 
 private:
+    // Creating a file changes the tree; opening one for reading does not. Returns an errno to fail with.
+    int countCreation(int flags);
+
     mutable std::mutex m_mutex;
     std::map<Primitive, int> m_counts;
     std::map<Primitive, std::pair<int, int>> m_failures; // nth call, errno

@@ -67,6 +67,9 @@ QString TemporaryTree::path(const QByteArray& relative) const {
 
 void TemporaryTree::writeFile(const QByteArray& relative, const QByteArray& contents, int mode) const {
     const QByteArray p = bytes(relative);
+    // Missing parent folders are made as a test would describe them: just the path.
+    for (qsizetype slash = m_root.size() + 1; (slash = p.indexOf('/', slash)) > 0; ++slash)
+        ::mkdir(p.left(slash).constData(), 0755);
     const int fd = ::open(p.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
     QVERIFY2(fd >= 0, p.constData());
     QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));

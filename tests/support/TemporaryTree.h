@@ -23,6 +23,7 @@ public:
     // The path as the program holds it (decoded through the lossless codec).
     QString path(const QByteArray& relative = {}) const;
 
+    // Makes missing parent folders (0755) first.
     void writeFile(const QByteArray& relative, const QByteArray& contents, int mode = 0644) const;
     void makeFolder(const QByteArray& relative, int mode = 0755) const;
     void makeSymlink(const QByteArray& target, const QByteArray& relative) const;

@@ -7,8 +7,9 @@
 namespace quillmere::test {
 
 // Everything a user could tell apart in a tree: for each item below the root, its
-// type, mode, size, contents (or link target), and for non-folders the modification
-// time. Two snapshots are equal when nothing was lost, added or changed.
+// type, mode, owner, extended attributes, size, contents (or link target), and for
+// non-folders the modification time and the number of names. Two snapshots are equal when nothing was lost,
+// added or changed.
 class TreeSnapshot {
 public:
     static TreeSnapshot of(const QByteArray& root);
