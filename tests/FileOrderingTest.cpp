@@ -2,12 +2,16 @@
 #include "models/AsciiCollation.h"
 #include "models/KindDescription.h"
 #include "models/KindTextCache.h"
+#include "services/DefaultFileSystemService.h"
+#include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 
 #include <QtTest>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <random>
+#include <sys/stat.h>
 
 using namespace quillmere;
 
@@ -123,14 +127,70 @@ private Q_SLOTS:
 
     void sortsAbsentDatesFirst() {
         const FileTime early(std::chrono::seconds(-1'000'000'000)); // before 1970
+        // A negative fraction borrows from the seconds: a quarter second before 1970.
+        const FileTime quarterBefore(std::chrono::seconds(0), std::chrono::milliseconds(-250));
         QList<FileItem> items = {
             file(QStringLiteral("now"), 1, FileTime(std::chrono::seconds(1'700'000'000))),
-            file(QStringLiteral("undated")), file(QStringLiteral("1938"), 1, early)};
+            file(QStringLiteral("1969"), 1, quarterBefore), file(QStringLiteral("undated")),
+            file(QStringLiteral("1938"), 1, early)};
         sortItems(items, SortKey::dateModified, SortDirection::ascending);
-        QCOMPARE(namesOf(items),
-                 QStringList({QStringLiteral("undated"), QStringLiteral("1938"), QStringLiteral("now")}));
+        QCOMPARE(namesOf(items), QStringList({QStringLiteral("undated"), QStringLiteral("1938"),
+                                              QStringLiteral("1969"), QStringLiteral("now")}));
+        QVERIFY(quarterBefore < FileTime(std::chrono::seconds(0)));
+        QVERIFY(FileTime(std::chrono::seconds(-1)) < quarterBefore);
         sortItems(items, SortKey::dateModified, SortDirection::descending);
         QCOMPARE(namesOf(items).last(), QStringLiteral("undated"));
+    }
+
+    void listsAndSortsDatesFarFromTheEpochExactly() {
+        // tmpfs keeps any 64-bit time; ext4 would clamp 1600 to 1901.
+        test::TemporaryTree tree(QStringLiteral("/dev/shm"), test::TemporaryTree::Environment::keep);
+        if (!tree.isValid())
+            QSKIP("/dev/shm is missing");
+        struct Dated {
+            QByteArray name;
+            timespec time;
+            QDate day;
+        };
+        // Beyond both ends of a 64-bit nanosecond count (1677 to 2262), and before 1970
+        // with a fraction, where the seconds count down while the nanoseconds count up.
+        const QList<Dated> dated = {{"2300", {10413792000, 1}, QDate(2300, 1, 1)},
+                                    {"1600", {-11676096000, 123456789}, QDate(1600, 1, 1)},
+                                    {"2400", {13569465600, 0}, QDate(2400, 1, 1)},
+                                    {"1950", {-631152000, 999999999}, QDate(1950, 1, 1)}};
+        for (const Dated& each : dated) {
+            const QByteArray path = tree.bytes("tree/" + each.name);
+            tree.writeFile("tree/" + each.name, "");
+            const timespec times[2] = {each.time, each.time};
+            QCOMPARE(::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+            struct stat status;
+            QCOMPARE(::lstat(path.constData(), &status), 0);
+            if (status.st_mtim.tv_sec != each.time.tv_sec || status.st_mtim.tv_nsec != each.time.tv_nsec)
+                QSKIP("the file system cannot hold these dates");
+        }
+
+        DefaultFileSystemService service;
+        QList<FileItem> items = test::await(service.listDirectory(tree.path("tree"), false));
+        QCOMPARE(items.size(), dated.size());
+        for (const FileItem& item : items) {
+            const Dated& each = *std::find_if(dated.begin(), dated.end(), [&](const Dated& d) {
+                return QString::fromLatin1(d.name) == item.name;
+            });
+            QCOMPARE(item.modificationDate,
+                     std::optional(FileTime(std::chrono::seconds(each.time.tv_sec),
+                                            std::chrono::nanoseconds(each.time.tv_nsec))));
+            QCOMPARE(item.modificationDate->toDateTime()->date(), each.day);
+        }
+
+        sortItems(items, SortKey::dateModified, SortDirection::ascending);
+        QCOMPARE(namesOf(items), (QStringList{u"1600"_qs, u"1950"_qs, u"2300"_qs, u"2400"_qs}));
+        sortItems(items, SortKey::dateModified, SortDirection::descending);
+        QCOMPARE(namesOf(items), (QStringList{u"2400"_qs, u"2300"_qs, u"1950"_qs, u"1600"_qs}));
+        for (const FileItem& later : items)
+            for (const FileItem& earlier : items)
+                QCOMPARE(
+                    areInIncreasingOrder(earlier, later, SortKey::dateModified, SortDirection::ascending),
+                    earlier.name < later.name);
     }
 
     void givesEachEntryItsKind_data() {

@@ -10,8 +10,8 @@ size_t qHash(const FileItem& item, size_t seed) noexcept {
     seed = combine(seed, item.isDirectory);
     seed = combine(seed, item.size ? qint64(*item.size) : qint64(-1));
     seed = combine(seed, item.size.has_value());
-    seed =
-        combine(seed, item.modificationDate ? qint64(item.modificationDate->time_since_epoch().count()) : 0);
+    seed = combine(seed, item.modificationDate ? qint64(item.modificationDate->seconds().count()) : 0);
+    seed = combine(seed, item.modificationDate ? qint64(item.modificationDate->nanoseconds().count()) : 0);
     seed = combine(seed, item.modificationDate.has_value());
     seed = combine(seed, item.kind);
     return seed;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace quillmere {
@@ -60,15 +61,14 @@ void applyOrder(QList<FileItem>& items, std::vector<qsizetype>& order) {
     }
 }
 
-// Sorting by (value, listing position) with a plain sort gives the stable order; a
-// descending sort flips the value only, so ties still keep listing order.
-std::vector<qsizetype> orderByValue(const QList<FileItem>& items, int64_t (*value)(const FileItem&),
-                                    bool descending) {
-    std::vector<std::pair<int64_t, qsizetype>> keyed(size_t(items.size()));
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const int64_t v = value(items[i]);
-        keyed[size_t(i)] = {descending ? ~v : v, i}; // ~ reverses the order without overflow
-    }
+// Sorting by (key, listing position) with a plain sort gives the stable order; a
+// descending sort flips the key only, so ties still keep listing order.
+template <typename Key>
+std::vector<qsizetype> orderByKey(const QList<FileItem>& items, Key (*key)(const FileItem&, bool descending),
+                                  bool descending) {
+    std::vector<std::pair<Key, qsizetype>> keyed(size_t(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i)
+        keyed[size_t(i)] = {key(items[i], descending), i};
     std::sort(keyed.begin(), keyed.end());
     std::vector<qsizetype> order;
     order.reserve(keyed.size());
@@ -77,11 +77,16 @@ std::vector<qsizetype> orderByValue(const QList<FileItem>& items, int64_t (*valu
     return order;
 }
 
-int64_t sizeKey(const FileItem& item) {
-    return sizeValue(item);
+// ~ reverses the order without overflow.
+int64_t sizeKey(const FileItem& item, bool descending) {
+    const int64_t size = sizeValue(item);
+    return descending ? ~size : size;
 }
-int64_t dateKey(const FileItem& item) {
-    return dateValue(item).time_since_epoch().count();
+std::pair<int64_t, int64_t> dateKey(const FileItem& item, bool descending) {
+    const FileTime date = dateValue(item);
+    const int64_t seconds = date.seconds().count();
+    const int64_t nanoseconds = date.nanoseconds().count();
+    return descending ? std::pair(~seconds, ~nanoseconds) : std::pair(seconds, nanoseconds);
 }
 
 // A listing has few distinct kinds: rank those with the collator, then place the
@@ -146,8 +151,8 @@ void sortItems(QList<FileItem>& items, SortKey key, SortDirection direction) {
         break;
     }
     case SortKey::kind: order = orderByKind(items, makeNameCollator(), descending); break;
-    case SortKey::dateModified: order = orderByValue(items, dateKey, descending); break;
-    case SortKey::size: order = orderByValue(items, sizeKey, descending); break;
+    case SortKey::dateModified: order = orderByKey(items, dateKey, descending); break;
+    case SortKey::size: order = orderByKey(items, sizeKey, descending); break;
     }
     applyOrder(items, order);
 }

@@ -47,7 +47,7 @@ std::vector<DirectoryEntry> FolderReader::read(const QString& folder, bool showH
         entry.isDirectory = S_ISDIR(status.st_mode);
         if (!entry.isDirectory)
             entry.size = int64_t(status.st_size);
-        entry.modificationDate = FileTime(std::chrono::seconds(status.st_mtim.tv_sec) +
+        entry.modificationDate = FileTime(std::chrono::seconds(status.st_mtim.tv_sec),
                                           std::chrono::nanoseconds(status.st_mtim.tv_nsec));
         entries.push_back(std::move(entry));
     }

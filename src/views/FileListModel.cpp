@@ -16,9 +16,13 @@ void FileListModel::setItems(QList<FileItem> items) {
     endResetModel();
 }
 
-int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_items.size()); }
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_items.size());
+}
 
-int FileListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns; }
+int FileListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns;
+}
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_items.size())
@@ -32,14 +36,13 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     switch (index.column()) {
     case Column::name: return PathCodec::displayText(item.name);
     case Column::dateModified: {
-        if (!item.modificationDate)
-            return QString();
-        const auto msecs = std::chrono::duration_cast<std::chrono::milliseconds>(
-            item.modificationDate->time_since_epoch());
-        return locale.toString(QDateTime::fromMSecsSinceEpoch(msecs.count()), QLocale::ShortFormat);
+        const std::optional<QDateTime> date =
+            item.modificationDate ? item.modificationDate->toDateTime() : std::nullopt;
+        return date ? locale.toString(date->toLocalTime(), QLocale::ShortFormat) : QString();
     }
     case Column::size:
-        return item.size ? locale.formattedDataSize(*item.size, 1, QLocale::DataSizeSIFormat) : QStringLiteral("--");
+        return item.size ? locale.formattedDataSize(*item.size, 1, QLocale::DataSizeSIFormat)
+                         : QStringLiteral("--");
     case Column::kind: return item.kind;
     }
     return {};
