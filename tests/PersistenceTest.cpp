@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <dirent.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,8 +78,10 @@ private Q_SLOTS:
         TemporaryTree tree;
         const QString home = tree.path("home");
         QCOMPARE(DefaultPersistenceService::configurationFolder(u"/x/conf"_qs), u"/x/conf/quillmere"_qs);
-        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_qs), QString(home + u"/.config/quillmere"));
-        QCOMPARE(DefaultPersistenceService::configurationFolder(std::nullopt), QString(home + u"/.config/quillmere"));
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_qs),
+                 QString(home + u"/.config/quillmere"));
+        QCOMPARE(DefaultPersistenceService::configurationFolder(std::nullopt),
+                 QString(home + u"/.config/quillmere"));
         QCOMPARE(DefaultPersistenceService::configurationFolder(u"rel"_qs),
                  QString(QDir::currentPath() + u"/rel/quillmere"));
     }
@@ -101,6 +104,20 @@ private Q_SLOTS:
                                   << u"unknown-version"_qs;
         QTest::newRow("schema as text") << s << QByteArray("{\"schemaVersion\":\"1\"}") << u"broken"_qs;
         QTest::newRow("fractional integer") << s << QByteArray("{\"activeTabIndex\":1.5}") << u"broken"_qs;
+        QTest::newRow("whole integer with exponent")
+            << s << QByteArray("{\"activeTabIndex\":2.5e1}") << QString();
+        // Qt would read these as ...992 and as the smallest 64-bit integer.
+        QTest::newRow("integer beyond a double's precision")
+            << s << QByteArray("{\"activeTabIndex\":9007199254740993.0}") << u"broken"_qs;
+        QTest::newRow("integer below 64 bits")
+            << s << QByteArray("{\"activeTabIndex\":-9223372036854775809}") << u"broken"_qs;
+        QTest::newRow("number inside a text")
+            << s
+            << QByteArray("{\"tabs\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
+                          "\"currentPath\":\"/a\\\"-9223372036854775809\"}]}")
+            << QString();
+        QTest::newRow("integer above 64 bits")
+            << s << QByteArray("{\"tabs\":[],\"activeTabIndex\":9223372036854775808}") << u"broken"_qs;
         QTest::newRow("tab without path")
             << s << QByteArray("{\"tabs\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"}]}")
             << u"broken"_qs;
@@ -222,6 +239,26 @@ private Q_SLOTS:
         QCOMPARE(await(service.loadBookmarks()), std::optional(bookmarks));
         QCOMPARE(await(service.loadFolderSettings()), std::optional(folders));
         QCOMPARE(await(service.loadAppSettings()), std::optional(settings));
+    }
+
+    void integersRoundTripExactlyToBothEndsOf64Bits() {
+        TemporaryTree tree;
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+        constexpr qint64 max = std::numeric_limits<qint64>::max();
+        constexpr qint64 min = std::numeric_limits<qint64>::min();
+        constexpr qint64 beyondDouble = (qint64(1) << 53) + 1; // the first a double cannot hold
+        const QList<std::pair<qint64, qint64>> indices = {
+            {max, min}, {max - 1, min + 1}, {beyondDouble, -beyondDouble}};
+        for (const auto& [active, history] : indices) {
+            Session session = sampleSession();
+            session.activeTabIndex = active;
+            session.tabs[0].historyIndex = history;
+            await(service.saveSession(session));
+            const QByteArray text = tree.readFile("config/quillmere/session.json");
+            QVERIFY2(text.contains(QByteArray(":" + QByteArray::number(active))), text.constData());
+            QVERIFY2(text.contains(QByteArray(":" + QByteArray::number(history))), text.constData());
+            QCOMPARE(await(service.loadSession()), std::optional(session));
+        }
     }
 
     void writesTheDocumentedJsonForm() {

@@ -2,6 +2,7 @@
 
 #include "AppSettingsJson.h"
 #include "BookmarkJson.h"
+#include "InexactJsonIntegers.h"
 #include "JsonDecodeError.h"
 #include "SessionJson.h"
 #include "StrictJson.h"
@@ -92,6 +93,9 @@ std::optional<T> DefaultPersistenceService::load(const QString& name,
             throw JsonDecodeError(parseError.errorString());
         if (!document.isObject())
             throw JsonDecodeError(QStringLiteral("the file does not hold an object"));
+        if (const std::optional<QByteArray> number = InexactJsonIntegers::first(*data))
+            throw JsonDecodeError(QStringLiteral("a number that cannot be read exactly: ") +
+                                  QString::fromLatin1(*number));
         const QJsonObject object = document.object();
         version = StrictJson::schemaVersion(object);
         value = decode(object);

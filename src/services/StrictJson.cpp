@@ -37,13 +37,12 @@ QString StrictJson::string(const QJsonValue& value, QLatin1StringView key) {
 }
 
 qint64 StrictJson::integer(const QJsonValue& value, QLatin1StringView key) {
-    if (!value.isDouble())
+    // Qt holds a whole number within 64 bits as an integer, which toInteger gives back
+    // exactly; any other number falls back to the default, so two defaults tell.
+    const qint64 whole = value.toInteger(0);
+    if (!value.isDouble() || (whole == 0 && value.toInteger(1) != 0))
         wrongType(key, "an integer");
-    const double number = value.toDouble();
-    // Whole numbers only, and only those a double holds exactly.
-    if (std::floor(number) != number || std::fabs(number) > 9007199254740992.0)
-        wrongType(key, "an integer");
-    return qint64(number);
+    return whole;
 }
 
 double StrictJson::number(const QJsonValue& value, QLatin1StringView key) {
