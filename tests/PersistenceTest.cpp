@@ -133,6 +133,11 @@ private Q_SLOTS:
                                                << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-"
                                                              "93FC-0C247A3E6E5F\",\"url\":\"file:///a\"}]}")
                                                << u"broken"_qs;
+        QTest::newRow("bookmark on another host")
+            << b
+            << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
+                          "\"url\":\"file://example.com/tmp\",\"addedAt\":0}]}")
+            << u"broken"_qs;
         QTest::newRow("null is not absent")
             << a << QByteArray("{\"settings\":{\"language\":null}}") << u"broken"_qs;
     }
@@ -207,6 +212,26 @@ private Q_SLOTS:
         FolderSettings size;
         size.sortKey = SortKey::size;
         QCOMPARE(await(service.loadFolderSettings()), std::optional(FolderSettingsMap{{u"/a"_qs, size}}));
+    }
+
+    void bookmarkOnLocalhostIsTheLocalFolder() {
+        TemporaryTree tree;
+        tree.makeFolder("config/quillmere");
+        tree.writeFile(
+            "config/quillmere/bookmark.json",
+            "{\"bookmarks\":["
+            "{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\",\"url\":\"file:///home\",\"addedAt\":0},"
+            "{\"id\":\"1C0D5F0E-3A4B-4C5D-8E9F-A0B1C2D3E4F5\",\"url\":\"file://localhost/tmp\","
+            "\"addedAt\":0},"
+            "{\"id\":\"2C0D5F0E-3A4B-4C5D-8E9F-A0B1C2D3E4F5\",\"url\":\"FILE://LocalHost/caf%E9%20x\","
+            "\"addedAt\":0}]}");
+        DefaultPersistenceService service(tree.path("config/quillmere"));
+        const std::optional<QList<Bookmark>> bookmarks = await(service.loadBookmarks());
+        QVERIFY(bookmarks);
+        QStringList urls;
+        for (const Bookmark& bookmark : *bookmarks)
+            urls.append(bookmark.url);
+        QCOMPARE(urls, (QStringList{u"/home"_qs, u"/tmp"_qs, PathCodec::decode("/caf\xE9 x")}));
     }
 
     void everyRecordRoundTripsExactly() {

@@ -109,10 +109,16 @@ QString StrictJson::fileUrlText(const QString& path) {
 
 QString StrictJson::pathFromFileUrlText(const QString& text, QLatin1StringView key) {
     static const QString scheme = QStringLiteral("file://");
-    if (!text.startsWith(scheme, Qt::CaseInsensitive) || text.size() <= scheme.size() ||
-        text[scheme.size()] != u'/')
+    if (!text.startsWith(scheme, Qt::CaseInsensitive))
         wrongType(key, "a file URL");
-    return PathCodec::decode(QByteArray::fromPercentEncoding(text.mid(scheme.size()).toUtf8()));
+    // "localhost" names this machine as the empty authority does; any other host is remote.
+    const qsizetype pathStart = text.indexOf(u'/', scheme.size());
+    if (pathStart < 0)
+        wrongType(key, "a file URL");
+    const QStringView authority = QStringView(text).sliced(scheme.size(), pathStart - scheme.size());
+    if (!authority.isEmpty() && authority.compare(u"localhost", Qt::CaseInsensitive) != 0)
+        wrongType(key, "a file URL");
+    return PathCodec::decode(QByteArray::fromPercentEncoding(text.sliced(pathStart).toUtf8()));
 }
 
 } // namespace quillmere

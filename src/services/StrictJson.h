@@ -37,6 +37,7 @@ public:
     static QDateTime fromReferenceSeconds(double seconds);
     // "file://" followed by the path's bytes percent-encoded, so any name round-trips.
     static QString fileUrlText(const QString& path);
+    // Reads that form back; "file://localhost/..." is taken as the same local file.
     static QString pathFromFileUrlText(const QString& text, QLatin1StringView key);
 };
 
