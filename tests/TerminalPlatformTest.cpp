@@ -1,4 +1,5 @@
 #include "platform/ExecutableLookup.h"
+#include "platform/GioLauncher.h"
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
@@ -117,9 +118,16 @@ private Q_SLOTS:
     void desktopEntriesDecideWhatIsInstalled() {
         DefaultTerminalService service;
         QVERIFY(service.isInstalled(TerminalApp::wezterm));
-        QVERIFY(!service.isInstalled(TerminalApp::ghostty)); // its entry is hidden
+        // Ghostty's entry is hidden: only a program on the PATH makes it installed.
+        QCOMPARE(service.isInstalled(TerminalApp::ghostty),
+                 ExecutableLookup::findInPath(QStringLiteral("ghostty")).has_value());
         QVERIFY(!service.isInstalled(TerminalApp::warp));
         QVERIFY(!service.isInstalled(TerminalApp::iterm2));
+        QCOMPARE(
+            GioLauncher::desktopEntryExecutable(DefaultTerminalService::desktopFileId(TerminalApp::wezterm)),
+            std::optional(QStringLiteral("true")));
+        QVERIFY(!GioLauncher::desktopEntryExecutable(
+            DefaultTerminalService::desktopFileId(TerminalApp::ghostty)));
     }
 
     void wezTermUnderCargoOpensThoughItIsNotInstalled() {

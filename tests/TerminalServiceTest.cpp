@@ -20,6 +20,7 @@ namespace {
 class FakeTerminalSystem final : public TerminalSystem {
 public:
     QSet<QString> desktopEntries;
+    QHash<QString, QString> entryPrograms; // desktop file id -> the program its Exec line names
     QSet<QString> executables;
     QHash<QString, QString> onPath; // program name -> where the PATH search finds it
     QHash<QByteArray, QString> environment;
@@ -32,6 +33,11 @@ public:
     QStringList openedUris;
 
     bool hasDesktopEntry(const QString& id) const override { return desktopEntries.contains(id); }
+    std::optional<QString> desktopEntryProgram(const QString& id) const override {
+        if (!desktopEntries.contains(id) || !entryPrograms.contains(id))
+            return std::nullopt;
+        return entryPrograms.value(id);
+    }
     bool isExecutableFile(const QString& path) const override { return executables.contains(path); }
     std::optional<QString> findInPath(const QString& name) const override {
         if (name.contains(u'/'))
@@ -275,9 +281,52 @@ private Q_SLOTS:
         QVERIFY(!m_service->isInstalled(TerminalApp::ghostty));
         QVERIFY(!m_service->isInstalled(TerminalApp::iterm2));
         QVERIFY(!m_service->isInstalled(TerminalApp::terminalApp));
+    }
 
-        m_system->desktopEntries.insert(s("com.mitchellh.ghostty.desktop"));
-        QVERIFY(m_service->isInstalled(TerminalApp::ghostty));
+    // Installed and opening ask the same lookup: the entry's program, then the PATH.
+    void ghosttyIsInstalledExactlyWhenItOpens_data() {
+        QTest::addColumn<QString>("entryProgram"); // empty: no desktop entry
+        QTest::addColumn<QStringList>("executables");
+        QTest::addColumn<QString>("onPath");
+        QTest::addColumn<QString>("started"); // empty: neither installed nor opened
+        const QString opt = s("/opt/ghostty/bin/ghostty");
+        QTest::newRow("entry's program off the PATH") << opt << QStringList{opt} << QString() << opt;
+        QTest::newRow("entry's program before the PATH")
+            << opt << QStringList{opt} << s("/usr/bin/ghostty") << opt;
+        QTest::newRow("entry naming the program on the PATH")
+            << s("ghostty") << QStringList{} << s("/usr/bin/ghostty") << s("/usr/bin/ghostty");
+        QTest::newRow("entry whose program is gone") << opt << QStringList{} << QString() << QString();
+        QTest::newRow("entry's program gone, another on the PATH")
+            << opt << QStringList{} << s("/usr/bin/ghostty") << s("/usr/bin/ghostty");
+        // Ghostty's flag given to flatpak would start nothing useful.
+        QTest::newRow("entry through another program")
+            << s("/usr/bin/flatpak") << QStringList{s("/usr/bin/flatpak")} << QString() << QString();
+        QTest::newRow("program on the PATH only")
+            << QString() << QStringList{} << s("/usr/bin/ghostty") << s("/usr/bin/ghostty");
+    }
+    void ghosttyIsInstalledExactlyWhenItOpens() {
+        QFETCH(QString, entryProgram);
+        QFETCH(QStringList, executables);
+        QFETCH(QString, onPath);
+        QFETCH(QString, started);
+        const QString id = DefaultTerminalService::desktopFileId(TerminalApp::ghostty);
+        if (!entryProgram.isEmpty()) {
+            m_system->desktopEntries.insert(id);
+            m_system->entryPrograms.insert(id, entryProgram);
+        }
+        m_system->executables = QSet<QString>(executables.begin(), executables.end());
+        if (!onPath.isEmpty())
+            m_system->onPath.insert(s("ghostty"), onPath);
+
+        QCOMPARE(m_service->isInstalled(TerminalApp::ghostty), !started.isEmpty());
+        try {
+            m_service->open(m_folder, TerminalApp::ghostty, TerminalOpenMode::newWindow);
+            QVERIFY2(!started.isEmpty(), "opened a Ghostty that is not installed");
+            QCOMPARE(onlyStart(), (ProcessStart{started, {s("--working-directory=") + m_folder}, m_folder}));
+        } catch (const TerminalServiceError& error) {
+            QVERIFY2(started.isEmpty(), "an installed Ghostty failed to open");
+            QCOMPARE(error, TerminalServiceError::appNotFound(TerminalApp::ghostty));
+        }
     }
 };
 

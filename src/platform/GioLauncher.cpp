@@ -5,6 +5,7 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <cstring>
 #include <memory>
 
 namespace quillmere {
@@ -47,6 +48,16 @@ bool GioLauncher::openWithDefaultApplication(const QString& path) {
 bool GioLauncher::hasDesktopEntry(const QString& desktopFileId) {
     const GioObject<GDesktopAppInfo> application(g_desktop_app_info_new(desktopFileId.toUtf8().constData()));
     return application != nullptr;
+}
+
+std::optional<QString> GioLauncher::desktopEntryExecutable(const QString& desktopFileId) {
+    const GioObject<GDesktopAppInfo> application(g_desktop_app_info_new(desktopFileId.toUtf8().constData()));
+    if (!application)
+        return std::nullopt;
+    const char* executable = g_app_info_get_executable(G_APP_INFO(application.get()));
+    if (!executable || !*executable)
+        return std::nullopt;
+    return PathCodec::decode(QByteArrayView(executable, qsizetype(std::strlen(executable))));
 }
 
 bool GioLauncher::openUri(const QString& uri) {

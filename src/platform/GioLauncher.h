@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quillmere {
 
 // Starts applications through GIO, so the desktop's choices (mimeapps.list,
@@ -18,6 +20,10 @@ public:
     // example "org.wezfurlong.wezterm.desktop"); hidden entries and entries whose
     // TryExec program is missing do not count.
     static bool hasDesktopEntry(const QString& desktopFileId);
+
+    // The program such an entry starts, as its Exec line names it: a path, or a name
+    // to look for on the PATH. Nothing when hasDesktopEntry is false.
+    static std::optional<QString> desktopEntryExecutable(const QString& desktopFileId);
 
     // Hands a URI to the application the desktop registers for its scheme. False when
     // no application takes the scheme or the launch fails.

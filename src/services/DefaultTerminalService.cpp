@@ -35,9 +35,9 @@ bool DefaultTerminalService::isInstalled(TerminalApp app) const {
     switch (app) {
     case TerminalApp::iterm2: return false;
     case TerminalApp::terminalApp: return SystemTerminal(*m_system).program().has_value();
+    case TerminalApp::ghostty: return locateGhostty().has_value();
     case TerminalApp::wezterm:
-    case TerminalApp::warp:
-    case TerminalApp::ghostty: return m_system->hasDesktopEntry(desktopFileId(app));
+    case TerminalApp::warp: return m_system->hasDesktopEntry(desktopFileId(app));
     }
     return false;
 }
@@ -107,10 +107,21 @@ void DefaultTerminalService::openWarp(const QString& folder) {
 }
 
 void DefaultTerminalService::openGhostty(const QString& folder) {
-    const std::optional<QString> program = m_system->findInPath(QStringLiteral("ghostty"));
+    const std::optional<QString> program = locateGhostty();
     if (!program)
         throw TerminalServiceError::appNotFound(TerminalApp::ghostty);
     m_system->start({*program, {QStringLiteral("--working-directory=") + folder}, folder});
+}
+
+std::optional<QString> DefaultTerminalService::locateGhostty() const {
+    const QString name = QStringLiteral("ghostty");
+    // An entry that starts Ghostty through another program (flatpak, env) cannot be
+    // handed Ghostty's own flag; the PATH may still have the program itself.
+    const std::optional<QString> entry = m_system->desktopEntryProgram(desktopFileId(TerminalApp::ghostty));
+    if (entry && entry->section(u'/', -1) == name)
+        if (std::optional<QString> found = m_system->findInPath(*entry))
+            return found;
+    return m_system->findInPath(name);
 }
 
 void DefaultTerminalService::openSystemTerminal(const QString& folder) {

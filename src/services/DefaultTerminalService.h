@@ -18,6 +18,10 @@ struct ProcessStart;
 // running WezTerm or starts a new one. Ghostty and the system terminal are started
 // with the folder; Warp is asked for a window through its URI scheme. iTerm2 exists
 // only on macOS. A terminal that is not found fails at once with appNotFound.
+//
+// WezTerm and Warp count as installed when the desktop lists them. Ghostty counts
+// as installed when its program is found where open looks for it (the program its
+// desktop entry names, then the PATH), so that one listed as installed also opens.
 class DefaultTerminalService final : public TerminalService {
 public:
     explicit DefaultTerminalService(std::shared_ptr<TerminalSystem> system = nullptr);
@@ -37,6 +41,7 @@ private:
     QString locateWezTerm();
     void openWarp(const QString& folder);
     void openGhostty(const QString& folder);
+    std::optional<QString> locateGhostty() const;
     void openSystemTerminal(const QString& folder);
 
     std::shared_ptr<TerminalSystem> m_system;

@@ -13,6 +13,10 @@ bool DefaultTerminalSystem::hasDesktopEntry(const QString& desktopFileId) const 
     return GioLauncher::hasDesktopEntry(desktopFileId);
 }
 
+std::optional<QString> DefaultTerminalSystem::desktopEntryProgram(const QString& desktopFileId) const {
+    return GioLauncher::desktopEntryExecutable(desktopFileId);
+}
+
 bool DefaultTerminalSystem::isExecutableFile(const QString& path) const {
     return ExecutableLookup::isExecutableFile(path);
 }

@@ -9,6 +9,7 @@ namespace quillmere {
 class DefaultTerminalSystem final : public TerminalSystem {
 public:
     bool hasDesktopEntry(const QString& desktopFileId) const override;
+    std::optional<QString> desktopEntryProgram(const QString& desktopFileId) const override;
     bool isExecutableFile(const QString& path) const override;
     std::optional<QString> findInPath(const QString& name) const override;
     QString homeFolder() const override;

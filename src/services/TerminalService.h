@@ -13,7 +13,7 @@ class TerminalService {
 public:
     virtual ~TerminalService() = default;
 
-    // Whether the desktop lists the application as installed.
+    // Whether the application is installed, so that the settings can offer it.
     virtual bool isInstalled(TerminalApp app) const = 0;
 
     // Starts the terminal in `folder`, in a new tab where the application supports it

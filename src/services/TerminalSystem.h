@@ -16,6 +16,8 @@ public:
     virtual ~TerminalSystem() = default;
 
     virtual bool hasDesktopEntry(const QString& desktopFileId) const = 0;
+    // The program the entry's Exec line names (a path or a bare name); nothing without an entry.
+    virtual std::optional<QString> desktopEntryProgram(const QString& desktopFileId) const = 0;
     virtual bool isExecutableFile(const QString& path) const = 0;
     virtual std::optional<QString> findInPath(const QString& name) const = 0;
     virtual QString homeFolder() const = 0;
