@@ -233,6 +233,29 @@ private Q_SLOTS:
         QVERIFY2(back == original, qPrintable(original.differenceFrom(back)));
     }
 
+    // A volume that refuses extended attributes still takes the copy; the move stands,
+    // and says in the log what was left behind.
+    void moveToAVolumeRefusingAttributesKeepsTheMoveAndLogsIt() {
+        TemporaryTree tree;
+        tree.makeFolder("other");
+        const ScopedMount other = ScopedMount::tmpfs(tree.bytes("other"), "size=8m");
+        QVERIFY2(other.isMounted(), qPrintable(other.error()));
+        buildAlbum(tree, "tree/album");
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        calls->setHook([](Primitive primitive, const char*) {
+            return primitive == Primitive::WriteAttribute ? EOPNOTSUPP : 0;
+        });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"without 3 extended attribute"_qs));
+        await(
+            DefaultFileSystemService(calls).moveItems({{tree.path("tree/album"), tree.path("other/album")}}));
+        QVERIFY(!tree.exists("tree/album"));
+        QCOMPARE(tree.readFile("other/album/sub/inner.txt"), QByteArray("inner"));
+        char value[64];
+        QCOMPARE(::lgetxattr(tree.bytes("other/album/photo.raw").constData(), "user.xdg.origin.url", value,
+                             sizeof value),
+                 ssize_t(-1));
+    }
+
     // The item is reached through a link to a folder on another volume: its trash is
     // that volume's, and no trash folder appears on the volume the typed path suggests.
     void trashFollowsTheRealParentToItsVolume() {
