@@ -27,8 +27,8 @@ private Q_SLOTS:
         const QString trashed = trash.trash(tree.path("tree/a b%.txt"));
         QCOMPARE(trashed, tree.path("data/Trash/files/a b%.txt"));
         const QByteArray record = tree.readFile("data/Trash/info/a b%.txt.trashinfo");
-        QVERIFY(
-            record.startsWith(QByteArray("[Trash Info]\nPath=" + tree.bytes("tree/a%20b%25.txt") + "\nDeletionDate=")));
+        QVERIFY(record.startsWith(
+            QByteArray("[Trash Info]\nPath=" + tree.bytes("tree/a%20b%25.txt") + "\nDeletionDate=")));
         const QByteArray date = record.mid(record.indexOf("DeletionDate=") + 13).trimmed();
         QVERIFY2(QDateTime::fromString(QString::fromLatin1(date), u"yyyy-MM-ddTHH:mm:ss"_qs).isValid(),
                  date.constData());
@@ -96,7 +96,8 @@ private Q_SLOTS:
             // Records in a volume trash hold the path relative to the volume's top folder.
             const QByteArray record = other.readFile("../.Trash-" + QByteArray::number(getuid()) + "/info/" +
                                                      QFileInfo(trashed).fileName().toUtf8() + ".trashinfo");
-            QVERIFY2(record.contains(QByteArray("\nPath=" + other.bytes("tree/item").mid(9) + '\n')), record.constData());
+            QVERIFY2(record.contains(QByteArray("\nPath=" + other.bytes("tree/item").mid(9) + '\n')),
+                     record.constData());
             trash.restore(trashed, other.path("tree/item"));
             QCOMPARE(other.readFile("tree/item"), QByteArray("on tmpfs"));
         }

@@ -1,5 +1,5 @@
-#include "models/FilePath.h"
 #include "platform/PathCodec.h"
+#include "models/FilePath.h"
 
 #include <QtTest>
 
@@ -22,7 +22,8 @@ private Q_SLOTS:
         QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80");
         QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
         QTest::newRow("newline and dash") << QByteArray("-n\nline");
-        QTest::newRow("escaped-looking UTF-8") << QByteArray("\xF0\x90\x82\x80\x80"); // U+10080 then a stray byte
+        QTest::newRow("escaped-looking UTF-8")
+            << QByteArray("\xF0\x90\x82\x80\x80"); // U+10080 then a stray byte
         QByteArray all;
         for (int b = 1; b < 256; ++b)
             all.append(char(b));
@@ -43,19 +44,27 @@ private Q_SLOTS:
     void showsEscapedBytesAsReplacementCharacters() {
         const QString decoded = PathCodec::decode("caf\xE9\xF0\x90\x82\x80");
         QVERIFY(PathCodec::hasEscapedBytes(decoded));
-        QCOMPARE(PathCodec::displayText(decoded), QStringLiteral("caf\uFFFD") + QString::fromUtf8("\xF0\x90\x82\x80"));
+        QCOMPARE(PathCodec::displayText(decoded),
+                 QStringLiteral("caf\uFFFD") + QString::fromUtf8("\xF0\x90\x82\x80"));
     }
 
     void standardisesPathsLexically_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("clean") << "/a/b" << "/a/b";
-        QTest::newRow("dot") << "/a/./b" << "/a/b";
-        QTest::newRow("dotdot") << "/a/x/../b" << "/a/b";
-        QTest::newRow("double slash and trailing") << "//a//b/" << "/a/b";
-        QTest::newRow("above root") << "/../a" << "/a";
-        QTest::newRow("root") << "/" << "/";
-        QTest::newRow("root dotdot") << "/a/.." << "/";
+        QTest::newRow("clean") << "/a/b"
+                               << "/a/b";
+        QTest::newRow("dot") << "/a/./b"
+                             << "/a/b";
+        QTest::newRow("dotdot") << "/a/x/../b"
+                                << "/a/b";
+        QTest::newRow("double slash and trailing") << "//a//b/"
+                                                   << "/a/b";
+        QTest::newRow("above root") << "/../a"
+                                    << "/a";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("root dotdot") << "/a/.."
+                                     << "/";
     }
     void standardisesPathsLexically() {
         QFETCH(QString, path);

@@ -24,8 +24,8 @@ bool hasDisplay() {
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-QCoro::Task<> showListing(quillmere::FileSystemService& service, QString folder, quillmere::FileListModel& model,
-                          QStatusBar& status) {
+QCoro::Task<> showListing(quillmere::FileSystemService& service, QString folder,
+                          quillmere::FileListModel& model, QStatusBar& status) {
     try {
         QList<quillmere::FileItem> items = co_await service.listDirectory(folder, false);
         quillmere::sortItems(items, quillmere::SortKey::name, quillmere::SortDirection::ascending);
@@ -40,9 +40,10 @@ QCoro::Task<> showListing(quillmere::FileSystemService& service, QString folder,
 
 int main(int argc, char* argv[]) {
     if (!hasDisplay()) {
-        std::fputs("Quillmere needs a graphical display, and none was found (DISPLAY and WAYLAND_DISPLAY are not "
-                   "set).\nStart it from a desktop session, or under Xvfb.\n",
-                   stderr);
+        std::fputs(
+            "Quillmere needs a graphical display, and none was found (DISPLAY and WAYLAND_DISPLAY are not "
+            "set).\nStart it from a desktop session, or under Xvfb.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);
