@@ -49,7 +49,7 @@ private Q_SLOTS:
     void previewProposesAndJudgesNames();
     void extensionStartsAfterLastDotNotLeadingOrTrailing_data();
     void extensionStartsAfterLastDotNotLeadingOrTrailing();
-    void hugeDigitsProposeBoundedInvalidName();
+    void extremeDigitsProposeBoundedNames();
     void regexKeepsEscapedBytesOfTheName();
     void mappingsOnlyWhenEveryRowIsOk();
     void rulesAreEqualByKindAndPayload();
@@ -206,15 +206,24 @@ void BatchRenameTest::extensionStartsAfterLastDotNotLeadingOrTrailing() {
     QCOMPARE(FileName::extension(name).toString(), extension);
 }
 
-void BatchRenameTest::hugeDigitsProposeBoundedInvalidName() {
+void BatchRenameTest::extremeDigitsProposeBoundedNames() {
+    const QList<FileItem> items = itemsNamed({u"a.jpg"_qs});
     // A width no file system could store is refused without building a name that long.
     for (const qint64 digits : {qint64(256), qint64(1) << 40, int64Max}) {
-        const auto rows = previewBatchRename(itemsNamed({u"a.jpg"_qs}),
-                                             BatchRenameRule::sequential(u"p"_qs, 1, digits), {u"a.jpg"_qs});
+        const auto rows =
+            previewBatchRename(items, BatchRenameRule::sequential(u"p"_qs, 1, digits), {u"a.jpg"_qs});
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().validity, Validity::invalidName);
         QVERIFY(rows.first().newName.size() < 300);
         QVERIFY(rows.first().newName.endsWith(u"01.jpg"));
+    }
+    // Any width of 0 or less, down to the smallest 64-bit value, means no zeros.
+    for (const qint64 digits : {qint64(-1), int64Min + 2, int64Min + 1, int64Min}) {
+        const BatchRenameRule rule = BatchRenameRule::sequential(u"p"_qs, -3, digits);
+        QCOMPARE(previewBatchRename(items, rule, {u"a.jpg"_qs}),
+                 QList<BatchRenamePreviewRow>({{u"/f/a.jpg"_qs, u"p-3.jpg"_qs, Validity::ok}}));
+        QCOMPARE(batchRenameMappings(items, rule, {u"a.jpg"_qs}),
+                 std::optional(QList<PathMapping>{{u"/f/a.jpg"_qs, u"/f/p-3.jpg"_qs}}));
     }
 }
 

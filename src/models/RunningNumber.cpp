@@ -2,8 +2,6 @@
 
 #include <QtNumeric>
 
-#include <algorithm>
-
 namespace quillmere {
 
 QString RunningNumber::text(qint64 start, qint64 position, qsizetype width) {
@@ -19,13 +17,14 @@ QString RunningNumber::text(qint64 start, qint64 position, qsizetype width) {
         magnitude = quint64(start) + quint64(position);
     }
     const QString digits = QString::number(magnitude);
-    const qsizetype zeros = width - digits.size() - (negative ? 1 : 0);
+    const qsizetype used = digits.size() + (negative ? 1 : 0);
+    // Compared before subtracting: width may be anything down to the smallest qsizetype.
+    const qsizetype zeros = width > used ? width - used : 0;
     QString out;
-    out.reserve(std::max(width, digits.size() + 1));
+    out.reserve(used + zeros);
     if (negative)
         out += u'-';
-    if (zeros > 0)
-        out += QString(zeros, u'0');
+    out += QString(zeros, u'0');
     out += digits;
     return out;
 }
