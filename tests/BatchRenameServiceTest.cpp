@@ -1,4 +1,5 @@
 #include "models/BatchRenameError.h"
+#include "models/BatchRenamePlanner.h"
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
 #include "services/DefaultFileSystemService.h"
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void failureCarriesThePlatformReason();
     void rollbackReportsNamesInTheOrderItMetThem();
     void refusesNamesThatLeaveTheFolder();
+    void plannedNamesAreTheOnesTheListingReports();
 };
 
 void BatchRenameServiceTest::renamesEveryEntryKeepingContents() {
@@ -218,6 +220,33 @@ void BatchRenameServiceTest::refusesNamesThatLeaveTheFolder() {
     }
     QCOMPARE(calls->mutationCount(), 0);
     QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
+}
+
+void BatchRenameServiceTest::plannedNamesAreTheOnesTheListingReports() {
+    // Dropping the "x" from the bytes C3 78 A9 leaves C3 A9, which is "é" on disk.
+    TemporaryTree tree;
+    tree.writeFile("tree/\xC3x\xA9", "joined");
+    DefaultFileSystemService service;
+    const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
+    auto plan = [&] {
+        const QList<FileItem> items = await(service.listDirectory(tree.path("tree"), true));
+        QSet<QString> names;
+        for (const FileItem& item : items)
+            names.insert(item.name);
+        return batchRenameMappings(items, dropX, names);
+    };
+
+    const std::optional<QList<PathMapping>> mappings = plan();
+    QVERIFY(mappings);
+    await(service.batchRename(*mappings));
+    const QList<FileItem> after = await(service.listDirectory(tree.path("tree"), true));
+    QCOMPARE(after.size(), 1);
+    QCOMPARE(after.first().url, mappings->first().to);
+    QCOMPARE(tree.readFile("tree/\xC3\xA9"), QByteArray("joined"));
+
+    // With "é" present the plan refuses, rather than the rename failing half-way.
+    tree.writeFile("tree/\xC3x\xA9", "second");
+    QCOMPARE(plan(), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(BatchRenameServiceTest)

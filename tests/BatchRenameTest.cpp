@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <limits>
+#include <random>
 
 using namespace quillmere;
 
@@ -51,6 +52,8 @@ private Q_SLOTS:
     void extensionStartsAfterLastDotNotLeadingOrTrailing();
     void extremeDigitsProposeBoundedNames();
     void regexKeepsEscapedBytesOfTheName();
+    void proposedNamesAreJudgedByTheirBytes();
+    void randomRulesProposeOnlyNamesTheFolderCanTake();
     void mappingsOnlyWhenEveryRowIsOk();
     void rulesAreEqualByKindAndPayload();
 };
@@ -246,6 +249,105 @@ void BatchRenameTest::regexKeepsEscapedBytesOfTheName() {
         PathCodec::encode(
             previewBatchRename(items, BatchRenameRule::affix(u"-"_qs, QString()), existing).first().newName),
         QByteArray("-caf\xE9 12.txt"));
+}
+
+void BatchRenameTest::proposedNamesAreJudgedByTheirBytes() {
+    // Removing the "x" from the bytes C3 78 A9 leaves C3 A9: on disk that is "é".
+    const QString joining = PathCodec::decode("\xC3x\xA9");
+    const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
+    const QList<FileItem> items = itemsNamed({joining});
+    const QString e = u"\u00e9"_qs;
+
+    QCOMPARE(previewBatchRename(items, dropX, {joining, e}),
+             QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::collidesExisting}}));
+    // Shown, and followed by settings and tabs, as the listing will name it.
+    QCOMPARE(previewBatchRename(items, dropX, {joining}),
+             QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::ok}}));
+    QCOMPARE(batchRenameMappings(items, dropX, {joining}),
+             std::optional(QList<PathMapping>{{items[0].url, u"/f/"_qs + e}}));
+    // Different texts that become the same bytes are one name.
+    const QList<FileItem> pair = itemsNamed({joining, e + u"x"_qs});
+    QCOMPARE(previewBatchRename(pair, dropX, {joining, e + u"x"_qs}),
+             QList<BatchRenamePreviewRow>({{pair[0].url, e, Validity::duplicateInBatch},
+                                           {pair[1].url, e, Validity::duplicateInBatch}}));
+}
+
+// Whatever the rule and the names, a row the preview passes is one entry of the folder
+// that no other entry has, and is exactly what the listing will report after the rename.
+void BatchRenameTest::randomRulesProposeOnlyNamesTheFolderCanTake() {
+    std::mt19937 random(20240301);
+    auto pick = [&](const auto& list) {
+        return list[std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(random)];
+    };
+    // Few pieces, so that names often meet: bytes that join into UTF-8, a decomposed
+    // and a precomposed "é", Hangul jamo and syllable, and runs long enough to reach 255.
+    const QList<QByteArray> bytes{"a",
+                                  "x",
+                                  ".",
+                                  "\xC3",
+                                  "\xA9",
+                                  "\xC3\xA9",
+                                  "e\xCC\x81",
+                                  "\xE1\x84\x92\xE1\x85\xA1",
+                                  "\xED\x95\x98",
+                                  "\xFF",
+                                  QByteArray(60, 'n'),
+                                  QByteArray(40, '\xE9')};
+    auto randomBytes = [&](int least, int most) {
+        QByteArray out;
+        for (int n = std::uniform_int_distribution<int>(least, most)(random); n > 0; --n)
+            out += pick(bytes);
+        return out;
+    };
+    auto randomText = [&](int most) { return PathCodec::decode(randomBytes(0, most)); };
+    const QList<qint64> numbers{int64Min, int64Min + 1, -1, 0, 1, 3, 255, 256, int64Max - 1, int64Max};
+    const QStringList patterns{u"x"_qs, u"(.)"_qs, u"\\d+"_qs,   u"^"_qs,
+                               u"$"_qs, u"."_qs,   u"\uFFFD"_qs, u"(a)|(x)"_qs};
+    const QStringList templates{u""_qs, u"$1"_qs, u"$0$0"_qs, u"$$"_qs, u"\u00e9"_qs, u"/"_qs};
+
+    for (int round = 0; round < 2000; ++round) {
+        QStringList names;
+        for (int n = std::uniform_int_distribution<int>(1, 8)(random); n > 0; --n) {
+            const QByteArray name = randomBytes(1, 2);
+            if (!name.isEmpty() && name != "." && name != ".." && !names.contains(PathCodec::decode(name)))
+                names.append(PathCodec::decode(name));
+        }
+        const QList<FileItem> items =
+            itemsNamed(names.mid(0, std::uniform_int_distribution<qsizetype>(0, names.size())(random)));
+        BatchRenameRule rule;
+        switch (round % 4) {
+        case 0: rule = BatchRenameRule::sequential(randomText(2), pick(numbers), pick(numbers)); break;
+        case 1: rule = BatchRenameRule::replace(randomText(1), randomText(1)); break;
+        case 2: rule = BatchRenameRule::affix(randomText(1), randomText(1)); break;
+        default: rule = BatchRenameRule::regex(pick(patterns), pick(templates) + randomText(1)); break;
+        }
+        const QSet<QString> existing(names.begin(), names.end());
+        QSet<QString> taken;
+        for (const QString& name : names)
+            taken.insert(name.normalized(QString::NormalizationForm_C));
+
+        const QList<BatchRenamePreviewRow> rows = previewBatchRename(items, rule, existing);
+        QCOMPARE(rows.size(), items.size());
+        QSet<QString> proposed;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (rows[i].validity != Validity::ok)
+                continue;
+            const QByteArray onDisk = PathCodec::encode(rows[i].newName);
+            const QString key = rows[i].newName.normalized(QString::NormalizationForm_C);
+            const bool fits = !onDisk.isEmpty() && onDisk.size() <= 255 && !onDisk.contains('/') &&
+                              !onDisk.contains('\0') && onDisk != "." && onDisk != "..";
+            const bool free =
+                key == items[i].name.normalized(QString::NormalizationForm_C) || !taken.contains(key);
+            if (!fits || !free || proposed.contains(key) || PathCodec::decode(onDisk) != rows[i].newName)
+                QFAIL(qPrintable(u"round "_qs + QString::number(round) + u": "_qs +
+                                 QString::fromLatin1(onDisk.toHex(' '))));
+            proposed.insert(key);
+        }
+        const std::optional<QList<PathMapping>> mappings = batchRenameMappings(items, rule, existing);
+        if (mappings)
+            for (qsizetype i = 0; i < rows.size(); ++i)
+                QCOMPARE(mappings->at(i).to, u"/f/"_qs + rows[i].newName);
+    }
 }
 
 void BatchRenameTest::mappingsOnlyWhenEveryRowIsOk() {

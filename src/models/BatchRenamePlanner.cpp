@@ -38,7 +38,9 @@ QList<BatchRenamePreviewRow> previewBatchRename(const QList<FileItem>& items, co
     keys.reserve(items.size());
     QHash<QString, int> occurrences;
     for (qsizetype i = 0; i < items.size(); ++i) {
-        rows.append({items[i].url, namer.proposedName(items[i].name, i), Validity::ok});
+        // Judged and shown as the listing will report it, since that is what the
+        // bytes on disk decode to.
+        rows.append({items[i].url, FileName::asListed(namer.proposedName(items[i].name, i)), Validity::ok});
         keys.append(comparable(rows.last().newName));
         ++occurrences[keys.last()];
     }

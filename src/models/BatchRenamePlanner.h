@@ -14,7 +14,9 @@ namespace quillmere {
 
 // The proposed name and verdict of every item under rule, in item order, which is
 // also the order of numbering. existingNames holds every name in the folder, the
-// items' own included. Names compare exactly, after canonical Unicode normalisation.
+// items' own included. A proposed name is given as the listing will report it once
+// written to disk (FileName::asListed), and judged so. Names compare exactly, after
+// canonical Unicode normalisation.
 QList<BatchRenamePreviewRow> previewBatchRename(const QList<FileItem>& items, const BatchRenameRule& rule,
                                                 const QSet<QString>& existingNames);
 

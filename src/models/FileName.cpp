@@ -3,6 +3,8 @@
 #include "KindDescription.h"
 #include "platform/PathCodec.h"
 
+#include <algorithm>
+
 namespace quillmere {
 
 QStringView FileName::extension(QStringView name) {
@@ -23,6 +25,13 @@ bool FileName::isUsable(QStringView name) {
     if (name.size() * 3 <= maximumBytes)
         return true;
     return PathCodec::encode(name).size() <= maximumBytes;
+}
+
+QString FileName::asListed(QStringView name) {
+    // Only surrogates can change on the way through the codec.
+    if (std::none_of(name.begin(), name.end(), [](QChar c) { return c.isSurrogate(); }))
+        return name.toString();
+    return PathCodec::decode(PathCodec::encode(name));
 }
 
 } // namespace quillmere

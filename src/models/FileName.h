@@ -18,6 +18,10 @@ public:
     // False for a name that addresses no entry of the folder or an entry elsewhere ("",
     // ".", "..", a "/" or a NUL), and for one too long for a file system to store.
     static bool isUsable(QStringView name);
+    // The name a listing reports for an entry given this name: its bytes decoded again.
+    // Escaped bytes that end up next to each other can form valid UTF-8 (U+DCC3 U+DCA9
+    // lists as "é"), and a lone surrogate that escapes no byte is written as U+FFFD.
+    static QString asListed(QStringView name);
 };
 
 } // namespace quillmere
