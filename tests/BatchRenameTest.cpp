@@ -91,6 +91,25 @@ void BatchRenameTest::previewProposesAndJudgesNames_data() {
     QTest::newRow("replace every occurrence, extension included")
         << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"banana.tar"_qs} << QStringList{}
         << QStringList{u"bbnbnb.tbr"_qs} << all(ok, 1);
+    // Found under canonical equivalence; what is not replaced keeps its stored form.
+    QTest::newRow("replace finds a decomposed name, keeps the rest decomposed")
+        << BatchRenameRule::replace(u"caf\u00e9"_qs, u"bar"_qs)
+        << QStringList{u"re\u0301sume\u0301 cafe\u0301.txt"_qs} << QStringList{}
+        << QStringList{u"re\u0301sume\u0301 bar.txt"_qs} << all(ok, 1);
+    QTest::newRow("replace with a decomposed find")
+        << BatchRenameRule::replace(u"cafe\u0301"_qs, u"bar"_qs) << QStringList{u"caf\u00e9.txt"_qs}
+        << QStringList{} << QStringList{u"bar.txt"_qs} << all(ok, 1);
+    QTest::newRow("replace in a decomposed Hangul name")
+        << BatchRenameRule::replace(u"글"_qs, u"국"_qs)
+        << QStringList{u"\u1112\u1161\u11AB\u1100\u1173\u11AF.txt"_qs} << QStringList{}
+        << QStringList{u"\u1112\u1161\u11AB국.txt"_qs} << all(ok, 1);
+    QTest::newRow("a bare letter is not the base of an accented one")
+        << BatchRenameRule::replace(u"e"_qs, u"o"_qs) << QStringList{u"cafe\u0301 e"_qs} << QStringList{}
+        << QStringList{u"cafe\u0301 o"_qs} << all(ok, 1);
+    // e, acute, dot below is canonically e-with-dot-below, acute.
+    QTest::newRow("an occurrence inside a character writes that character canonically")
+        << BatchRenameRule::replace(u"\u1EB9"_qs, u"x"_qs) << QStringList{u"e\u0301\u0323.txt"_qs}
+        << QStringList{} << QStringList{u"x\u0301.txt"_qs} << all(ok, 1);
     QTest::newRow("replace with nothing to find keeps every name")
         << BatchRenameRule::replace(QString(), u"x"_qs) << QStringList{u"a"_qs, u"b"_qs} << QStringList{}
         << QStringList{u"a"_qs, u"b"_qs} << all(ok, 2);
@@ -270,6 +289,15 @@ void BatchRenameTest::proposedNamesAreJudgedByTheirBytes() {
     QCOMPARE(previewBatchRename(pair, dropX, {joining, e + u"x"_qs}),
              QList<BatchRenamePreviewRow>({{pair[0].url, e, Validity::duplicateInBatch},
                                            {pair[1].url, e, Validity::duplicateInBatch}}));
+    // Escaped bytes go through the canonical comparison of a replace unchanged.
+    const QString escaped = PathCodec::decode("\xFF"
+                                              "cafe\xCC\x81\xFE");
+    QCOMPARE(
+        PathCodec::encode(previewBatchRename(itemsNamed({escaped}),
+                                             BatchRenameRule::replace(u"caf\u00e9"_qs, u"t"_qs), {escaped})
+                              .first()
+                              .newName),
+        QByteArray("\xFFt\xFE"));
 }
 
 // Whatever the rule and the names, a row the preview passes is one entry of the folder

@@ -107,6 +107,14 @@ private Q_SLOTS:
         // Offsets count user-perceived characters: e and its accent are one.
         QTest::newRow("combining accent")
             << u"e\u0301tat"_qs << u"tt"_qs << std::optional(PaletteMatch{2, {1, 3}});
+        // Canonically equivalent text matches; offsets count the title as stored.
+        QTest::newRow("decomposed title, precomposed query")
+            << u"Cafe\u0301 Noir"_qs << u"én"_qs << std::optional(PaletteMatch{7, {3, 5}});
+        QTest::newRow("decomposed Hangul title")
+            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF"_qs << u"글"_qs << std::optional(PaletteMatch{1, {1}});
+        // Decomposed, Myanmar U+1026 is two characters of the title but one when matched.
+        QTest::newRow("a character that normalising joins")
+            << u"\u1025\u102Ex"_qs << u"\u1026x"_qs << std::optional(PaletteMatch{15, {0, 2}});
         QTest::newRow("empty query") << u"Go back"_qs << QString() << std::optional<PaletteMatch>();
         QTest::newRow("missing letter") << u"Back"_qs << u"gb"_qs << std::optional<PaletteMatch>();
     }

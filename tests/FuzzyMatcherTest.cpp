@@ -122,6 +122,34 @@ private Q_SLOTS:
         QCOMPARE(FuzzyIndex(items).filter(query).size(), score < 0 ? 0 : 1);
     }
 
+    // Names copied from other systems and archives are often decomposed; a query typed
+    // precomposed must find them, and the other way round. Escaped bytes stay as they are.
+    void canonicallyEquivalentTextMatchesAlike_data() {
+        QTest::addColumn<QString>("candidate");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("score");
+        QTest::newRow("decomposed name, precomposed query") << "Cafe\u0301 menu.txt"
+                                                            << "café" << 23;
+        QTest::newRow("precomposed name, decomposed query") << "Café menu.txt"
+                                                            << "cafe\u0301" << 23;
+        QTest::newRow("upper-case decomposed name") << "E\u0301TE\u0301"
+                                                    << "éé" << 11 + 6;
+        QTest::newRow("decomposed Hangul name") << "\u1112\u1161\u11AB\u1100\u1173\u11AF \u1106\u116E\u11AB"
+                                                << "한글 문" << 11 + 4 + 4 + 9;
+        QTest::newRow("decomposed Hangul query") << "한글 문서"
+                                                 << "\u1106\u116E\u11AB\u1109\u1165" << 6 + 4;
+        QTest::newRow("escaped byte before a decomposed letter")
+            << QString(QChar(0xDCE9)) + u"e\u0301"_qs << QString(QChar(0xDCE9)) + u"é"_qs << 15;
+    }
+    void canonicallyEquivalentTextMatchesAlike() {
+        QFETCH(QString, candidate);
+        QFETCH(QString, query);
+        QFETCH(int, score);
+        QCOMPARE(fuzzyScore(candidate, query).value_or(-1), score);
+        const QList<FileItem> items = itemsNamed({candidate});
+        QCOMPARE(FuzzyIndex(items).filter(query), items);
+    }
+
     void ordersByScoreThenByNameInCodePointOrder() {
         const QList<FileItem> items = itemsNamed({QStringLiteral("tree"), QStringLiteral("core"),
                                                   QStringLiteral("README"), QStringLiteral("nothing")});
@@ -153,6 +181,10 @@ private Q_SLOTS:
         QTest::newRow("ascii") << randomNames(ascii, 3000, 1);
         QTest::newRow("unicode") << randomNames(unicode, 1500, 2);
         QTest::newRow("mixed") << randomNames(ascii + unicode, 3000, 3);
+        QTest::newRow("canonical equivalents") << randomNames(
+            {QStringLiteral("e\u0301"), QStringLiteral("é"), QStringLiteral("E\u0301"), QStringLiteral("한"),
+             QStringLiteral("\u1112\u1161\u11AB"), QStringLiteral("\u11AB"), QStringLiteral("e")},
+            800, 6);
         QTest::newRow("duplicates") << randomNames({QStringLiteral("r"), QStringLiteral("E")}, 400, 4);
         QTest::newRow("long shared prefixes")
             << randomNames({QStringLiteral("Report 2024-03-01 (final)"), QStringLiteral(" "),

@@ -1,5 +1,6 @@
 #include "BatchRenameNamer.h"
 
+#include "CanonicalText.h"
 #include "FileName.h"
 #include "RunningNumber.h"
 #include "platform/PathCodec.h"
@@ -23,7 +24,8 @@ QString withExtensionOf(QString stem, QStringView name) {
 } // namespace
 
 BatchRenameNamer::BatchRenameNamer(const BatchRenameRule& rule)
-    : m_rule(rule) {
+    : m_rule(rule)
+    , m_find(rule.find.normalized(QString::NormalizationForm_C)) {
     if (rule.kind != BatchRenameRule::Kind::regex)
         return;
     // Unicode properties, so that \d and \w treat every script alike.
@@ -52,10 +54,11 @@ QString BatchRenameNamer::numbered(QStringView name, qint64 position) const {
 }
 
 QString BatchRenameNamer::replaced(QStringView name) const {
-    QString out = name.toString();
-    if (!m_rule.find.isEmpty())
-        out.replace(m_rule.find, m_rule.with, Qt::CaseSensitive);
-    return out;
+    if (m_find.isEmpty())
+        return name.toString();
+    // Found through the canonical form, so a name stored decomposed matches a find typed
+    // precomposed; what no occurrence touches keeps the name's own form.
+    return CanonicalText(name).replaced(m_find, m_rule.with);
 }
 
 QString BatchRenameNamer::affixed(QStringView name) const {

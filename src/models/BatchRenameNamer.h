@@ -25,6 +25,7 @@ private:
     QString rewritten(QStringView name) const;
 
     BatchRenameRule m_rule;
+    QString m_find; // canonical
     QRegularExpression m_pattern;
     RegexTemplate m_template;
 };

@@ -8,7 +8,8 @@ namespace quillmere {
 // meaningful; two rules are equal when their kinds and those fields are.
 //  - sequential: base, then the running number start + position padded with zeros to
 //    at least `digits` characters, then the old extension;
-//  - replace: every occurrence of `find` becomes `with`, extension included;
+//  - replace: every occurrence of `find` becomes `with`, extension included, found
+//    under canonical equivalence (a decomposed "é" is an "é");
 //  - affix: prefix, the old stem, suffix, the old extension;
 //  - regex: every match of `pattern` becomes `templateText` expanded for that match.
 struct BatchRenameRule {

@@ -9,9 +9,10 @@
 namespace quillmere {
 namespace {
 
-// Below U+0300 every code unit is a character of its own (CR aside), and lower-cases
-// to one unit with one exception (U+0130 becomes "i" and a combining dot). Those
-// units skip the general path; the table is filled from Qt's own case mapping.
+// Below U+0300 every code unit is a character of its own (CR aside), text is already
+// canonical, and a unit lower-cases to one unit with one exception (U+0130 becomes "i"
+// and a combining dot). Those units skip the general path; the table is filled from
+// Qt's own case mapping.
 struct SimpleUnits {
     static constexpr char16_t limit = 0x300;
     std::array<char16_t, limit> lower{};
@@ -142,9 +143,10 @@ void FuzzyIndex::appendSimpleName(QStringView name) {
 }
 
 void FuzzyIndex::appendClusteredName(QStringView name) {
-    const QString lower = name.toString().toLower();
+    const QString canonical = FuzzyRules::canonical(name);
+    const QString lower = FuzzyRules::folded(canonical);
     const std::vector<QStringView> characters = Graphemes::split(lower);
-    const std::vector<QStringView> original = Graphemes::split(name);
+    const std::vector<QStringView> original = Graphemes::split(canonical);
     uint64_t presence = 0;
     for (size_t i = 0; i < characters.size(); ++i) {
         Code code = codeOf(characters[i]);
@@ -171,7 +173,7 @@ FuzzyIndex::Code FuzzyIndex::codeOf(QStringView cluster) {
 }
 
 bool FuzzyIndex::queryCodes(QStringView query, std::vector<Code>& out) const {
-    const QString lower = query.toString().toLower();
+    const QString lower = FuzzyRules::folded(FuzzyRules::canonical(query));
     for (QStringView cluster : Graphemes::split(lower)) {
         if (cluster.size() == 1) {
             out.push_back(cluster[0].unicode());

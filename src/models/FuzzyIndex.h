@@ -13,9 +13,10 @@ namespace quillmere {
 // The names of one listing prepared for fuzzy filtering, so that each keystroke
 // only scans them.
 //
-// Building lower-cases and splits every name into characters once, remembers where
-// a match scores as strong (after a separator, on an upper-case letter) and lays the
-// names out in code point order. filter(query) then gives exactly
+// Building normalises, lower-cases and splits every name into characters once (so a
+// name stored decomposed is found by a precomposed query), remembers where a match
+// scores as strong (after a separator, on an upper-case letter) and lays the names
+// out in code point order. filter(query) then gives exactly
 // fuzzyFilter(items, query): best score first, equal scores by name, equal names in
 // listing order. The index holds a shared copy of the items; rebuild it when the
 // listing changes.

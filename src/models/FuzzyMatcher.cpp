@@ -9,17 +9,18 @@
 namespace quillmere {
 
 std::optional<int> fuzzyScore(QStringView candidate, QStringView query) {
-    const QString lowerQuery = query.toString().toLower();
+    const QString lowerQuery = FuzzyRules::folded(FuzzyRules::canonical(query));
     const std::vector<QStringView> q = Graphemes::split(lowerQuery);
     if (q.empty())
         return 0;
-    const QString lowerCandidate = candidate.toString().toLower();
+    const QString canonicalCandidate = FuzzyRules::canonical(candidate);
+    const QString lowerCandidate = FuzzyRules::folded(canonicalCandidate);
     const std::vector<QStringView> c = Graphemes::split(lowerCandidate);
     if (c.empty())
         return std::nullopt;
     // Lower-casing may change a character's length, so the upper-case test looks at
-    // the unaltered name's own characters.
-    const std::vector<QStringView> original = Graphemes::split(candidate);
+    // the name's own characters, before lower-casing.
+    const std::vector<QStringView> original = Graphemes::split(canonicalCandidate);
 
     int score = 0;
     size_t next = 0;

@@ -10,6 +10,8 @@ namespace quillmere {
 
 // The fuzzy subsequence score of a candidate for a query, over user-perceived
 // characters; no value when the query's characters do not all appear in order.
+// Case is ignored, and canonically equivalent texts (decomposed "e" and accent,
+// precomposed "é") are equal.
 // A match at the start scores 11, after a separator ("._- /") or on an upper-case
 // letter 6, elsewhere 1, with 3 more when it directly follows the previous match.
 std::optional<int> fuzzyScore(QStringView candidate, QStringView query);

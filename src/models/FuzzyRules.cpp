@@ -2,6 +2,8 @@
 
 #include <QChar>
 
+#include <utility>
+
 namespace quillmere {
 
 bool FuzzyRules::isSeparator(char16_t unit) {
@@ -20,6 +22,14 @@ bool FuzzyRules::isUpperCaseLetter(QStringView character) {
             ? QChar::surrogateToUcs4(character[0], character[1])
             : character[0].unicode();
     return QChar::category(first) == QChar::Letter_Uppercase;
+}
+
+QString FuzzyRules::canonical(QStringView text) {
+    return text.toString().normalized(QString::NormalizationForm_C);
+}
+
+QString FuzzyRules::folded(QString canonicalText) {
+    return std::move(canonicalText).toLower().normalized(QString::NormalizationForm_C);
 }
 
 bool FuzzyRules::precedesByCodePoint(QStringView a, QStringView b) {

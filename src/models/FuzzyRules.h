@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 namespace quillmere {
@@ -17,6 +18,13 @@ public:
     static bool isSeparator(char16_t unit);
     // True when the character's first code point is an upper-case letter.
     static bool isUpperCaseLetter(QStringView character);
+
+    // Matching compares canonical (NFC) text, so a name stored decomposed is found by a
+    // query typed precomposed.
+    static QString canonical(QStringView text);
+    // Canonical text lower-cased, normalised again: lower-casing can leave a sequence
+    // that composes.
+    static QString folded(QString canonicalText);
 
     // Plain text order by Unicode scalar value, case-sensitive; UTF-16 code unit order
     // would put U+E000..U+FFFF after characters beyond the BMP.

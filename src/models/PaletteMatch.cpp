@@ -1,6 +1,8 @@
 #include "PaletteMatch.h"
 
+#include "CanonicalText.h"
 #include "FuzzyMatcher.h"
+#include "FuzzyRules.h"
 #include "Graphemes.h"
 
 #include <vector>
@@ -13,9 +15,11 @@ std::optional<PaletteMatch> fuzzyMatch(QStringView candidate, QStringView query)
     const std::optional<int> score = fuzzyScore(candidate, query);
     if (!score)
         return std::nullopt;
-    // Split exactly as fuzzyScore does, so the offsets name the characters it matched.
-    const QString lowerCandidate = candidate.toString().toLower();
-    const QString lowerQuery = query.toString().toLower();
+    // Split exactly as fuzzyScore does, so the offsets name the characters it matched;
+    // those are characters of the canonical form, and the title shows the candidate.
+    const CanonicalText canonical(candidate);
+    const QString lowerCandidate = FuzzyRules::folded(canonical.canonical());
+    const QString lowerQuery = FuzzyRules::folded(FuzzyRules::canonical(query));
     const std::vector<QStringView> c = Graphemes::split(lowerCandidate);
     PaletteMatch match{*score, {}};
     size_t next = 0;
@@ -24,7 +28,7 @@ std::optional<PaletteMatch> fuzzyMatch(QStringView candidate, QStringView query)
             ++next;
         if (next == c.size())
             break;
-        match.positions.append(int(next));
+        match.positions.append(int(canonical.originalCharacter(qsizetype(next))));
         ++next;
     }
     return match;

@@ -17,7 +17,8 @@ struct PaletteMatch {
 };
 
 // No match for an empty query, or when fuzzyScore finds none. The positions are those
-// of the same greedy, case-blind, left-to-right match that was scored.
+// of the same greedy, case-blind, left-to-right match that was scored, counted in the
+// candidate as given even when it matched through its canonical form.
 std::optional<PaletteMatch> fuzzyMatch(QStringView candidate, QStringView query);
 
 } // namespace quillmere
