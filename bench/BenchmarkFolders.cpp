@@ -3,7 +3,7 @@
 #include "NameGenerator.h"
 #include "platform/FilePrimitives.h"
 #include "platform/PathCodec.h"
-#include "services/DefaultFileSystemService.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 
 #include <QDir>
 

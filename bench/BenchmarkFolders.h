@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/FileItem.h"
+#include "models/listing/FileItem.h"
 
 #include <QByteArray>
 #include <QList>

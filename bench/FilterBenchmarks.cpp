@@ -1,8 +1,8 @@
 #include "FilterBenchmarks.h"
 
 #include "BenchmarkFolders.h"
-#include "models/FuzzyIndex.h"
-#include "models/FuzzyMatcher.h"
+#include "models/listing/FuzzyIndex.h"
+#include "models/listing/FuzzyMatcher.h"
 
 #include <benchmark/benchmark.h>
 

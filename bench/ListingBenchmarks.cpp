@@ -3,7 +3,7 @@
 #include "BenchmarkFolders.h"
 #include "platform/FilePrimitives.h"
 #include "platform/PathCodec.h"
-#include "services/DefaultFileSystemService.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 
 #include <benchmark/benchmark.h>
 

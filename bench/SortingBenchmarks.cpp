@@ -1,7 +1,7 @@
 #include "SortingBenchmarks.h"
 
 #include "BenchmarkFolders.h"
-#include "models/FileOrdering.h"
+#include "models/listing/FileOrdering.h"
 
 #include <benchmark/benchmark.h>
 

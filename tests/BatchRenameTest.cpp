@@ -1,5 +1,5 @@
-#include "models/BatchRenamePlanner.h"
-#include "models/FileName.h"
+#include "models/paths/FileName.h"
+#include "models/rename/BatchRenamePlanner.h"
 #include "platform/PathCodec.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "models/CommandCatalog.h"
+#include "models/commands/CommandCatalog.h"
 #include "support/KeyCommandText.h"
 
 #include <QTranslator>

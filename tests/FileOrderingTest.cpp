@@ -1,8 +1,8 @@
-#include "models/FileOrdering.h"
-#include "models/AsciiCollation.h"
-#include "models/KindDescription.h"
-#include "models/KindTextCache.h"
-#include "services/DefaultFileSystemService.h"
+#include "models/listing/FileOrdering.h"
+#include "models/listing/AsciiCollation.h"
+#include "models/listing/KindDescription.h"
+#include "models/listing/KindTextCache.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 

@@ -1,4 +1,4 @@
-#include "services/FolderWatcher.h"
+#include "services/desktop/FolderWatcher.h"
 #include "platform/PathCodec.h"
 #include "support/TemporaryTree.h"
 

@@ -1,6 +1,6 @@
-#include "models/FuzzyMatcher.h"
-#include "models/FuzzyIndex.h"
-#include "models/KindDescription.h"
+#include "models/listing/FuzzyMatcher.h"
+#include "models/listing/FuzzyIndex.h"
+#include "models/listing/KindDescription.h"
 #include "support/TemporaryTree.h"
 
 #include <QtTest>

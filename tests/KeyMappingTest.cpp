@@ -1,6 +1,6 @@
 #include "views/KeyMapping.h"
-#include "models/CommandCatalog.h"
-#include "models/CommandTable.h"
+#include "models/commands/CommandCatalog.h"
+#include "models/commands/CommandTable.h"
 #include "support/KeyCommandText.h"
 
 #include <QKeyEvent>

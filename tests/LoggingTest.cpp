@@ -1,5 +1,5 @@
-#include "services/LogLine.h"
-#include "services/Logger.h"
+#include "services/desktop/LogLine.h"
+#include "services/desktop/Logger.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "models/Navigator.h"
-#include "services/FolderSettingsStore.h"
+#include "models/navigation/Navigator.h"
+#include "services/persistence/FolderSettingsStore.h"
 #include "support/FakeFileOpener.h"
 #include "support/FakeFileSystemService.h"
 #include "support/RecordingPersistenceService.h"

@@ -1,5 +1,5 @@
 #include "platform/PathCodec.h"
-#include "models/FilePath.h"
+#include "models/paths/FilePath.h"
 
 #include <QtTest>
 

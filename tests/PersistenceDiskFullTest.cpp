@@ -1,5 +1,5 @@
 #include "platform/PlatformError.h"
-#include "services/DefaultPersistenceService.h"
+#include "services/persistence/DefaultPersistenceService.h"
 #include "support/PrivateMountNamespace.h"
 #include "support/ScopedMount.h"
 #include "support/TaskRunner.h"

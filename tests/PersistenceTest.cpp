@@ -1,6 +1,6 @@
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
-#include "services/DefaultPersistenceService.h"
+#include "services/persistence/DefaultPersistenceService.h"
 #include "support/FaultInjectingCalls.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"

@@ -1,8 +1,8 @@
-#include "services/AppSettingsStore.h"
-#include "services/BookmarkStore.h"
-#include "services/Debouncer.h"
-#include "services/FolderSettingsStore.h"
-#include "services/SessionStore.h"
+#include "services/persistence/AppSettingsStore.h"
+#include "services/persistence/BookmarkStore.h"
+#include "services/persistence/Debouncer.h"
+#include "services/persistence/FolderSettingsStore.h"
+#include "services/persistence/SessionStore.h"
 #include "support/RecordingPersistenceService.h"
 #include "support/TaskRunner.h"
 

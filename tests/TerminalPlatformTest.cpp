@@ -4,7 +4,7 @@
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/ProcessTable.h"
-#include "services/DefaultTerminalService.h"
+#include "services/terminal/DefaultTerminalService.h"
 #include "support/TemporaryTree.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
-#include "services/DefaultTerminalService.h"
-#include "services/TerminalServiceError.h"
-#include "services/TerminalSystem.h"
+#include "services/terminal/DefaultTerminalService.h"
+#include "services/terminal/TerminalServiceError.h"
+#include "services/terminal/TerminalSystem.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "models/TransferPlanner.h"
+#include "models/transfer/TransferPlanner.h"
 
 #include <QtTest>
 

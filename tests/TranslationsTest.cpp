@@ -1,4 +1,4 @@
-#include "services/LanguageEnvironment.h"
+#include "services/desktop/LanguageEnvironment.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "models/TransferError.h"
+#include "models/errors/TransferError.h"
 #include "platform/PlatformError.h"
-#include "services/DefaultFileSystemService.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 #include "support/ErrorText.h"
 #include "support/FaultInjectingCalls.h"
 #include "support/TaskRunner.h"

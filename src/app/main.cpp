@@ -1,7 +1,7 @@
-#include "models/FileOrdering.h"
+#include "models/listing/FileOrdering.h"
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
-#include "services/DefaultFileSystemService.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 #include "views/FileListModel.h"
 
 #include <QApplication>

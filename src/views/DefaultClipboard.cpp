@@ -1,6 +1,6 @@
 #include "DefaultClipboard.h"
 
-#include "platform/PathCodec.h"
+#include "models/paths/FileName.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,7 +16,7 @@ void DefaultClipboard::copy(const QString& text) {
     // A path's escaped bytes are lone surrogates, which no other program can read;
     // they go out as U+FFFD, as the views show them.
     auto data = new QMimeData; // the clipboard takes ownership
-    data->setText(PathCodec::displayText(text));
+    data->setText(FileName::displayText(text));
     clipboard->setMimeData(data, QClipboard::Clipboard);
 }
 

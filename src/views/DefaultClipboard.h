@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/Clipboard.h"
+#include "services/desktop/Clipboard.h"
 
 namespace quillmere {
 

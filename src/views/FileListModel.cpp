@@ -1,6 +1,6 @@
 #include "FileListModel.h"
 
-#include "platform/PathCodec.h"
+#include "models/paths/FileName.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -34,7 +34,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         return {};
     const QLocale locale;
     switch (index.column()) {
-    case Column::name: return PathCodec::displayText(item.name);
+    case Column::name: return FileName::displayText(item.name);
     case Column::dateModified: {
         const std::optional<QDateTime> date =
             item.modificationDate ? item.modificationDate->toDateTime() : std::nullopt;

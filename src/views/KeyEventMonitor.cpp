@@ -1,7 +1,7 @@
 #include "KeyEventMonitor.h"
 
 #include "KeyMapping.h"
-#include "services/Logger.h"
+#include "services/desktop/Logger.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/KeyCommand.h"
+#include "models/commands/KeyCommand.h"
 
 #include <QObject>
 #include <QPointer>

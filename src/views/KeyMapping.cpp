@@ -1,6 +1,6 @@
 #include "KeyMapping.h"
 
-#include "models/KeyPress.h"
+#include "models/commands/KeyPress.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "models/ItemOperationError.h"
-#include "models/RenameError.h"
+#include "models/errors/ItemOperationError.h"
+#include "models/errors/RenameError.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/FileOpener.h"
+#include "services/desktop/FileOpener.h"
 
 #include <QStringList>
 

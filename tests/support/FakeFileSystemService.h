@@ -1,9 +1,9 @@
 #pragma once
 
-#include "models/FilePath.h"
-#include "models/KindDescription.h"
+#include "models/listing/KindDescription.h"
+#include "models/paths/FilePath.h"
 #include "platform/PlatformError.h"
-#include "services/FileSystemService.h"
+#include "services/filesystem/FileSystemService.h"
 
 #include <QCoroFuture>
 #include <QFuture>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/PersistenceService.h"
+#include "services/persistence/PersistenceService.h"
 
 #include <QList>
 

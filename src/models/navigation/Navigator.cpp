@@ -1,0 +1,374 @@
+#include "models/navigation/Navigator.h"
+
+#include "models/listing/FileOrdering.h"
+#include "models/navigation/PathMapper.h"
+#include "models/navigation/RemovedPaths.h"
+#include "models/paths/FilePath.h"
+#include "platform/LinkTarget.h"
+#include "services/desktop/FileOpener.h"
+#include "services/filesystem/FileSystemService.h"
+#include "services/persistence/FolderSettingsStore.h"
+
+#include <QPointer>
+
+#include <algorithm>
+#include <iterator>
+
+namespace quillmere {
+
+struct Navigator::Snapshot {
+    QString currentPath;
+    QList<FileItem> items;
+    std::optional<QString> selectedItemID;
+    double scrollOffset;
+    bool isSearchActive;
+    QString filterQuery;
+    QSet<QString> markedItemIDs;
+    QStringList history;
+    qsizetype historyIndex;
+    FolderSettings localSettings;
+};
+
+Navigator::Navigator(const QString& initialPath, FileSystemService& fileSystemService,
+                     FolderSettingsStore* folderSettingsStore, FileOpener& fileOpener, QObject* parent)
+    : QObject(parent)
+    , m_fileSystemService(fileSystemService)
+    , m_folderSettingsStore(folderSettingsStore)
+    , m_fileOpener(fileOpener)
+    , m_currentPath(FilePath::standardised(initialPath))
+    , m_history(m_currentPath) {
+    m_publishedSettings = effectiveSettings();
+    // Another tab showing the same folder may change its settings.
+    if (m_folderSettingsStore)
+        connect(m_folderSettingsStore, &FolderSettingsStore::allChanged, this,
+                [this] { publishChanges(snapshot()); });
+}
+
+Navigator::Snapshot Navigator::snapshot() const {
+    return {m_currentPath, m_items,         m_selectedItemID,    m_scrollOffset,    m_isSearchActive,
+            m_filterQuery, m_markedItemIDs, m_history.entries(), m_history.index(), m_localSettings};
+}
+
+void Navigator::publishChanges(const Snapshot& before) {
+    const bool pathChanged = m_currentPath != before.currentPath;
+    const bool listingChanged = m_items != before.items;
+    const bool filterChanged = m_filterQuery != before.filterQuery;
+    if (pathChanged)
+        ++m_listingTicket;
+    if (listingChanged)
+        m_fuzzyIndex.reset();
+    if (listingChanged || filterChanged)
+        m_visibleItems.reset();
+    const FolderSettings settings = effectiveSettings();
+    const bool settingsChanged = settings != m_publishedSettings;
+    m_publishedSettings = settings;
+
+    if (pathChanged)
+        Q_EMIT currentPathChanged(m_currentPath);
+    if (listingChanged)
+        Q_EMIT itemsChanged();
+    if (m_selectedItemID != before.selectedItemID)
+        Q_EMIT selectedItemIDChanged();
+    if (m_scrollOffset != before.scrollOffset)
+        Q_EMIT scrollOffsetChanged(m_scrollOffset);
+    if (m_isSearchActive != before.isSearchActive)
+        Q_EMIT isSearchActiveChanged(m_isSearchActive);
+    if (filterChanged)
+        Q_EMIT filterQueryChanged(m_filterQuery);
+    if (m_markedItemIDs != before.markedItemIDs)
+        Q_EMIT markedItemIDsChanged();
+    if (m_history.entries() != before.history)
+        Q_EMIT historyChanged();
+    if (m_history.index() != before.historyIndex)
+        Q_EMIT historyIndexChanged(m_history.index());
+    if (m_localSettings != before.localSettings)
+        Q_EMIT localSettingsChanged();
+    if (settingsChanged)
+        Q_EMIT effectiveSettingsChanged();
+}
+
+bool Navigator::pathsDiffer(const Snapshot& before) const {
+    return m_currentPath != before.currentPath || m_history.entries() != before.history ||
+           m_selectedItemID != before.selectedItemID || m_markedItemIDs != before.markedItemIDs;
+}
+
+void Navigator::setSelectedItemID(const std::optional<QString>& id) {
+    const Snapshot before = snapshot();
+    m_selectedItemID = id;
+    publishChanges(before);
+}
+
+void Navigator::setSearchActive(bool active) {
+    const Snapshot before = snapshot();
+    m_isSearchActive = active;
+    publishChanges(before);
+}
+
+void Navigator::setFilterQuery(const QString& query) {
+    if (query == m_filterQuery)
+        return;
+    const Snapshot before = snapshot();
+    m_filterQuery = query;
+    m_selectedItemID.reset();
+    publishChanges(before);
+}
+
+QList<FileItem> Navigator::visibleItems() const {
+    if (m_filterQuery.isEmpty())
+        return m_items;
+    if (!m_visibleItems) {
+        if (!m_fuzzyIndex)
+            m_fuzzyIndex.emplace(m_items);
+        m_visibleItems = m_fuzzyIndex->filter(m_filterQuery);
+    }
+    return *m_visibleItems;
+}
+
+QList<FileItem> Navigator::markedItems() const {
+    QList<FileItem> marked;
+    if (m_markedItemIDs.isEmpty())
+        return marked;
+    std::copy_if(m_items.cbegin(), m_items.cend(), std::back_inserter(marked),
+                 [this](const FileItem& item) { return m_markedItemIDs.contains(item.id); });
+    return marked;
+}
+
+FolderSettings Navigator::effectiveSettings() const {
+    if (m_folderSettingsStore)
+        return m_folderSettingsStore->settings(m_currentPath).value_or(FolderSettings{});
+    return m_localSettings;
+}
+
+QCoro::Task<> Navigator::reload() {
+    const uint64_t ticket = ++m_listingTicket;
+    const QString folder = m_currentPath;
+    const bool showHidden = effectiveSettings().dotFilesVisible;
+    const QPointer<Navigator> self(this);
+
+    QList<FileItem> listed;
+    try {
+        auto listing = m_fileSystemService.listDirectory(folder, showHidden);
+        listed = co_await listing;
+    } catch (...) {
+        // A folder that cannot be read shows no entries; nothing is reported.
+        listed.clear();
+    }
+    // The tab may have been closed while the folder was read, and the listing may
+    // describe a folder that is no longer shown or be older than one already shown.
+    if (!self || ticket != m_listingTicket)
+        co_return;
+
+    const Snapshot before = snapshot();
+    const FolderSettings settings = effectiveSettings();
+    sortItems(listed, settings.sortKey, settings.sortDirection);
+    m_items = std::move(listed);
+    if (!m_markedItemIDs.isEmpty()) {
+        QSet<QString> listedIDs;
+        listedIDs.reserve(m_items.size());
+        for (const FileItem& item : std::as_const(m_items))
+            listedIDs.insert(item.id);
+        m_markedItemIDs.intersect(listedIDs);
+    }
+    publishChanges(before);
+}
+
+void Navigator::resetSearch() {
+    m_isSearchActive = false;
+    if (!m_filterQuery.isEmpty()) {
+        m_filterQuery.clear();
+        m_selectedItemID.reset();
+    }
+}
+
+void Navigator::navigate(const QString& path) {
+    const Snapshot before = snapshot();
+    resetSearch();
+    m_history.push(FilePath::standardised(path));
+    m_currentPath = m_history.current();
+    m_selectedItemID.reset();
+    m_scrollOffset = 0.0;
+    m_markedItemIDs.clear();
+    publishChanges(before);
+}
+
+void Navigator::goBack() {
+    moveInHistory(false);
+}
+
+void Navigator::goForward() {
+    moveInHistory(true);
+}
+
+void Navigator::moveInHistory(bool forward) {
+    const Snapshot before = snapshot();
+    if (!(forward ? m_history.goForward() : m_history.goBack()))
+        return;
+    // The selection is kept on purpose: it is cleared only with a typed filter.
+    resetSearch();
+    m_currentPath = m_history.current();
+    m_markedItemIDs.clear();
+    publishChanges(before);
+}
+
+void Navigator::goToParent() {
+    const QString parentPath = FilePath::parent(m_currentPath);
+    if (parentPath != m_currentPath)
+        navigate(parentPath);
+}
+
+void Navigator::openSelection() {
+    if (!m_selectedItemID)
+        return;
+    const auto found = std::find_if(m_items.cbegin(), m_items.cend(),
+                                    [this](const FileItem& item) { return item.id == *m_selectedItemID; });
+    if (found == m_items.cend())
+        return;
+    const FileItem item = *found;
+    // A link to a folder is entered at the link's own path, so going up returns to
+    // the folder holding the link rather than to the link target's parent.
+    if (item.isDirectory || LinkTarget::isFolder(item.url))
+        navigate(item.url);
+    else
+        m_fileOpener.open(item.url);
+}
+
+void Navigator::selectNext() {
+    moveSelection(1);
+}
+
+void Navigator::selectPrevious() {
+    moveSelection(-1);
+}
+
+void Navigator::moveSelection(int step) {
+    const QList<FileItem> visible = visibleItems();
+    if (visible.isEmpty())
+        return;
+    const auto found = std::find_if(visible.cbegin(), visible.cend(),
+                                    [this](const FileItem& item) { return item.id == m_selectedItemID; });
+    // Without a selection the first step lands on the end it moves away from.
+    if (found == visible.cend()) {
+        setSelectedItemID(step > 0 ? visible.first().id : visible.last().id);
+        return;
+    }
+    const qsizetype index = std::clamp<qsizetype>((found - visible.cbegin()) + step, 0, visible.size() - 1);
+    setSelectedItemID(visible[index].id);
+}
+
+void Navigator::toggleMark(const QString& id) {
+    const Snapshot before = snapshot();
+    if (!m_markedItemIDs.remove(id))
+        m_markedItemIDs.insert(id);
+    publishChanges(before);
+}
+
+void Navigator::clearMarks() {
+    const Snapshot before = snapshot();
+    m_markedItemIDs.clear();
+    publishChanges(before);
+}
+
+void Navigator::writeSettings(const FolderSettings& settings) {
+    if (m_folderSettingsStore)
+        m_folderSettingsStore->set(settings, m_currentPath);
+    else
+        m_localSettings = settings;
+}
+
+void Navigator::toggleHidden() {
+    const Snapshot before = snapshot();
+    FolderSettings settings = effectiveSettings();
+    settings.dotFilesVisible = !settings.dotFilesVisible;
+    writeSettings(settings);
+    publishChanges(before);
+}
+
+void Navigator::sortBy(SortKey key) {
+    const FolderSettings settings = effectiveSettings();
+    const bool repeated = key == settings.sortKey && settings.sortDirection == SortDirection::ascending;
+    setSort(key, repeated ? SortDirection::descending : SortDirection::ascending);
+}
+
+void Navigator::setSort(SortKey key, SortDirection direction) {
+    const Snapshot before = snapshot();
+    FolderSettings settings = effectiveSettings();
+    settings.sortKey = key;
+    settings.sortDirection = direction;
+    // Sorted before the write, so whoever hears of the new order sees it applied.
+    sortItems(m_items, key, direction);
+    writeSettings(settings);
+    publishChanges(before);
+}
+
+void Navigator::setColumnLayout(const std::optional<QByteArray>& layout) {
+    const Snapshot before = snapshot();
+    FolderSettings settings = effectiveSettings();
+    settings.columnLayout = layout;
+    writeSettings(settings);
+    publishChanges(before);
+}
+
+void Navigator::restoreState(const QStringList& history, qint64 historyIndex,
+                             const std::optional<QString>& selectedItemID, double scrollOffset) {
+    const Snapshot before = snapshot();
+    m_history.restore(history, historyIndex, m_currentPath);
+    m_selectedItemID = selectedItemID;
+    m_scrollOffset = scrollOffset;
+    publishChanges(before);
+}
+
+bool Navigator::applyPathMappings(const QList<PathMapping>& mappings) {
+    if (mappings.isEmpty())
+        return false;
+    const Snapshot before = snapshot();
+    const auto map = [&mappings](const QString& path) { return PathMapper::mapped(path, mappings); };
+    // An entry that moved out of the folder shown is no longer one of its rows.
+    const auto inCurrentFolder = [this](const QString& path) {
+        return FilePath::parent(path) == m_currentPath;
+    };
+
+    if (std::optional<QString> mapped = map(m_currentPath))
+        m_currentPath = *mapped;
+    m_history.rewriteEntries(map);
+    if (m_selectedItemID) {
+        if (std::optional<QString> mapped = map(*m_selectedItemID))
+            m_selectedItemID = inCurrentFolder(*mapped) ? mapped : std::nullopt;
+    }
+    QSet<QString> marks;
+    for (const QString& id : std::as_const(m_markedItemIDs)) {
+        const std::optional<QString> mapped = map(id);
+        if (!mapped)
+            marks.insert(id);
+        else if (inCurrentFolder(*mapped))
+            marks.insert(*mapped);
+    }
+    m_markedItemIDs = std::move(marks);
+
+    const bool changed = pathsDiffer(before);
+    publishChanges(before);
+    return changed;
+}
+
+bool Navigator::handleRemovedPaths(const QSet<QString>& removed) {
+    if (removed.isEmpty())
+        return false;
+    const Snapshot before = snapshot();
+    const RemovedPaths gone(removed);
+    const auto survivor = [&gone](const QString& path) -> std::optional<QString> {
+        return gone.contains(path) ? gone.nearestSurvivor(path) : std::nullopt;
+    };
+
+    // With every ancestor gone there is nowhere better to go; the path stays as it is.
+    if (std::optional<QString> moved = survivor(m_currentPath))
+        m_currentPath = *moved;
+    m_history.rewriteEntries(survivor);
+    if (m_selectedItemID && gone.contains(*m_selectedItemID))
+        m_selectedItemID.reset();
+    m_markedItemIDs.removeIf([&gone](const QString& id) { return gone.contains(id); });
+
+    const bool changed = pathsDiffer(before);
+    publishChanges(before);
+    return changed;
+}
+
+} // namespace quillmere

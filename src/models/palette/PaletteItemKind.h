@@ -1,0 +1,48 @@
+#pragma once
+
+#include "models/commands/KeyCommand.h"
+
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+#include <variant>
+
+namespace quillmere {
+
+// What one row of the command palette stands for, and so what choosing it does:
+// run a command, or open a recently visited or bookmarked folder.
+struct PaletteItemKind {
+    struct Command {
+        KeyCommand command;
+        QString label;
+        std::optional<QString> shortcutHint;
+        bool operator==(const Command&) const = default;
+    };
+    struct RecentFolder {
+        QString url;
+        bool operator==(const RecentFolder&) const = default;
+    };
+    struct Bookmark {
+        QUuid id;
+        QString url;
+        QString displayName;
+        bool operator==(const Bookmark&) const = default;
+    };
+
+    std::variant<Command, RecentFolder, Bookmark> value;
+
+    const Command* command() const { return std::get_if<Command>(&value); }
+    // The folder a recent-folder or bookmark row opens.
+    std::optional<QString> folderURL() const {
+        if (const auto* folder = std::get_if<RecentFolder>(&value))
+            return folder->url;
+        if (const auto* bookmark = std::get_if<Bookmark>(&value))
+            return bookmark->url;
+        return std::nullopt;
+    }
+
+    bool operator==(const PaletteItemKind&) const = default;
+};
+
+} // namespace quillmere

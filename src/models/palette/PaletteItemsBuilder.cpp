@@ -1,0 +1,107 @@
+#include "models/palette/PaletteItemsBuilder.h"
+
+#include "models/commands/CommandTable.h"
+#include "models/palette/PaletteMatch.h"
+#include "models/paths/FilePath.h"
+
+#include <algorithm>
+
+namespace quillmere {
+namespace {
+
+PaletteItem commandRow(const PaletteItemKind::Command& command, int score, QList<int> positions = {}) {
+    return {QUuid::createUuid(), {command}, command.label, command.shortcutHint, std::move(positions), score};
+}
+
+PaletteItem folderRow(const QString& url, int score, QList<int> positions = {}) {
+    return {QUuid::createUuid(),          {PaletteItemKind::RecentFolder{url}},
+            FilePath::lastComponent(url), url,
+            std::move(positions),         score};
+}
+
+PaletteItem bookmarkRow(const Bookmark& bookmark, int score, QList<int> positions = {}) {
+    const QString name = FilePath::lastComponent(bookmark.url);
+    return {QUuid::createUuid(),
+            {PaletteItemKind::Bookmark{bookmark.id, bookmark.url, name}},
+            name,
+            bookmark.url,
+            std::move(positions),
+            score};
+}
+
+// The better of two optional matches; the first wins a tie.
+std::optional<PaletteMatch> better(std::optional<PaletteMatch> first, std::optional<PaletteMatch> second) {
+    if (!first)
+        return second;
+    if (second && second->score > first->score)
+        return second;
+    return first;
+}
+
+} // namespace
+
+QList<PaletteItem> PaletteItemsBuilder::build(const Sources& sources, QStringView query) {
+    return query.isEmpty() ? recentRows(sources) : matchingRows(sources, query);
+}
+
+QString PaletteItemsBuilder::searchKeywords(const KeyCommand& command) {
+    const CommandTable::Row* row = CommandTable::rowFor(command);
+    return row ? QString::fromLatin1(row->searchKeywords) : QString();
+}
+
+QList<PaletteItem> PaletteItemsBuilder::recentRows(const Sources& sources) {
+    QList<PaletteItem> rows;
+    const qsizetype recentCount = sources.recentCommands.size();
+    for (qsizetype i = 0; i < std::min(recentCommandLimit, recentCount); ++i) {
+        const KeyCommand& recent = sources.recentCommands[i];
+        const auto known =
+            std::find_if(sources.commands.begin(), sources.commands.end(),
+                         [&](const PaletteItemKind::Command& entry) { return entry.command == recent; });
+        const PaletteItemKind::Command command =
+            known != sources.commands.end() ? *known
+                                            : PaletteItemKind::Command{recent, recent.text(), std::nullopt};
+        rows.append(commandRow(command, int(recentCount - i)));
+    }
+
+    const qsizetype historyCount = sources.history.size();
+    const qsizetype oldestShown = std::max<qsizetype>(historyCount - recentFolderLimit, 0);
+    for (qsizetype index = historyCount - 1, n = 0; index >= oldestShown; --index, ++n)
+        rows.append(folderRow(sources.history[index], int(recentFolderLimit - n)));
+
+    const qsizetype bookmarkCount = sources.bookmarks.size();
+    for (qsizetype j = 0; j < bookmarkCount; ++j)
+        rows.append(bookmarkRow(sources.bookmarks[j], int(bookmarkCount - j)));
+    return rows;
+}
+
+QList<PaletteItem> PaletteItemsBuilder::matchingRows(const Sources& sources, QStringView query) {
+    QList<PaletteItem> rows;
+    for (const PaletteItemKind::Command& command : sources.commands) {
+        const std::optional<PaletteMatch> label = fuzzyMatch(command.label, query);
+        const std::optional<PaletteMatch> keywords = fuzzyMatch(searchKeywords(command.command), query);
+        if (!label && !keywords)
+            continue;
+        const int score =
+            std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
+        // Keyword offsets would point into text that is never shown.
+        rows.append(commandRow(command, score, label ? label->positions : QList<int>()));
+    }
+
+    for (const QString& url : sources.history) {
+        const std::optional<PaletteMatch> match =
+            better(fuzzyMatch(FilePath::lastComponent(url), query), fuzzyMatch(url, query));
+        if (match)
+            rows.append(folderRow(url, match->score, match->positions));
+    }
+
+    for (const Bookmark& bookmark : sources.bookmarks)
+        if (const std::optional<PaletteMatch> match =
+                fuzzyMatch(FilePath::lastComponent(bookmark.url), query))
+            rows.append(bookmarkRow(bookmark, match->score, match->positions));
+
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const PaletteItem& a, const PaletteItem& b) { return a.score > b.score; });
+    return rows;
+}
+
+} // namespace quillmere

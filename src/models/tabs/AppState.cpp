@@ -1,0 +1,268 @@
+#include "models/tabs/AppState.h"
+
+#include "models/paths/FilePath.h"
+#include "models/rename/BatchRenamePlanner.h"
+#include "models/transfer/TransferPlanner.h"
+#include "services/filesystem/FileSystemService.h"
+#include "services/persistence/FolderSettingsStore.h"
+
+#include <QPointer>
+
+namespace quillmere {
+namespace {
+
+QStringList urlsOf(const QList<FileItem>& items) {
+    QStringList urls;
+    urls.reserve(items.size());
+    for (const FileItem& item : items)
+        urls.append(item.url);
+    return urls;
+}
+
+} // namespace
+
+AppState::AppState(NavigatorFactory navigatorFactory, QString homePath,
+                   FolderSettingsStore* folderSettingsStore, FileSystemService& fileSystemService,
+                   QObject* parent)
+    : QObject(parent)
+    , m_navigatorFactory(std::move(navigatorFactory))
+    , m_homePath(std::move(homePath))
+    , m_folderSettingsStore(folderSettingsStore)
+    , m_fileSystemService(fileSystemService) {}
+
+AppState::~AppState() = default;
+
+QList<BrowserTab*> AppState::tabs() const {
+    QList<BrowserTab*> out;
+    out.reserve(qsizetype(m_tabs.size()));
+    for (const auto& tab : m_tabs)
+        out.append(tab.get());
+    return out;
+}
+
+BrowserTab* AppState::activeTab() const {
+    if (m_activeTabIndex < 0 || m_activeTabIndex >= tabCount())
+        return nullptr;
+    return m_tabs[size_t(m_activeTabIndex)].get();
+}
+
+void AppState::setHelpPanelVisible(bool visible) {
+    if (visible == m_isHelpPanelVisible)
+        return;
+    m_isHelpPanelVisible = visible;
+    Q_EMIT isHelpPanelVisibleChanged(visible);
+}
+
+void AppState::setActiveTabIndex(qsizetype index) {
+    if (index == m_activeTabIndex)
+        return;
+    m_activeTabIndex = index;
+    Q_EMIT activeTabIndexChanged(index);
+}
+
+std::unique_ptr<BrowserTab> AppState::makeTab(const QString& folder, QUuid id) const {
+    return std::make_unique<BrowserTab>(id, m_navigatorFactory(folder));
+}
+
+void AppState::newTab(const std::optional<QString>& folder) {
+    QString target = m_homePath;
+    if (BrowserTab* active = activeTab()) {
+        active->navigator().clearMarks();
+        target = active->navigator().currentPath();
+    }
+    if (folder)
+        target = *folder;
+    m_tabs.push_back(makeTab(target, QUuid::createUuid()));
+    Q_EMIT tabsChanged();
+    setActiveTabIndex(tabCount() - 1);
+}
+
+void AppState::closeTab(qsizetype index) {
+    if (index < 0 || index >= tabCount())
+        return;
+    const qsizetype active = m_activeTabIndex;
+    // The tab goes after its signals, so no view keeps a pointer to a deleted navigator.
+    std::unique_ptr<BrowserTab> closed = std::move(m_tabs[size_t(index)]);
+    m_tabs.erase(m_tabs.begin() + index);
+    if (m_tabs.empty()) {
+        m_tabs.push_back(makeTab(m_homePath, QUuid::createUuid()));
+        m_activeTabIndex = -1; // the fresh tab is a different tab even at the same index
+        Q_EMIT tabsChanged();
+        setActiveTabIndex(0);
+    } else {
+        Q_EMIT tabsChanged();
+        if (index != active && active < tabCount()) {
+            if (index < active)
+                setActiveTabIndex(active - 1);
+        } else {
+            m_activeTabIndex = -1;
+            setActiveTabIndex(std::min(active, tabCount() - 1));
+        }
+    }
+    closed.release()->deleteLater();
+}
+
+void AppState::selectTab(qsizetype index) {
+    if (m_tabs.empty())
+        return;
+    const qsizetype target = std::clamp<qsizetype>(index, 0, tabCount() - 1);
+    if (target == m_activeTabIndex)
+        return;
+    if (BrowserTab* leaving = activeTab())
+        leaving->navigator().clearMarks();
+    setActiveTabIndex(target);
+}
+
+void AppState::nextTab() {
+    if (m_tabs.empty())
+        return;
+    selectTab((m_activeTabIndex + 1) % tabCount());
+}
+
+void AppState::prevTab() {
+    if (m_tabs.empty())
+        return;
+    selectTab((m_activeTabIndex - 1 + tabCount()) % tabCount());
+}
+
+Session AppState::makeSession() const {
+    Session session;
+    session.schemaVersion = Session::currentSchemaVersion;
+    session.activeTabIndex = m_activeTabIndex;
+    session.helpPanelVisible = m_isHelpPanelVisible;
+    for (const auto& tab : m_tabs) {
+        const Navigator& navigator = tab->navigator();
+        session.tabs.append({tab->id(), navigator.currentPath(), navigator.history(),
+                             navigator.historyIndex(), navigator.selectedItemID(), navigator.scrollOffset()});
+    }
+    return session;
+}
+
+std::unique_ptr<BrowserTab> AppState::restoreTab(const TabState& state) const {
+    std::unique_ptr<BrowserTab> tab = makeTab(state.currentPath, state.id);
+    tab->navigator().restoreState(state.history, state.historyIndex, state.selectedItem, state.scrollOffset);
+    return tab;
+}
+
+void AppState::replaceTabs(std::vector<std::unique_ptr<BrowserTab>> tabs, qsizetype activeIndex) {
+    std::vector<std::unique_ptr<BrowserTab>> old = std::move(m_tabs);
+    m_tabs = std::move(tabs);
+    if (m_tabs.empty())
+        m_tabs.push_back(makeTab(m_homePath, QUuid::createUuid()));
+    m_activeTabIndex = -1;
+    Q_EMIT tabsChanged();
+    setActiveTabIndex(std::clamp<qsizetype>(activeIndex, 0, tabCount() - 1));
+    for (auto& tab : old)
+        tab.release()->deleteLater();
+}
+
+QCoro::Task<QSet<QString>> AppState::existingNames(QString folder) {
+    QSet<QString> names;
+    try {
+        auto listing = m_fileSystemService.listDirectory(folder, true);
+        const QList<FileItem> items = co_await listing;
+        names.reserve(items.size());
+        for (const FileItem& item : items)
+            names.insert(item.name);
+    } catch (...) {
+        // A destination that cannot be listed has, as far as planning knows, no names.
+        names.clear();
+    }
+    co_return names;
+}
+
+QCoro::Task<> AppState::reloadActiveTab() {
+    if (BrowserTab* tab = activeTab())
+        co_await tab->navigator().reload();
+}
+
+QCoro::Task<> AppState::applyMappings(QList<PathMapping> mappings) {
+    if (m_folderSettingsStore)
+        m_folderSettingsStore->remap(mappings);
+    for (const auto& tab : m_tabs)
+        tab->navigator().applyPathMappings(mappings);
+    co_await reloadActiveTab();
+}
+
+QCoro::Task<> AppState::deleteMarked() {
+    BrowserTab* tab = activeTab();
+    if (!tab)
+        co_return;
+    const QStringList urls = urlsOf(tab->navigator().markedItems());
+    if (urls.isEmpty())
+        co_return;
+    co_await m_fileSystemService.moveToTrash(urls);
+    QSet<QString> removed;
+    for (const QString& url : urls)
+        removed.insert(FilePath::standardised(url));
+    for (const auto& each : m_tabs)
+        each->navigator().handleRemovedPaths(removed);
+    co_await reloadActiveTab();
+}
+
+QCoro::Task<std::optional<TransferPlan>> AppState::planMarkedTransfer(QString destination,
+                                                                      QList<ConflictResolution> resolutions) {
+    BrowserTab* tab = activeTab();
+    if (!tab)
+        co_return std::nullopt;
+    const QStringList sources = urlsOf(tab->navigator().markedItems());
+    const QSet<QString> names = co_await existingNames(destination);
+    co_return planTransfer(sources, destination, names, resolutions);
+}
+
+QCoro::Task<> AppState::moveMarked(QString destination, QList<ConflictResolution> resolutions) {
+    const std::optional<TransferPlan> plan = co_await planMarkedTransfer(destination, resolutions);
+    if (!plan)
+        co_return;
+    const QList<PathMapping> mappings = co_await m_fileSystemService.moveItems(plan->operations);
+    co_await applyMappings(mappings);
+}
+
+QCoro::Task<> AppState::copyMarked(QString destination, QList<ConflictResolution> resolutions) {
+    const std::optional<TransferPlan> plan = co_await planMarkedTransfer(destination, resolutions);
+    if (!plan)
+        co_return;
+    co_await m_fileSystemService.copyItems(plan->operations);
+    co_await reloadActiveTab();
+}
+
+QCoro::Task<> AppState::batchRename(BatchRenameRule rule) {
+    BrowserTab* tab = activeTab();
+    if (!tab)
+        co_return;
+    const QList<FileItem> items = tab->navigator().markedItems();
+    const QSet<QString> names = co_await existingNames(tab->navigator().currentPath());
+    const std::optional<QList<PathMapping>> mappings = batchRenameMappings(items, rule, names);
+    if (!mappings || mappings->isEmpty())
+        co_return;
+    co_await m_fileSystemService.batchRename(*mappings);
+    co_await applyMappings(*mappings);
+}
+
+QCoro::Task<> AppState::create(QString name, Creation creation) {
+    BrowserTab* tab = activeTab();
+    if (!tab)
+        co_return;
+    const QString location = FilePath::appending(tab->navigator().currentPath(), name);
+    if (creation == Creation::file)
+        co_await m_fileSystemService.createFile(location);
+    else
+        co_await m_fileSystemService.createFolder(location);
+    co_await reloadActiveTab();
+    if (BrowserTab* shown = activeTab())
+        shown->navigator().setSelectedItemID(location);
+}
+
+QCoro::Task<> AppState::createFile(QString name) {
+    return create(std::move(name), Creation::file);
+}
+
+QCoro::Task<> AppState::createFolder(QString name) {
+    return create(std::move(name), Creation::folder);
+}
+
+QCoro::Task<> AppState::didRename(QString oldPath, QString newPath) {
+    return applyMappings({{FilePath::standardised(oldPath), FilePath::standardised(newPath)}});
+}
+
+} // namespace quillmere

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "models/rename/BatchRenameRule.h"
+#include "models/tabs/BrowserTab.h"
+#include "models/tabs/Session.h"
+#include "models/transfer/ConflictResolution.h"
+#include "models/transfer/TransferPlanner.h"
+
+#include <QCoroTask>
+#include <QObject>
+#include <QSet>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quillmere {
+
+class FileSystemService;
+class FolderSettingsStore;
+
+// The window's root model: the tabs in display order, the active one, whether the
+// help panel is shown, and the operations on the active tab's marked entries that
+// afterwards bring every tab up to date.
+//
+// Tab operations keep two promises: there is always at least one tab after
+// closeTab, and activeTabIndex always points into the tabs. File operations pass
+// the service's typed error to the caller unchanged and change no tab when they
+// fail. After every suspension an operation looks up the active tab again, so a
+// tab switch made meanwhile is respected.
+class AppState final : public QObject {
+    Q_OBJECT
+
+public:
+    using NavigatorFactory = std::function<std::unique_ptr<Navigator>(const QString& folder)>;
+
+    AppState(NavigatorFactory navigatorFactory, QString homePath, FolderSettingsStore* folderSettingsStore,
+             FileSystemService& fileSystemService, QObject* parent = nullptr);
+    ~AppState() override;
+
+    QList<BrowserTab*> tabs() const;
+    qsizetype tabCount() const { return qsizetype(m_tabs.size()); }
+    qsizetype activeTabIndex() const { return m_activeTabIndex; }
+    BrowserTab* activeTab() const;
+    bool isHelpPanelVisible() const { return m_isHelpPanelVisible; }
+    void setHelpPanelVisible(bool visible);
+    const QString& homePath() const { return m_homePath; }
+
+    void newTab(const std::optional<QString>& folder = std::nullopt);
+    void closeTab(qsizetype index);
+    void selectTab(qsizetype index);
+    void nextTab();
+    void prevTab();
+
+    Session makeSession() const;
+    std::unique_ptr<BrowserTab> restoreTab(const TabState& state) const;
+    // Start-up hands over the restored tabs; the index is clamped into them, and no
+    // tabs at all gives one fresh tab at the home folder.
+    void replaceTabs(std::vector<std::unique_ptr<BrowserTab>> tabs, qsizetype activeIndex);
+
+    QCoro::Task<QSet<QString>> existingNames(QString folder);
+    QCoro::Task<> deleteMarked();
+    QCoro::Task<> moveMarked(QString destination, QList<ConflictResolution> resolutions);
+    QCoro::Task<> copyMarked(QString destination, QList<ConflictResolution> resolutions);
+    QCoro::Task<> batchRename(BatchRenameRule rule);
+    QCoro::Task<> createFile(QString name);
+    QCoro::Task<> createFolder(QString name);
+    QCoro::Task<> didRename(QString oldPath, QString newPath);
+
+Q_SIGNALS:
+    void tabsChanged();
+    void activeTabIndexChanged(qsizetype index);
+    void isHelpPanelVisibleChanged(bool visible);
+
+private:
+    std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id) const;
+    void setActiveTabIndex(qsizetype index);
+    // Folder settings follow the moved folders, every tab's paths follow too, and the
+    // active tab is listed again.
+    QCoro::Task<> applyMappings(QList<PathMapping> mappings);
+    QCoro::Task<> reloadActiveTab();
+    // The active tab's marked entries planned into destination; nothing without an active tab.
+    QCoro::Task<std::optional<TransferPlan>> planMarkedTransfer(QString destination,
+                                                                QList<ConflictResolution> resolutions);
+    enum class Creation { file, folder };
+    QCoro::Task<> create(QString name, Creation creation);
+
+    NavigatorFactory m_navigatorFactory;
+    QString m_homePath;
+    FolderSettingsStore* m_folderSettingsStore;
+    FileSystemService& m_fileSystemService;
+    std::vector<std::unique_ptr<BrowserTab>> m_tabs;
+    qsizetype m_activeTabIndex = 0;
+    bool m_isHelpPanelVisible = true;
+};
+
+} // namespace quillmere

@@ -1,9 +1,0 @@
-#include "TerminalServiceError.h"
-
-namespace quillmere {
-
-QString TerminalServiceError::description() const {
-    return displayName(app) + QStringLiteral("が見つかりません。インストールしてください。");
-}
-
-} // namespace quillmere

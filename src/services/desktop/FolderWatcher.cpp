@@ -1,0 +1,52 @@
+#include "services/desktop/FolderWatcher.h"
+
+#include "platform/InotifyWatch.h"
+
+#include <QSocketNotifier>
+
+namespace quillmere {
+
+// The notifier goes before the descriptor it listens on.
+struct FolderWatcher::Source {
+    explicit Source(const QString& folder)
+        : watch(folder) {}
+
+    InotifyWatch watch;
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
+FolderWatcher::FolderWatcher(QObject* parent)
+    : QObject(parent) {}
+
+FolderWatcher::~FolderWatcher() = default;
+
+void FolderWatcher::watch(const QString& folder, ChangeHandler onChange) {
+    stop();
+    auto source = std::make_unique<Source>(folder);
+    if (!source->watch.isValid())
+        return;
+    source->notifier = std::make_unique<QSocketNotifier>(source->watch.descriptor(), QSocketNotifier::Read);
+    connect(source->notifier.get(), &QSocketNotifier::activated, this, &FolderWatcher::eventsArrived);
+    m_onChange = std::move(onChange);
+    m_current = std::move(source);
+}
+
+void FolderWatcher::stop() {
+    m_current.reset();
+}
+
+void FolderWatcher::eventsArrived() {
+    if (!m_current || !m_current->watch.drainEvents())
+        return;
+    // The call belongs to the watch whose event it was, even if another watch starts meanwhile.
+    m_debouncer.schedule(m_debounceInterval, [handler = m_onChange] { return callHandler(handler); });
+}
+
+QCoro::Task<> FolderWatcher::callHandler(ChangeHandler handler) {
+    // Taken by value: the frame keeps the handler (and a coroutine lambda's captures)
+    // alive while it runs, whatever happens to the debouncer's copy.
+    if (handler)
+        co_await handler();
+}
+
+} // namespace quillmere

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "services/persistence/Debouncer.h"
+
+#include <QCoroTask>
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace quillmere {
+
+class InotifyWatch;
+
+// Watches one folder at a time and calls a change handler, debounced, when entries
+// appear, disappear or are renamed, or when the folder itself is deleted or moved.
+// Changes inside files or subfolders do not count. A burst of events calls the
+// handler once, debounceInterval after the last event.
+//
+// At most one descriptor is open: watch() closes the previous one before opening
+// the next. A folder that cannot be watched (missing, not a folder, no permission)
+// leaves the watcher idle without a word. Destroying the watcher ends the watch and
+// drops a pending call.
+class FolderWatcher final : public QObject {
+    Q_OBJECT
+
+public:
+    using ChangeHandler = std::function<QCoro::Task<>()>;
+
+    explicit FolderWatcher(QObject* parent = nullptr);
+    ~FolderWatcher() override;
+
+    void watch(const QString& folder, ChangeHandler onChange);
+    void stop();
+
+    bool isWatching() const { return m_current != nullptr; }
+    std::chrono::milliseconds debounceInterval() const { return m_debounceInterval; }
+
+private:
+    struct Source;
+
+    void eventsArrived();
+    static QCoro::Task<> callHandler(ChangeHandler handler);
+
+    std::unique_ptr<Source> m_current;
+    ChangeHandler m_onChange;
+    Debouncer m_debouncer;
+    const std::chrono::milliseconds m_debounceInterval{100};
+};
+
+} // namespace quillmere

@@ -1,0 +1,28 @@
+#include "services/filesystem/TrashOperation.h"
+
+#include "models/errors/DeleteError.h"
+#include "platform/FilePrimitives.h"
+#include "services/filesystem/ItemErrorRule.h"
+#include "services/filesystem/UndoLog.h"
+
+namespace quillmere {
+
+void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths) {
+    UndoLog undo;
+    for (const QString& path : paths) {
+        try {
+            const QString trashed = primitives.trash.trash(path);
+            undo.record([&primitives, trashed, path] { primitives.trash.restore(trashed, path); }, path);
+        } catch (const PlatformError& error) {
+            const QStringList stranded = undo.rollBack();
+            if (!stranded.isEmpty())
+                throw DeleteError::rollbackFailed(stranded);
+            throw itemError<DeleteError>(error, path);
+        } catch (...) {
+            undo.rollBack();
+            throw;
+        }
+    }
+}
+
+} // namespace quillmere

@@ -1,0 +1,135 @@
+#include "services/palette/CommandPaletteStore.h"
+
+#include "models/commands/CommandCatalog.h"
+#include "models/palette/PaletteItemsBuilder.h"
+#include "models/paths/FilePath.h"
+#include "models/tabs/AppState.h"
+#include "platform/PathPresence.h"
+#include "services/desktop/LanguageEnvironment.h"
+#include "services/persistence/BookmarkStore.h"
+
+namespace quillmere {
+namespace {
+
+QList<PaletteItemKind::Command> translatedCommands() {
+    QList<PaletteItemKind::Command> commands;
+    for (const CommandCatalog::Entry& entry : CommandCatalog::commandEntries())
+        commands.append({*entry.command, qtTrId(entry.labelKey.toUtf8().constData()), entry.keyHint});
+    return commands;
+}
+
+} // namespace
+
+CommandPaletteStore::CommandPaletteStore(BookmarkStore& bookmarkStore, AppState& appState,
+                                         LanguageEnvironment* languageEnvironment, ExistenceCheck itemExists,
+                                         QObject* parent)
+    : QObject(parent)
+    , m_bookmarkStore(bookmarkStore)
+    , m_appState(appState)
+    , m_itemExists(itemExists ? std::move(itemExists) : ExistenceCheck(PathPresence::itemExists)) {
+    // Queued, so the rows are built after every listener has seen the new language.
+    if (languageEnvironment)
+        connect(languageEnvironment, &LanguageEnvironment::languageChanged, this,
+                &CommandPaletteStore::rebuildItems, Qt::QueuedConnection);
+}
+
+void CommandPaletteStore::setPresented(bool presented) {
+    if (presented == m_isPresented)
+        return;
+    m_isPresented = presented;
+    Q_EMIT isPresentedChanged(presented);
+}
+
+void CommandPaletteStore::setQuery(const QString& query) {
+    const bool changed = query != m_query;
+    m_query = query;
+    if (changed)
+        Q_EMIT queryChanged(m_query);
+    rebuildItems();
+}
+
+void CommandPaletteStore::setSelectedIndex(qsizetype index) {
+    if (index == m_selectedIndex)
+        return;
+    m_selectedIndex = index;
+    Q_EMIT selectedIndexChanged(index);
+}
+
+void CommandPaletteStore::setKeyCommandDispatch(Dispatch dispatch) {
+    m_keyCommandDispatch = std::move(dispatch);
+}
+
+void CommandPaletteStore::open() {
+    setQuery(QString());
+    setSelectedIndex(0);
+    setPresented(true);
+}
+
+void CommandPaletteStore::moveSelectionDown() {
+    if (m_items.isEmpty())
+        return;
+    setSelectedIndex((m_selectedIndex + 1) % m_items.size());
+}
+
+void CommandPaletteStore::moveSelectionUp() {
+    if (m_items.isEmpty())
+        return;
+    setSelectedIndex((m_selectedIndex - 1 + m_items.size()) % m_items.size());
+}
+
+void CommandPaletteStore::executeSelected(const Dispatch& dispatch) {
+    if (m_selectedIndex >= 0 && m_selectedIndex < m_items.size()) {
+        // A copy: running the row may rebuild the rows.
+        const PaletteItemKind kind = m_items[m_selectedIndex].kind;
+        if (const PaletteItemKind::Command* command = kind.command()) {
+            if (dispatch)
+                dispatch(command->command);
+            recordRecentCommand(command->command);
+        } else if (const std::optional<QString> folder = kind.folderURL()) {
+            openFolder(*folder);
+        }
+    }
+    setPresented(false);
+}
+
+void CommandPaletteStore::recordRecentCommand(const KeyCommand& command) {
+    QList<KeyCommand> recent = m_recentCommandKeys;
+    recent.removeAll(command);
+    recent.prepend(command);
+    if (recent.size() > PaletteItemsBuilder::recentCommandLimit)
+        recent = recent.first(PaletteItemsBuilder::recentCommandLimit);
+    if (recent == m_recentCommandKeys)
+        return;
+    m_recentCommandKeys = std::move(recent);
+    Q_EMIT recentCommandKeysChanged();
+}
+
+void CommandPaletteStore::openFolder(const QString& url) {
+    if (!m_itemExists(url)) {
+        m_navigationErrorMessage = qtTrId("palette.errorNotFound").arg(FilePath::lastComponent(url));
+        Q_EMIT navigationErrorMessageChanged();
+        return;
+    }
+    BrowserTab* tab = m_appState.activeTab();
+    if (!tab)
+        return;
+    Navigator& navigator = tab->navigator();
+    navigator.navigate(url);
+    // Navigating only changes the folder; without a listing the tab would go on
+    // showing the previous folder's entries under the new path.
+    [[maybe_unused]] auto listing = navigator.reload();
+}
+
+void CommandPaletteStore::rebuildItems() {
+    PaletteItemsBuilder::Sources sources;
+    sources.commands = translatedCommands();
+    sources.recentCommands = m_recentCommandKeys;
+    if (const BrowserTab* tab = m_appState.activeTab())
+        sources.history = tab->navigator().history();
+    sources.bookmarks = m_bookmarkStore.bookmarks();
+    m_items = PaletteItemsBuilder::build(sources, m_query);
+    Q_EMIT itemsChanged();
+    setSelectedIndex(0);
+}
+
+} // namespace quillmere

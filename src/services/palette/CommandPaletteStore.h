@@ -1,0 +1,87 @@
+#pragma once
+
+#include "models/commands/KeyCommand.h"
+#include "models/palette/PaletteItem.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace quillmere {
+
+class AppState;
+class BookmarkStore;
+class LanguageEnvironment;
+
+// The command palette's model: one query over the key commands, the active tab's
+// recent folders and the bookmarks. Every assignment of the query rebuilds the rows
+// and puts the selection back on the first; so does a change of language, on the
+// next turn of the event loop. Changes to the history, the bookmarks or the recent
+// commands alone show on the next open() or query change.
+//
+// Commands chosen here run through keyCommandDispatch, set by the content view, so
+// they behave exactly like key presses. The recent commands live in memory only.
+class CommandPaletteStore final : public QObject {
+    Q_OBJECT
+
+public:
+    using Dispatch = std::function<void(const KeyCommand&)>;
+    using ExistenceCheck = std::function<bool(const QString& path)>;
+
+    // languageEnvironment may be null (no rebuild on language changes); itemExists
+    // tells whether anything is at a path, links followed; the platform's by default.
+    CommandPaletteStore(BookmarkStore& bookmarkStore, AppState& appState,
+                        LanguageEnvironment* languageEnvironment, ExistenceCheck itemExists = {},
+                        QObject* parent = nullptr);
+
+    bool isPresented() const { return m_isPresented; }
+    void setPresented(bool presented);
+    const QString& query() const { return m_query; }
+    void setQuery(const QString& query);
+    qsizetype selectedIndex() const { return m_selectedIndex; }
+    void setSelectedIndex(qsizetype index);
+    const QList<PaletteItem>& items() const { return m_items; }
+    const std::optional<QString>& navigationErrorMessage() const { return m_navigationErrorMessage; }
+    const Dispatch& keyCommandDispatch() const { return m_keyCommandDispatch; }
+    void setKeyCommandDispatch(Dispatch dispatch);
+    const QList<KeyCommand>& recentCommandKeys() const { return m_recentCommandKeys; }
+
+    // Empties the query, selects the first row and shows the palette.
+    void open();
+    // Both wrap around; with no rows they do nothing.
+    void moveSelectionDown();
+    void moveSelectionUp();
+    // Runs the selected row (a command through dispatch, a folder in the active tab),
+    // then closes the palette, also when nothing is selected.
+    void executeSelected(const Dispatch& dispatch);
+    void recordRecentCommand(const KeyCommand& command);
+    // Shows the folder in the active tab, or sets navigationErrorMessage when it is gone.
+    void openFolder(const QString& url);
+    void rebuildItems();
+
+Q_SIGNALS:
+    void isPresentedChanged(bool presented);
+    void queryChanged(const QString& query);
+    void selectedIndexChanged(qsizetype index);
+    void itemsChanged();
+    void navigationErrorMessageChanged();
+    void recentCommandKeysChanged();
+
+private:
+    BookmarkStore& m_bookmarkStore;
+    AppState& m_appState;
+    ExistenceCheck m_itemExists;
+
+    bool m_isPresented = false;
+    QString m_query;
+    qsizetype m_selectedIndex = 0;
+    QList<PaletteItem> m_items;
+    std::optional<QString> m_navigationErrorMessage;
+    Dispatch m_keyCommandDispatch;
+    QList<KeyCommand> m_recentCommandKeys;
+};
+
+} // namespace quillmere

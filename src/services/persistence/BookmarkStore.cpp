@@ -1,0 +1,75 @@
+#include "services/persistence/BookmarkStore.h"
+
+#include "models/paths/FilePath.h"
+#include "platform/PathCodec.h"
+#include "platform/SystemCalls.h"
+#include "services/persistence/SaveIgnoringFailure.h"
+
+#include <fcntl.h>
+
+namespace quillmere {
+namespace {
+
+bool platformItemExists(const QString& path) {
+    struct stat status;
+    return SystemCalls::real()->statAt(AT_FDCWD, PathCodec::encode(path).constData(), &status, 0) == 0;
+}
+
+} // namespace
+
+BookmarkStore::BookmarkStore(PersistenceService& service, ExistenceCheck itemExists, QObject* parent)
+    : QObject(parent)
+    , m_service(service)
+    , m_itemExists(itemExists ? std::move(itemExists) : ExistenceCheck(platformItemExists)) {}
+
+void BookmarkStore::setBookmarks(QList<Bookmark> bookmarks) {
+    if (bookmarks == m_bookmarks)
+        return;
+    m_bookmarks = std::move(bookmarks);
+    Q_EMIT bookmarksChanged();
+}
+
+void BookmarkStore::setShowPopover(bool show) {
+    if (show == m_showPopover)
+        return;
+    m_showPopover = show;
+    Q_EMIT showPopoverChanged(show);
+}
+
+void BookmarkStore::add(const QString& folder) {
+    const QString url = FilePath::standardised(folder);
+    for (const Bookmark& bookmark : m_bookmarks)
+        if (bookmark.url == url)
+            return;
+    m_bookmarks.append({QUuid::createUuid(), url, QDateTime::currentDateTimeUtc()});
+    Q_EMIT bookmarksChanged();
+    scheduleSave();
+}
+
+void BookmarkStore::remove(const QUuid& id) {
+    if (m_bookmarks.removeIf([&](const Bookmark& bookmark) { return bookmark.id == id; }) > 0)
+        Q_EMIT bookmarksChanged();
+    scheduleSave();
+}
+
+void BookmarkStore::pruneMissing() {
+    const qsizetype removed =
+        m_bookmarks.removeIf([&](const Bookmark& bookmark) { return !m_itemExists(bookmark.url); });
+    if (removed == 0)
+        return;
+    Q_EMIT bookmarksChanged();
+    scheduleSave();
+}
+
+QCoro::Task<> BookmarkStore::flush() {
+    m_debouncer.cancel();
+    co_await saveIgnoringFailure(&m_service, &PersistenceService::saveBookmarks, m_bookmarks);
+}
+
+void BookmarkStore::scheduleSave() {
+    m_debouncer.schedule(saveDelay, [service = &m_service, snapshot = m_bookmarks] {
+        return saveIgnoringFailure(service, &PersistenceService::saveBookmarks, snapshot);
+    });
+}
+
+} // namespace quillmere

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "models/settings/Bookmark.h"
+#include "services/persistence/Debouncer.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace quillmere {
+
+class PersistenceService;
+
+// The bookmarked folders, oldest first, saved half a second after the last change;
+// also whether the bookmark popover is shown (not saved).
+class BookmarkStore final : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds saveDelay{500};
+    using ExistenceCheck = std::function<bool(const QString& path)>;
+
+    // itemExists: whether anything is at a path, links followed; the platform's by default.
+    explicit BookmarkStore(PersistenceService& service, ExistenceCheck itemExists = {},
+                           QObject* parent = nullptr);
+
+    const QList<Bookmark>& bookmarks() const { return m_bookmarks; }
+    void setBookmarks(QList<Bookmark> bookmarks);
+    bool showPopover() const { return m_showPopover; }
+    void setShowPopover(bool show);
+
+    // Adds the standardised folder unless it is bookmarked already.
+    void add(const QString& folder);
+    void remove(const QUuid& id);
+    // Drops the bookmarks whose folder is gone; saves only when one was dropped.
+    void pruneMissing();
+    QCoro::Task<> flush();
+
+Q_SIGNALS:
+    void bookmarksChanged();
+    void showPopoverChanged(bool shown);
+
+private:
+    void scheduleSave();
+
+    PersistenceService& m_service;
+    ExistenceCheck m_itemExists;
+    Debouncer m_debouncer;
+    QList<Bookmark> m_bookmarks;
+    bool m_showPopover = false;
+};
+
+} // namespace quillmere

@@ -1,0 +1,68 @@
+#include "services/persistence/FolderSettingsStore.h"
+
+#include "models/paths/FilePath.h"
+#include "platform/PlatformError.h"
+#include "services/persistence/SaveIgnoringFailure.h"
+
+namespace quillmere {
+FolderSettingsStore::FolderSettingsStore(PersistenceService& service, QObject* parent)
+    : QObject(parent)
+    , m_service(service) {}
+
+QString FolderSettingsStore::folderKey(const QString& folder) {
+    return FilePath::standardised(folder);
+}
+
+void FolderSettingsStore::setAll(FolderSettingsMap all) {
+    if (all == m_all)
+        return;
+    m_all = std::move(all);
+    Q_EMIT allChanged();
+}
+
+std::optional<FolderSettings> FolderSettingsStore::settings(const QString& folder) const {
+    const auto it = m_all.constFind(folderKey(folder));
+    if (it == m_all.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+void FolderSettingsStore::set(const FolderSettings& settings, const QString& folder) {
+    m_all.insert(folderKey(folder), settings);
+    Q_EMIT allChanged();
+    scheduleSave();
+}
+
+void FolderSettingsStore::remap(const QList<PathMapping>& mappings) {
+    FolderSettingsMap result;
+    bool changed = false;
+    for (auto it = m_all.constBegin(); it != m_all.constEnd(); ++it) {
+        QString key = it.key();
+        for (const PathMapping& mapping : mappings) {
+            if (FilePath::isSameOrInside(key, mapping.from)) {
+                key = mapping.to + key.mid(mapping.from == u"/" ? 0 : mapping.from.size());
+                changed = true;
+                break;
+            }
+        }
+        result.insert(key, it.value());
+    }
+    if (!changed)
+        return;
+    m_all = std::move(result);
+    Q_EMIT allChanged();
+    scheduleSave();
+}
+
+QCoro::Task<> FolderSettingsStore::flush() {
+    m_debouncer.cancel();
+    co_await saveIgnoringFailure(&m_service, &PersistenceService::saveFolderSettings, m_all);
+}
+
+void FolderSettingsStore::scheduleSave() {
+    m_debouncer.schedule(saveDelay, [service = &m_service, snapshot = m_all] {
+        return saveIgnoringFailure(service, &PersistenceService::saveFolderSettings, snapshot);
+    });
+}
+
+} // namespace quillmere

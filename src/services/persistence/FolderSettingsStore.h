@@ -1,0 +1,49 @@
+#pragma once
+
+#include "models/paths/PathMapping.h"
+#include "services/persistence/Debouncer.h"
+#include "services/persistence/FolderSettingsJson.h"
+
+#include <QObject>
+
+#include <optional>
+
+namespace quillmere {
+
+class PersistenceService;
+
+// Each folder's view settings, keyed by the folder's standardised path, saved half a
+// second after the last change. Records are never removed; moves and renames carry
+// them along (remap).
+class FolderSettingsStore final : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds saveDelay{500};
+
+    explicit FolderSettingsStore(PersistenceService& service, QObject* parent = nullptr);
+
+    const FolderSettingsMap& all() const { return m_all; }
+    // Replaces every record (start-up fills the store from the file this way); no save.
+    void setAll(FolderSettingsMap all);
+
+    std::optional<FolderSettings> settings(const QString& folder) const;
+    void set(const FolderSettings& settings, const QString& folder);
+    // Moves the records at or under each mapping's `from` (whole path components) to `to`.
+    void remap(const QList<PathMapping>& mappings);
+    QCoro::Task<> flush();
+
+    static QString folderKey(const QString& folder);
+
+Q_SIGNALS:
+    void allChanged();
+
+private:
+    void scheduleSave();
+
+    PersistenceService& m_service;
+    Debouncer m_debouncer;
+    FolderSettingsMap m_all;
+};
+
+} // namespace quillmere

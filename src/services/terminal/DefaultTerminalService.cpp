@@ -1,0 +1,134 @@
+#include "services/terminal/DefaultTerminalService.h"
+
+#include "services/terminal/DefaultTerminalSystem.h"
+#include "services/terminal/SystemTerminal.h"
+#include "services/terminal/TerminalServiceError.h"
+
+#include "platform/PathCodec.h"
+#include "platform/PlatformError.h"
+
+namespace quillmere {
+namespace {
+
+// The GUI process of WezTerm; the "wezterm" program itself exits after handing over.
+const auto wezTermProcessName = QStringLiteral("wezterm-gui");
+
+} // namespace
+
+DefaultTerminalService::DefaultTerminalService(std::shared_ptr<TerminalSystem> system)
+    : m_system(system ? std::move(system) : std::make_shared<DefaultTerminalSystem>()) {}
+
+DefaultTerminalService::~DefaultTerminalService() = default;
+
+QString DefaultTerminalService::desktopFileId(TerminalApp app) {
+    switch (app) {
+    case TerminalApp::wezterm: return QStringLiteral("org.wezfurlong.wezterm.desktop");
+    case TerminalApp::warp: return QStringLiteral("dev.warp.Warp.desktop");
+    case TerminalApp::ghostty: return QStringLiteral("com.mitchellh.ghostty.desktop");
+    case TerminalApp::iterm2:
+    case TerminalApp::terminalApp: return {};
+    }
+    return {};
+}
+
+bool DefaultTerminalService::isInstalled(TerminalApp app) const {
+    switch (app) {
+    case TerminalApp::iterm2: return false;
+    case TerminalApp::terminalApp: return SystemTerminal(*m_system).program().has_value();
+    case TerminalApp::ghostty: return locateGhostty().has_value();
+    case TerminalApp::wezterm:
+    case TerminalApp::warp: return m_system->hasDesktopEntry(desktopFileId(app));
+    }
+    return false;
+}
+
+void DefaultTerminalService::open(const QString& folder, TerminalApp app, TerminalOpenMode mode) {
+    switch (app) {
+    case TerminalApp::wezterm: return openWezTerm(folder, mode);
+    case TerminalApp::warp: return openWarp(folder);
+    case TerminalApp::ghostty: return openGhostty(folder);
+    case TerminalApp::terminalApp: return openSystemTerminal(folder);
+    case TerminalApp::iterm2: throw TerminalServiceError::appNotFound(app);
+    }
+}
+
+void DefaultTerminalService::openWezTerm(const QString& folder, TerminalOpenMode mode) {
+    const QString program = locateWezTerm();
+    // "cli spawn" without a running WezTerm starts a hidden multiplexer and opens
+    // the tab there, where nobody sees it; a new window is what the user can use.
+    if (mode == TerminalOpenMode::newTab && m_system->isProcessRunning(wezTermProcessName)) {
+        try {
+            return startWezTermTab(program, folder);
+        } catch (const PlatformError&) {
+            // The window start below reports its own failure, which is the one that matters.
+        }
+    }
+    startWezTermWindow(program, folder);
+}
+
+void DefaultTerminalService::startWezTermTab(const QString& program, const QString& folder) {
+    m_system->start(
+        {program, {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--cwd"), folder}, folder});
+}
+
+void DefaultTerminalService::startWezTermWindow(const QString& program, const QString& folder) {
+    if (m_system->isProcessRunning(wezTermProcessName))
+        m_system->start({program,
+                         {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--new-window"),
+                          QStringLiteral("--cwd"), folder},
+                         folder});
+    else
+        m_system->start({program, {QStringLiteral("start"), QStringLiteral("--cwd"), folder}, folder});
+}
+
+QString DefaultTerminalService::locateWezTerm() {
+    if (!m_wezTermCandidates) {
+        QString home = m_system->homeFolder();
+        if (home.endsWith(u'/'))
+            home.chop(1);
+        m_wezTermCandidates =
+            QStringList{QStringLiteral("/usr/bin/wezterm"), QStringLiteral("/usr/local/bin/wezterm"),
+                        home + QStringLiteral("/.cargo/bin/wezterm")};
+    }
+    for (const QString& candidate : *m_wezTermCandidates)
+        if (m_system->isExecutableFile(candidate))
+            return candidate;
+    if (std::optional<QString> found = m_system->findInPath(QStringLiteral("wezterm")))
+        return *found;
+    throw TerminalServiceError::appNotFound(TerminalApp::wezterm);
+}
+
+void DefaultTerminalService::openWarp(const QString& folder) {
+    // The folder's exact bytes, percent-encoded, so names that are not UTF-8 arrive intact.
+    const QByteArray path = PathCodec::encode(folder).toPercentEncoding("/");
+    const QString uri = QStringLiteral("warp://action/new_window?path=") + QString::fromLatin1(path);
+    if (!m_system->openUri(uri))
+        throw TerminalServiceError::appNotFound(TerminalApp::warp);
+}
+
+void DefaultTerminalService::openGhostty(const QString& folder) {
+    const std::optional<QString> program = locateGhostty();
+    if (!program)
+        throw TerminalServiceError::appNotFound(TerminalApp::ghostty);
+    m_system->start({*program, {QStringLiteral("--working-directory=") + folder}, folder});
+}
+
+std::optional<QString> DefaultTerminalService::locateGhostty() const {
+    const QString name = QStringLiteral("ghostty");
+    // An entry that starts Ghostty through another program (flatpak, env) cannot be
+    // handed Ghostty's own flag; the PATH may still have the program itself.
+    const std::optional<QString> entry = m_system->desktopEntryProgram(desktopFileId(TerminalApp::ghostty));
+    if (entry && entry->section(u'/', -1) == name)
+        if (std::optional<QString> found = m_system->findInPath(*entry))
+            return found;
+    return m_system->findInPath(name);
+}
+
+void DefaultTerminalService::openSystemTerminal(const QString& folder) {
+    const std::optional<ProcessStart> start = SystemTerminal(*m_system).startIn(folder);
+    if (!start)
+        throw TerminalServiceError::appNotFound(TerminalApp::terminalApp);
+    m_system->start(*start);
+}
+
+} // namespace quillmere

@@ -1,0 +1,49 @@
+#include "services/terminal/SystemTerminal.h"
+
+#include "services/terminal/TerminalSystem.h"
+
+namespace quillmere {
+
+SystemTerminal::SystemTerminal(const TerminalSystem& system)
+    : m_system(system) {}
+
+std::optional<QString> SystemTerminal::program() const {
+    const QString preferred = m_system.environmentVariable("TERMINAL");
+    if (!preferred.isEmpty())
+        if (std::optional<QString> found = m_system.findInPath(preferred))
+            return found;
+    static const char16_t* const fallbacks[] = {
+        u"x-terminal-emulator", u"gnome-terminal", u"konsole", u"xfce4-terminal", u"kitty",
+        u"alacritty",           u"xterm"};
+    for (const char16_t* name : fallbacks)
+        if (std::optional<QString> found = m_system.findInPath(QString::fromUtf16(name)))
+            return found;
+    return std::nullopt;
+}
+
+std::optional<ProcessStart> SystemTerminal::startIn(const QString& folder) const {
+    const std::optional<QString> found = program();
+    if (!found)
+        return std::nullopt;
+    return ProcessStart{*found, folderArguments(*found, folder), folder};
+}
+
+QStringList SystemTerminal::folderArguments(const QString& program, const QString& folder) {
+    // x-terminal-emulator, xterm and unknown programs get the working directory only.
+    const QString name = program.section(u'/', -1);
+    if (name == u"gnome-terminal")
+        return {QStringLiteral("--window"), QStringLiteral("--working-directory=") + folder};
+    if (name == u"konsole")
+        return {QStringLiteral("--workdir"), folder};
+    if (name == u"xfce4-terminal" || name == u"ghostty")
+        return {QStringLiteral("--working-directory=") + folder};
+    if (name == u"kitty")
+        return {QStringLiteral("--directory"), folder};
+    if (name == u"alacritty")
+        return {QStringLiteral("--working-directory"), folder};
+    if (name == u"wezterm")
+        return {QStringLiteral("start"), QStringLiteral("--cwd"), folder};
+    return {};
+}
+
+} // namespace quillmere
