@@ -71,6 +71,7 @@ private Q_SLOTS:
 
     void renamesAndClassifiesRefusals();
     void rejectsNamesThatWouldLeaveTheFolder();
+    void renameReturnsThePathTheListingReports();
     void caseOnlyRenameUsesTemporaryNameOnCaseInsensitiveVolume();
     void caseOnlyRenameIsCollisionWhereCaseMatters();
     void caseOnlyRenameOfLongNameKeepsTemporaryNameWithinLimit();
@@ -712,6 +713,18 @@ void FileSystemServiceTest::createsFilesAndFolders() {
     QCOMPARE(tree.readFile("tree/new/file.txt"), QByteArray("contents"));
     QCOMPARE(tree.readFile("dotfiles/bashrc"), QByteArray("export EDITOR=vi\n"));
     QVERIFY(!tree.exists("outside"));
+}
+
+// Two escaped bytes that together are valid UTF-8 name "é" on disk; the renamed location
+// must be the one the listing shows, or tabs and folder settings follow a path that is not there.
+void FileSystemServiceTest::renameReturnsThePathTheListingReports() {
+    TemporaryTree tree;
+    tree.writeFile("tree/a.txt", "");
+    DefaultFileSystemService service;
+    const QString joined = QString(QChar(0xDCC3)) + QChar(0xDCA9);
+    const QString renamed = await(service.renameItem(tree.path("tree/a.txt"), joined));
+    QCOMPARE(renamed, tree.path("tree/\xC3\xA9"));
+    QCOMPARE(await(service.listDirectory(tree.path("tree"), false)).first().url, renamed);
 }
 
 QTEST_GUILESS_MAIN(FileSystemServiceTest)

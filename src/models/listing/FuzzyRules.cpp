@@ -2,6 +2,7 @@
 
 #include <QChar>
 
+#include <algorithm>
 #include <utility>
 
 namespace quillmere {

@@ -1,6 +1,7 @@
 #include "services/filesystem/ItemRenamer.h"
 
 #include "models/errors/RenameError.h"
+#include "models/paths/FileName.h"
 #include "models/paths/FilePath.h"
 #include "platform/FilePrimitives.h"
 #include "platform/PathCodec.h"
@@ -65,10 +66,12 @@ QString ItemRenamer::temporaryName(const QString& newName) {
     return PathCodec::decode(stem) + suffix;
 }
 
-QString ItemRenamer::rename(FilePrimitives& primitives, const QString& path, const QString& newName) {
-    if (isUnsafeName(newName))
+QString ItemRenamer::rename(FilePrimitives& primitives, const QString& path, const QString& requestedName) {
+    if (isUnsafeName(requestedName))
         throw RenameError::other(
-            QCoreApplication::translate("ItemRenamer", "“%1” is not a valid name").arg(newName));
+            QCoreApplication::translate("ItemRenamer", "“%1” is not a valid name").arg(requestedName));
+    // The same bytes on disk, but the returned location is the one the listing will report.
+    const QString newName = FileName::asListed(requestedName);
     const QString parent = FilePath::parent(path);
     const QString destination = FilePath::appending(parent, newName);
     const QString oldName = FilePath::lastComponent(path);
