@@ -5,7 +5,7 @@ target_compile_options(quillmere_options INTERFACE
   -Wimplicit-fallthrough -Werror)
 target_compile_definitions(quillmere_options INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_USE_QSTRINGBUILDER QT_NO_KEYWORDS
-  QT_NO_URL_CAST_FROM_STRING _GNU_SOURCE)
+  QT_NO_URL_CAST_FROM_STRING)
 if(QUILLMERE_SANITIZE)
   target_compile_options(quillmere_options INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
