@@ -5,11 +5,11 @@
     <name></name>
     <message id="addressbar.filterPlaceholder">
         <source>Filter by name</source>
-        <translation>Filter by name</translation>
+        <translation type="vanished">Filter by name</translation>
     </message>
     <message id="addressbar.markedCount" numerus="yes">
         <source>%n marked</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n marked</numerusform>
             <numerusform>%n marked</numerusform>
         </translation>
@@ -32,283 +32,283 @@
     </message>
     <message id="appshell.noTab">
         <source>No tab is open</source>
-        <translation>No tab is open</translation>
+        <translation type="vanished">No tab is open</translation>
     </message>
     <message id="batchRename.button.cancel">
         <source>Cancel</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
     </message>
     <message id="batchRename.button.rename">
         <source>Rename</source>
-        <translation>Rename</translation>
+        <translation type="vanished">Rename</translation>
     </message>
     <message id="batchRename.count" numerus="yes">
         <source>%n items</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n item</numerusform>
             <numerusform>%n items</numerusform>
         </translation>
     </message>
     <message id="batchRename.error.conflict">
         <source>Name already in use</source>
-        <translation>Name already in use</translation>
+        <translation type="vanished">Name already in use</translation>
     </message>
     <message id="batchRename.error.duplicate">
         <source>Duplicate name</source>
-        <translation>Duplicate name</translation>
+        <translation type="vanished">Duplicate name</translation>
     </message>
     <message id="batchRename.error.emptyName">
         <source>Name is empty</source>
-        <translation>Name is empty</translation>
+        <translation type="vanished">Name is empty</translation>
     </message>
     <message id="batchRename.error.invalidRegex">
         <source>Invalid regular expression</source>
-        <translation>Invalid regular expression</translation>
+        <translation type="vanished">Invalid regular expression</translation>
     </message>
     <message id="batchRename.field.baseName">
         <source>Base name</source>
-        <translation>Base name</translation>
+        <translation type="vanished">Base name</translation>
     </message>
     <message id="batchRename.field.digits">
         <source>Digits</source>
-        <translation>Digits</translation>
+        <translation type="vanished">Digits</translation>
     </message>
     <message id="batchRename.field.findString">
         <source>Find</source>
-        <translation>Find</translation>
+        <translation type="vanished">Find</translation>
     </message>
     <message id="batchRename.field.prefix">
         <source>Prefix</source>
-        <translation>Prefix</translation>
+        <translation type="vanished">Prefix</translation>
     </message>
     <message id="batchRename.field.regexPattern">
         <source>Pattern</source>
-        <translation>Pattern</translation>
+        <translation type="vanished">Pattern</translation>
     </message>
     <message id="batchRename.field.regexTemplate">
         <source>Replacement</source>
-        <translation>Replacement</translation>
+        <translation type="vanished">Replacement</translation>
     </message>
     <message id="batchRename.field.replaceWith">
         <source>Replace with</source>
-        <translation>Replace with</translation>
+        <translation type="vanished">Replace with</translation>
     </message>
     <message id="batchRename.field.startNumber">
         <source>Start at</source>
-        <translation>Start at</translation>
+        <translation type="vanished">Start at</translation>
     </message>
     <message id="batchRename.field.suffix">
         <source>Suffix</source>
-        <translation>Suffix</translation>
+        <translation type="vanished">Suffix</translation>
     </message>
     <message id="batchRename.mode.affix">
         <source>Add text</source>
-        <translation>Add text</translation>
+        <translation type="vanished">Add text</translation>
     </message>
     <message id="batchRename.mode.regex">
         <source>Regular expression</source>
-        <translation>Regular expression</translation>
+        <translation type="vanished">Regular expression</translation>
     </message>
     <message id="batchRename.mode.replace">
         <source>Replace text</source>
-        <translation>Replace text</translation>
+        <translation type="vanished">Replace text</translation>
     </message>
     <message id="batchRename.mode.sequential">
         <source>Numbering</source>
-        <translation>Numbering</translation>
+        <translation type="vanished">Numbering</translation>
     </message>
     <message id="batchRename.rule">
         <source>Rule</source>
-        <translation>Rule</translation>
+        <translation type="vanished">Rule</translation>
     </message>
     <message id="batchRename.title">
         <source>Rename items</source>
-        <translation>Rename items</translation>
+        <translation type="vanished">Rename items</translation>
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>
-        <translation>Remove bookmark</translation>
+        <translation type="vanished">Remove bookmark</translation>
     </message>
     <message id="bookmark.empty">
         <source>No bookmarks</source>
-        <translation>No bookmarks</translation>
+        <translation type="vanished">No bookmarks</translation>
     </message>
     <message id="bookmark.emptyHint">
         <source>Press + in a folder to bookmark it.</source>
-        <translation>Press + in a folder to bookmark it.</translation>
+        <translation type="vanished">Press + in a folder to bookmark it.</translation>
     </message>
     <message id="bookmark.filter.noMatch">
         <source>No matching bookmarks</source>
-        <translation>No matching bookmarks</translation>
+        <translation type="vanished">No matching bookmarks</translation>
     </message>
     <message id="bookmark.filter.placeholder">
         <source>Filter bookmarks</source>
-        <translation>Filter bookmarks</translation>
+        <translation type="vanished">Filter bookmarks</translation>
     </message>
     <message id="bookmark.hint.close">
         <source>Close</source>
-        <translation>Close</translation>
+        <translation type="vanished">Close</translation>
     </message>
     <message id="bookmark.hint.delete">
         <source>Remove</source>
-        <translation>Remove</translation>
+        <translation type="vanished">Remove</translation>
     </message>
     <message id="bookmark.hint.move">
         <source>Select</source>
-        <translation>Select</translation>
+        <translation type="vanished">Select</translation>
     </message>
     <message id="bookmark.hint.open">
         <source>Open</source>
-        <translation>Open</translation>
+        <translation type="vanished">Open</translation>
     </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
     </message>
     <message id="conflict.button.confirm">
         <source>Continue</source>
-        <translation>Continue</translation>
+        <translation type="vanished">Continue</translation>
     </message>
     <message id="conflict.choice.overwrite">
         <source>Replace</source>
-        <translation>Replace</translation>
+        <translation type="vanished">Replace</translation>
     </message>
     <message id="conflict.choice.rename">
         <source>Rename</source>
-        <translation>Rename</translation>
+        <translation type="vanished">Rename</translation>
     </message>
     <message id="conflict.choice.skip">
         <source>Skip</source>
-        <translation>Skip</translation>
+        <translation type="vanished">Skip</translation>
     </message>
     <message id="conflict.field.newName">
         <source>New name</source>
-        <translation>New name</translation>
+        <translation type="vanished">New name</translation>
     </message>
     <message id="conflict.message.withDest" numerus="yes">
         <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n item with the same name already exists in “%1”. Choose what to do with it.</numerusform>
             <numerusform>%n items with the same names already exist in “%1”. Choose what to do with each.</numerusform>
         </translation>
     </message>
     <message id="conflict.message.withoutDest" numerus="yes">
         <source>%n items with the same names already exist. Choose what to do with each.</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n item with the same name already exists. Choose what to do with it.</numerusform>
             <numerusform>%n items with the same names already exist. Choose what to do with each.</numerusform>
         </translation>
     </message>
     <message id="conflict.title">
         <source>Items already exist</source>
-        <translation>Items already exist</translation>
+        <translation type="vanished">Items already exist</translation>
     </message>
     <message id="content.error.sameFolderMove">
         <source>Items can’t be moved into the folder they are already in.</source>
-        <translation>Items can’t be moved into the folder they are already in.</translation>
+        <translation type="vanished">Items can’t be moved into the folder they are already in.</translation>
     </message>
     <message id="content.menu.copy">
         <source>Copy to…</source>
-        <translation>Copy to…</translation>
+        <translation type="vanished">Copy to…</translation>
     </message>
     <message id="content.menu.copyPath">
         <source>Copy path</source>
-        <translation>Copy path</translation>
+        <translation type="vanished">Copy path</translation>
     </message>
     <message id="content.menu.move">
         <source>Move to…</source>
-        <translation>Move to…</translation>
+        <translation type="vanished">Move to…</translation>
     </message>
     <message id="content.menu.moveToTrash">
         <source>Move to trash</source>
-        <translation>Move to trash</translation>
+        <translation type="vanished">Move to trash</translation>
     </message>
     <message id="content.menu.newFile">
         <source>New file</source>
-        <translation>New file</translation>
+        <translation type="vanished">New file</translation>
     </message>
     <message id="content.menu.newFolder">
         <source>New folder</source>
-        <translation>New folder</translation>
+        <translation type="vanished">New folder</translation>
     </message>
     <message id="content.menu.rename">
         <source>Rename…</source>
-        <translation>Rename…</translation>
+        <translation type="vanished">Rename…</translation>
     </message>
     <message id="content.panel.copyMessage">
         <source>Choose the folder to copy the marked items to</source>
-        <translation>Choose the folder to copy the marked items to</translation>
+        <translation type="vanished">Choose the folder to copy the marked items to</translation>
     </message>
     <message id="content.panel.copyPrompt">
         <source>Copy here</source>
-        <translation>Copy here</translation>
+        <translation type="vanished">Copy here</translation>
     </message>
     <message id="content.panel.moveMessage">
         <source>Choose the folder to move the marked items to</source>
-        <translation>Choose the folder to move the marked items to</translation>
+        <translation type="vanished">Choose the folder to move the marked items to</translation>
     </message>
     <message id="content.panel.movePrompt">
         <source>Move here</source>
-        <translation>Move here</translation>
+        <translation type="vanished">Move here</translation>
     </message>
     <message id="content.toast.bookmarkAdded">
         <source>Bookmark added</source>
-        <translation>Bookmark added</translation>
+        <translation type="vanished">Bookmark added</translation>
     </message>
     <message id="content.toast.pathCopied">
         <source>Path copied</source>
-        <translation>Path copied</translation>
+        <translation type="vanished">Path copied</translation>
     </message>
     <message id="create.button.cancel">
         <source>Cancel</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
     </message>
     <message id="create.button.create">
         <source>Create</source>
-        <translation>Create</translation>
+        <translation type="vanished">Create</translation>
     </message>
     <message id="create.error.alreadyExists">
         <source>An item with this name already exists.</source>
-        <translation>An item with this name already exists.</translation>
+        <translation type="vanished">An item with this name already exists.</translation>
     </message>
     <message id="create.error.invalidChar">
         <source>Names can’t contain “/” or the null character.</source>
-        <translation>Names can’t contain “/” or the null character.</translation>
+        <translation type="vanished">Names can’t contain “/” or the null character.</translation>
     </message>
     <message id="create.field.name">
         <source>Name</source>
-        <translation>Name</translation>
+        <translation type="vanished">Name</translation>
     </message>
     <message id="create.title.file">
         <source>New file</source>
-        <translation>New file</translation>
+        <translation type="vanished">New file</translation>
     </message>
     <message id="create.title.folder">
         <source>New folder</source>
-        <translation>New folder</translation>
+        <translation type="vanished">New folder</translation>
     </message>
     <message id="delete.button.cancel">
         <source>Cancel</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
     </message>
     <message id="delete.button.delete">
         <source>Move to trash</source>
-        <translation>Move to trash</translation>
+        <translation type="vanished">Move to trash</translation>
     </message>
     <message id="delete.error.failed">
         <source>The items could not be moved to the trash.</source>
-        <translation>The items could not be moved to the trash.</translation>
+        <translation type="vanished">The items could not be moved to the trash.</translation>
     </message>
     <message id="delete.message" numerus="yes">
         <source>Move %n marked items to the trash?</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>Move %n marked item to the trash?</numerusform>
             <numerusform>Move %n marked items to the trash?</numerusform>
         </translation>
     </message>
     <message id="delete.title">
         <source>Move to trash</source>
-        <translation>Move to trash</translation>
+        <translation type="vanished">Move to trash</translation>
     </message>
     <message id="help.command.selectTab">
         <source>Go to tab 1–9</source>
@@ -352,7 +352,7 @@
     </message>
     <message id="help.title">
         <source>Keyboard shortcuts</source>
-        <translation>Keyboard shortcuts</translation>
+        <translation type="vanished">Keyboard shortcuts</translation>
     </message>
     <message id="nav.addBookmark">
         <source>Add bookmark</source>
@@ -460,238 +460,238 @@
     </message>
     <message id="palette.noResults">
         <source>No results</source>
-        <translation>No results</translation>
+        <translation type="vanished">No results</translation>
     </message>
     <message id="palette.searchPlaceholder">
         <source>Search commands, folders and bookmarks</source>
-        <translation>Search commands, folders and bookmarks</translation>
+        <translation type="vanished">Search commands, folders and bookmarks</translation>
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
     </message>
     <message id="rename.button.confirm">
         <source>Rename</source>
-        <translation>Rename</translation>
+        <translation type="vanished">Rename</translation>
     </message>
     <message id="rename.error.failed">
         <source>The item could not be renamed.</source>
-        <translation>The item could not be renamed.</translation>
+        <translation type="vanished">The item could not be renamed.</translation>
     </message>
     <message id="rename.field.newName">
         <source>New name</source>
-        <translation>New name</translation>
+        <translation type="vanished">New name</translation>
     </message>
     <message id="rename.title">
         <source>Rename</source>
-        <translation>Rename</translation>
+        <translation type="vanished">Rename</translation>
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
-        <translation>Check for updates automatically</translation>
+        <translation type="vanished">Check for updates automatically</translation>
     </message>
     <message id="settings.general.checkNow">
         <source>Check now</source>
-        <translation>Check now</translation>
+        <translation type="vanished">Check now</translation>
     </message>
     <message id="settings.general.language">
         <source>Language</source>
-        <translation>Language</translation>
+        <translation type="vanished">Language</translation>
     </message>
     <message id="settings.general.languageSystem">
         <source>System default</source>
-        <translation>System default</translation>
+        <translation type="vanished">System default</translation>
     </message>
     <message id="settings.general.updates">
         <source>Updates</source>
-        <translation>Updates</translation>
+        <translation type="vanished">Updates</translation>
     </message>
     <message id="settings.mark.color.accent">
         <source>Accent color</source>
-        <translation>Accent color</translation>
+        <translation type="vanished">Accent color</translation>
     </message>
     <message id="settings.mark.color.black">
         <source>Black</source>
-        <translation>Black</translation>
+        <translation type="vanished">Black</translation>
     </message>
     <message id="settings.mark.color.blue">
         <source>Blue</source>
-        <translation>Blue</translation>
+        <translation type="vanished">Blue</translation>
     </message>
     <message id="settings.mark.color.gray">
         <source>Gray</source>
-        <translation>Gray</translation>
+        <translation type="vanished">Gray</translation>
     </message>
     <message id="settings.mark.color.green">
         <source>Green</source>
-        <translation>Green</translation>
+        <translation type="vanished">Green</translation>
     </message>
     <message id="settings.mark.color.orange">
         <source>Orange</source>
-        <translation>Orange</translation>
+        <translation type="vanished">Orange</translation>
     </message>
     <message id="settings.mark.color.purple">
         <source>Purple</source>
-        <translation>Purple</translation>
+        <translation type="vanished">Purple</translation>
     </message>
     <message id="settings.mark.color.red">
         <source>Red</source>
-        <translation>Red</translation>
+        <translation type="vanished">Red</translation>
     </message>
     <message id="settings.mark.color.yellow">
         <source>Yellow</source>
-        <translation>Yellow</translation>
+        <translation type="vanished">Yellow</translation>
     </message>
     <message id="settings.mark.glyph">
         <source>Mark symbol</source>
-        <translation>Mark symbol</translation>
+        <translation type="vanished">Mark symbol</translation>
     </message>
     <message id="settings.mark.preview">
         <source>Preview</source>
-        <translation>Preview</translation>
+        <translation type="vanished">Preview</translation>
     </message>
     <message id="settings.mark.previewFilename">
         <source>Document.txt</source>
-        <translation>Document.txt</translation>
+        <translation type="vanished">Document.txt</translation>
     </message>
     <message id="settings.mark.resetToDefault">
         <source>Restore defaults</source>
-        <translation>Restore defaults</translation>
+        <translation type="vanished">Restore defaults</translation>
     </message>
     <message id="settings.tab.general">
         <source>General</source>
-        <translation>General</translation>
+        <translation type="vanished">General</translation>
     </message>
     <message id="settings.tab.mark">
         <source>Marks</source>
-        <translation>Marks</translation>
+        <translation type="vanished">Marks</translation>
     </message>
     <message id="settings.tab.terminal">
         <source>Terminal</source>
-        <translation>Terminal</translation>
+        <translation type="vanished">Terminal</translation>
     </message>
     <message id="settings.terminal.app">
         <source>Terminal application</source>
-        <translation>Terminal application</translation>
+        <translation type="vanished">Terminal application</translation>
     </message>
     <message id="settings.terminal.hint">
         <source>Press t in the file list to open the current folder in this terminal.</source>
-        <translation>Press t in the file list to open the current folder in this terminal.</translation>
+        <translation type="vanished">Press t in the file list to open the current folder in this terminal.</translation>
     </message>
     <message id="settings.terminal.noApp">
         <source>No supported terminal is installed.</source>
-        <translation>No supported terminal is installed.</translation>
+        <translation type="vanished">No supported terminal is installed.</translation>
     </message>
     <message id="settings.terminal.tabNotSupported">
         <source>This terminal always opens a new window.</source>
-        <translation>This terminal always opens a new window.</translation>
+        <translation type="vanished">This terminal always opens a new window.</translation>
     </message>
     <message id="settings.terminal.test">
         <source>Test</source>
-        <translation>Test</translation>
+        <translation type="vanished">Test</translation>
     </message>
     <message id="sidebar.closeTab">
         <source>Close tab</source>
-        <translation>Close tab</translation>
+        <translation type="vanished">Close tab</translation>
     </message>
     <message id="sidebar.newTab">
         <source>New tab</source>
-        <translation>New tab</translation>
+        <translation type="vanished">New tab</translation>
     </message>
     <message id="terminal.app.ghostty">
         <source>Ghostty</source>
-        <translation>Ghostty</translation>
+        <translation type="vanished">Ghostty</translation>
     </message>
     <message id="terminal.app.iterm2">
         <source>iTerm2</source>
-        <translation>iTerm2</translation>
+        <translation type="vanished">iTerm2</translation>
     </message>
     <message id="terminal.app.terminalApp">
         <source>Terminal</source>
-        <translation>Terminal</translation>
+        <translation type="vanished">Terminal</translation>
     </message>
     <message id="terminal.app.warp">
         <source>Warp</source>
-        <translation>Warp</translation>
+        <translation type="vanished">Warp</translation>
     </message>
     <message id="terminal.app.wezterm">
         <source>WezTerm</source>
-        <translation>WezTerm</translation>
+        <translation type="vanished">WezTerm</translation>
     </message>
     <message id="terminal.openMode.newTab">
         <source>New tab</source>
-        <translation>New tab</translation>
+        <translation type="vanished">New tab</translation>
     </message>
     <message id="terminal.openMode.newWindow">
         <source>New window</source>
-        <translation>New window</translation>
+        <translation type="vanished">New window</translation>
     </message>
     <message id="%lld / %lld">
         <source>%1 / %2</source>
-        <translation>%1 / %2</translation>
+        <translation type="vanished">%1 / %2</translation>
     </message>
     <message id="%lld items" numerus="yes">
         <source>%n items</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n item</numerusform>
             <numerusform>%n items</numerusform>
         </translation>
     </message>
     <message id="Date Modified">
         <source>Date modified</source>
-        <translation>Date modified</translation>
+        <translation type="vanished">Date modified</translation>
     </message>
     <message id="Kind">
         <source>Kind</source>
-        <translation>Kind</translation>
+        <translation type="vanished">Kind</translation>
     </message>
     <message id="Name">
         <source>Name</source>
-        <translation>Name</translation>
+        <translation type="vanished">Name</translation>
     </message>
     <message id="Open as...">
         <source>Open with</source>
-        <translation>Open with</translation>
+        <translation type="vanished">Open with</translation>
     </message>
     <message id="Size">
         <source>Size</source>
-        <translation>Size</translation>
+        <translation type="vanished">Size</translation>
     </message>
     <message id="Tab %lld">
         <source>Tab %1</source>
-        <translation>Tab %1</translation>
+        <translation type="vanished">Tab %1</translation>
     </message>
     <message id="Tabs">
         <source>Tabs</source>
-        <translation>Tabs</translation>
+        <translation type="vanished">Tabs</translation>
     </message>
     <message id="コピー">
         <source>Copy to…</source>
-        <translation>Copy to…</translation>
+        <translation type="vanished">Copy to…</translation>
     </message>
     <message id="ゴミ箱に移動">
         <source>Move to trash</source>
-        <translation>Move to trash</translation>
+        <translation type="vanished">Move to trash</translation>
     </message>
     <message id="パスをコピー">
         <source>Copy path</source>
-        <translation>Copy path</translation>
+        <translation type="vanished">Copy path</translation>
     </message>
     <message id="リネーム">
         <source>Rename</source>
-        <translation>Rename</translation>
+        <translation type="vanished">Rename</translation>
     </message>
     <message id="新規ファイル">
         <source>New file</source>
-        <translation>New file</translation>
+        <translation type="vanished">New file</translation>
     </message>
     <message id="新規フォルダ">
         <source>New folder</source>
-        <translation>New folder</translation>
+        <translation type="vanished">New folder</translation>
     </message>
     <message id="移動">
         <source>Move to…</source>
-        <translation>Move to…</translation>
+        <translation type="vanished">Move to…</translation>
     </message>
 </context>
 </TS>

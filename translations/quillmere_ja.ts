@@ -5,11 +5,11 @@
     <name></name>
     <message id="addressbar.filterPlaceholder">
         <source>Filter by name</source>
-        <translation>名前で絞り込み</translation>
+        <translation type="vanished">名前で絞り込み</translation>
     </message>
     <message id="addressbar.markedCount" numerus="yes">
         <source>%n marked</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n 件マーク中</numerusform>
         </translation>
     </message>
@@ -31,279 +31,279 @@
     </message>
     <message id="appshell.noTab">
         <source>No tab is open</source>
-        <translation>開いているタブはありません</translation>
+        <translation type="vanished">開いているタブはありません</translation>
     </message>
     <message id="batchRename.button.cancel">
         <source>Cancel</source>
-        <translation>キャンセル</translation>
+        <translation type="vanished">キャンセル</translation>
     </message>
     <message id="batchRename.button.rename">
         <source>Rename</source>
-        <translation>名前を変更</translation>
+        <translation type="vanished">名前を変更</translation>
     </message>
     <message id="batchRename.count" numerus="yes">
         <source>%n items</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n 件の項目</numerusform>
         </translation>
     </message>
     <message id="batchRename.error.conflict">
         <source>Name already in use</source>
-        <translation>同じ名前の項目があります</translation>
+        <translation type="vanished">同じ名前の項目があります</translation>
     </message>
     <message id="batchRename.error.duplicate">
         <source>Duplicate name</source>
-        <translation>名前が重複しています</translation>
+        <translation type="vanished">名前が重複しています</translation>
     </message>
     <message id="batchRename.error.emptyName">
         <source>Name is empty</source>
-        <translation>名前が空です</translation>
+        <translation type="vanished">名前が空です</translation>
     </message>
     <message id="batchRename.error.invalidRegex">
         <source>Invalid regular expression</source>
-        <translation>正規表現が正しくありません</translation>
+        <translation type="vanished">正規表現が正しくありません</translation>
     </message>
     <message id="batchRename.field.baseName">
         <source>Base name</source>
-        <translation>基本の名前</translation>
+        <translation type="vanished">基本の名前</translation>
     </message>
     <message id="batchRename.field.digits">
         <source>Digits</source>
-        <translation>桁数</translation>
+        <translation type="vanished">桁数</translation>
     </message>
     <message id="batchRename.field.findString">
         <source>Find</source>
-        <translation>検索する文字列</translation>
+        <translation type="vanished">検索する文字列</translation>
     </message>
     <message id="batchRename.field.prefix">
         <source>Prefix</source>
-        <translation>前に付ける文字</translation>
+        <translation type="vanished">前に付ける文字</translation>
     </message>
     <message id="batchRename.field.regexPattern">
         <source>Pattern</source>
-        <translation>パターン</translation>
+        <translation type="vanished">パターン</translation>
     </message>
     <message id="batchRename.field.regexTemplate">
         <source>Replacement</source>
-        <translation>置換後の名前</translation>
+        <translation type="vanished">置換後の名前</translation>
     </message>
     <message id="batchRename.field.replaceWith">
         <source>Replace with</source>
-        <translation>置換後の文字列</translation>
+        <translation type="vanished">置換後の文字列</translation>
     </message>
     <message id="batchRename.field.startNumber">
         <source>Start at</source>
-        <translation>開始番号</translation>
+        <translation type="vanished">開始番号</translation>
     </message>
     <message id="batchRename.field.suffix">
         <source>Suffix</source>
-        <translation>後ろに付ける文字</translation>
+        <translation type="vanished">後ろに付ける文字</translation>
     </message>
     <message id="batchRename.mode.affix">
         <source>Add text</source>
-        <translation>文字を追加</translation>
+        <translation type="vanished">文字を追加</translation>
     </message>
     <message id="batchRename.mode.regex">
         <source>Regular expression</source>
-        <translation>正規表現</translation>
+        <translation type="vanished">正規表現</translation>
     </message>
     <message id="batchRename.mode.replace">
         <source>Replace text</source>
-        <translation>文字を置換</translation>
+        <translation type="vanished">文字を置換</translation>
     </message>
     <message id="batchRename.mode.sequential">
         <source>Numbering</source>
-        <translation>連番</translation>
+        <translation type="vanished">連番</translation>
     </message>
     <message id="batchRename.rule">
         <source>Rule</source>
-        <translation>ルール</translation>
+        <translation type="vanished">ルール</translation>
     </message>
     <message id="batchRename.title">
         <source>Rename items</source>
-        <translation>まとめて名前を変更</translation>
+        <translation type="vanished">まとめて名前を変更</translation>
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>
-        <translation>ブックマークを削除</translation>
+        <translation type="vanished">ブックマークを削除</translation>
     </message>
     <message id="bookmark.empty">
         <source>No bookmarks</source>
-        <translation>ブックマークはありません</translation>
+        <translation type="vanished">ブックマークはありません</translation>
     </message>
     <message id="bookmark.emptyHint">
         <source>Press + in a folder to bookmark it.</source>
-        <translation>フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
+        <translation type="vanished">フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
     </message>
     <message id="bookmark.filter.noMatch">
         <source>No matching bookmarks</source>
-        <translation>一致するブックマークはありません</translation>
+        <translation type="vanished">一致するブックマークはありません</translation>
     </message>
     <message id="bookmark.filter.placeholder">
         <source>Filter bookmarks</source>
-        <translation>ブックマークを絞り込み</translation>
+        <translation type="vanished">ブックマークを絞り込み</translation>
     </message>
     <message id="bookmark.hint.close">
         <source>Close</source>
-        <translation>閉じる</translation>
+        <translation type="vanished">閉じる</translation>
     </message>
     <message id="bookmark.hint.delete">
         <source>Remove</source>
-        <translation>削除</translation>
+        <translation type="vanished">削除</translation>
     </message>
     <message id="bookmark.hint.move">
         <source>Select</source>
-        <translation>選択</translation>
+        <translation type="vanished">選択</translation>
     </message>
     <message id="bookmark.hint.open">
         <source>Open</source>
-        <translation>開く</translation>
+        <translation type="vanished">開く</translation>
     </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
-        <translation>キャンセル</translation>
+        <translation type="vanished">キャンセル</translation>
     </message>
     <message id="conflict.button.confirm">
         <source>Continue</source>
-        <translation>続行</translation>
+        <translation type="vanished">続行</translation>
     </message>
     <message id="conflict.choice.overwrite">
         <source>Replace</source>
-        <translation>上書き</translation>
+        <translation type="vanished">上書き</translation>
     </message>
     <message id="conflict.choice.rename">
         <source>Rename</source>
-        <translation>名前を変更</translation>
+        <translation type="vanished">名前を変更</translation>
     </message>
     <message id="conflict.choice.skip">
         <source>Skip</source>
-        <translation>スキップ</translation>
+        <translation type="vanished">スキップ</translation>
     </message>
     <message id="conflict.field.newName">
         <source>New name</source>
-        <translation>新しい名前</translation>
+        <translation type="vanished">新しい名前</translation>
     </message>
     <message id="conflict.message.withDest" numerus="yes">
         <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>「%1」には同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
         </translation>
     </message>
     <message id="conflict.message.withoutDest" numerus="yes">
         <source>%n items with the same names already exist. Choose what to do with each.</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
         </translation>
     </message>
     <message id="conflict.title">
         <source>Items already exist</source>
-        <translation>同じ名前の項目があります</translation>
+        <translation type="vanished">同じ名前の項目があります</translation>
     </message>
     <message id="content.error.sameFolderMove">
         <source>Items can’t be moved into the folder they are already in.</source>
-        <translation>項目を同じフォルダへ移動することはできません。</translation>
+        <translation type="vanished">項目を同じフォルダへ移動することはできません。</translation>
     </message>
     <message id="content.menu.copy">
         <source>Copy to…</source>
-        <translation>コピー…</translation>
+        <translation type="vanished">コピー…</translation>
     </message>
     <message id="content.menu.copyPath">
         <source>Copy path</source>
-        <translation>パスをコピー</translation>
+        <translation type="vanished">パスをコピー</translation>
     </message>
     <message id="content.menu.move">
         <source>Move to…</source>
-        <translation>移動…</translation>
+        <translation type="vanished">移動…</translation>
     </message>
     <message id="content.menu.moveToTrash">
         <source>Move to trash</source>
-        <translation>ゴミ箱に移動</translation>
+        <translation type="vanished">ゴミ箱に移動</translation>
     </message>
     <message id="content.menu.newFile">
         <source>New file</source>
-        <translation>新規ファイル</translation>
+        <translation type="vanished">新規ファイル</translation>
     </message>
     <message id="content.menu.newFolder">
         <source>New folder</source>
-        <translation>新規フォルダ</translation>
+        <translation type="vanished">新規フォルダ</translation>
     </message>
     <message id="content.menu.rename">
         <source>Rename…</source>
-        <translation>名前を変更…</translation>
+        <translation type="vanished">名前を変更…</translation>
     </message>
     <message id="content.panel.copyMessage">
         <source>Choose the folder to copy the marked items to</source>
-        <translation>マークした項目のコピー先フォルダを選んでください</translation>
+        <translation type="vanished">マークした項目のコピー先フォルダを選んでください</translation>
     </message>
     <message id="content.panel.copyPrompt">
         <source>Copy here</source>
-        <translation>ここにコピー</translation>
+        <translation type="vanished">ここにコピー</translation>
     </message>
     <message id="content.panel.moveMessage">
         <source>Choose the folder to move the marked items to</source>
-        <translation>マークした項目の移動先フォルダを選んでください</translation>
+        <translation type="vanished">マークした項目の移動先フォルダを選んでください</translation>
     </message>
     <message id="content.panel.movePrompt">
         <source>Move here</source>
-        <translation>ここに移動</translation>
+        <translation type="vanished">ここに移動</translation>
     </message>
     <message id="content.toast.bookmarkAdded">
         <source>Bookmark added</source>
-        <translation>ブックマークに追加しました</translation>
+        <translation type="vanished">ブックマークに追加しました</translation>
     </message>
     <message id="content.toast.pathCopied">
         <source>Path copied</source>
-        <translation>パスをコピーしました</translation>
+        <translation type="vanished">パスをコピーしました</translation>
     </message>
     <message id="create.button.cancel">
         <source>Cancel</source>
-        <translation>キャンセル</translation>
+        <translation type="vanished">キャンセル</translation>
     </message>
     <message id="create.button.create">
         <source>Create</source>
-        <translation>作成</translation>
+        <translation type="vanished">作成</translation>
     </message>
     <message id="create.error.alreadyExists">
         <source>An item with this name already exists.</source>
-        <translation>同じ名前の項目がすでにあります。</translation>
+        <translation type="vanished">同じ名前の項目がすでにあります。</translation>
     </message>
     <message id="create.error.invalidChar">
         <source>Names can’t contain “/” or the null character.</source>
-        <translation>名前に「/」やヌル文字は使えません。</translation>
+        <translation type="vanished">名前に「/」やヌル文字は使えません。</translation>
     </message>
     <message id="create.field.name">
         <source>Name</source>
-        <translation>名前</translation>
+        <translation type="vanished">名前</translation>
     </message>
     <message id="create.title.file">
         <source>New file</source>
-        <translation>新規ファイル</translation>
+        <translation type="vanished">新規ファイル</translation>
     </message>
     <message id="create.title.folder">
         <source>New folder</source>
-        <translation>新規フォルダ</translation>
+        <translation type="vanished">新規フォルダ</translation>
     </message>
     <message id="delete.button.cancel">
         <source>Cancel</source>
-        <translation>キャンセル</translation>
+        <translation type="vanished">キャンセル</translation>
     </message>
     <message id="delete.button.delete">
         <source>Move to trash</source>
-        <translation>ゴミ箱に移動</translation>
+        <translation type="vanished">ゴミ箱に移動</translation>
     </message>
     <message id="delete.error.failed">
         <source>The items could not be moved to the trash.</source>
-        <translation>ゴミ箱に移動できませんでした。</translation>
+        <translation type="vanished">ゴミ箱に移動できませんでした。</translation>
     </message>
     <message id="delete.message" numerus="yes">
         <source>Move %n marked items to the trash?</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>マークした %n 件の項目をゴミ箱に移動しますか？</numerusform>
         </translation>
     </message>
     <message id="delete.title">
         <source>Move to trash</source>
-        <translation>ゴミ箱に移動</translation>
+        <translation type="vanished">ゴミ箱に移動</translation>
     </message>
     <message id="help.command.selectTab">
         <source>Go to tab 1–9</source>
@@ -347,7 +347,7 @@
     </message>
     <message id="help.title">
         <source>Keyboard shortcuts</source>
-        <translation>キーボードショートカット</translation>
+        <translation type="vanished">キーボードショートカット</translation>
     </message>
     <message id="nav.addBookmark">
         <source>Add bookmark</source>
@@ -455,237 +455,237 @@
     </message>
     <message id="palette.noResults">
         <source>No results</source>
-        <translation>一致する項目はありません</translation>
+        <translation type="vanished">一致する項目はありません</translation>
     </message>
     <message id="palette.searchPlaceholder">
         <source>Search commands, folders and bookmarks</source>
-        <translation>コマンド、フォルダ、ブックマークを検索</translation>
+        <translation type="vanished">コマンド、フォルダ、ブックマークを検索</translation>
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>
-        <translation>キャンセル</translation>
+        <translation type="vanished">キャンセル</translation>
     </message>
     <message id="rename.button.confirm">
         <source>Rename</source>
-        <translation>名前を変更</translation>
+        <translation type="vanished">名前を変更</translation>
     </message>
     <message id="rename.error.failed">
         <source>The item could not be renamed.</source>
-        <translation>名前を変更できませんでした。</translation>
+        <translation type="vanished">名前を変更できませんでした。</translation>
     </message>
     <message id="rename.field.newName">
         <source>New name</source>
-        <translation>新しい名前</translation>
+        <translation type="vanished">新しい名前</translation>
     </message>
     <message id="rename.title">
         <source>Rename</source>
-        <translation>名前の変更</translation>
+        <translation type="vanished">名前の変更</translation>
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
-        <translation>アップデートを自動的に確認</translation>
+        <translation type="vanished">アップデートを自動的に確認</translation>
     </message>
     <message id="settings.general.checkNow">
         <source>Check now</source>
-        <translation>今すぐ確認</translation>
+        <translation type="vanished">今すぐ確認</translation>
     </message>
     <message id="settings.general.language">
         <source>Language</source>
-        <translation>言語</translation>
+        <translation type="vanished">言語</translation>
     </message>
     <message id="settings.general.languageSystem">
         <source>System default</source>
-        <translation>システムの設定に従う</translation>
+        <translation type="vanished">システムの設定に従う</translation>
     </message>
     <message id="settings.general.updates">
         <source>Updates</source>
-        <translation>アップデート</translation>
+        <translation type="vanished">アップデート</translation>
     </message>
     <message id="settings.mark.color.accent">
         <source>Accent color</source>
-        <translation>アクセントカラー</translation>
+        <translation type="vanished">アクセントカラー</translation>
     </message>
     <message id="settings.mark.color.black">
         <source>Black</source>
-        <translation>黒</translation>
+        <translation type="vanished">黒</translation>
     </message>
     <message id="settings.mark.color.blue">
         <source>Blue</source>
-        <translation>青</translation>
+        <translation type="vanished">青</translation>
     </message>
     <message id="settings.mark.color.gray">
         <source>Gray</source>
-        <translation>グレー</translation>
+        <translation type="vanished">グレー</translation>
     </message>
     <message id="settings.mark.color.green">
         <source>Green</source>
-        <translation>緑</translation>
+        <translation type="vanished">緑</translation>
     </message>
     <message id="settings.mark.color.orange">
         <source>Orange</source>
-        <translation>オレンジ</translation>
+        <translation type="vanished">オレンジ</translation>
     </message>
     <message id="settings.mark.color.purple">
         <source>Purple</source>
-        <translation>紫</translation>
+        <translation type="vanished">紫</translation>
     </message>
     <message id="settings.mark.color.red">
         <source>Red</source>
-        <translation>赤</translation>
+        <translation type="vanished">赤</translation>
     </message>
     <message id="settings.mark.color.yellow">
         <source>Yellow</source>
-        <translation>黄</translation>
+        <translation type="vanished">黄</translation>
     </message>
     <message id="settings.mark.glyph">
         <source>Mark symbol</source>
-        <translation>マークの記号</translation>
+        <translation type="vanished">マークの記号</translation>
     </message>
     <message id="settings.mark.preview">
         <source>Preview</source>
-        <translation>プレビュー</translation>
+        <translation type="vanished">プレビュー</translation>
     </message>
     <message id="settings.mark.previewFilename">
         <source>Document.txt</source>
-        <translation>書類.txt</translation>
+        <translation type="vanished">書類.txt</translation>
     </message>
     <message id="settings.mark.resetToDefault">
         <source>Restore defaults</source>
-        <translation>初期設定に戻す</translation>
+        <translation type="vanished">初期設定に戻す</translation>
     </message>
     <message id="settings.tab.general">
         <source>General</source>
-        <translation>一般</translation>
+        <translation type="vanished">一般</translation>
     </message>
     <message id="settings.tab.mark">
         <source>Marks</source>
-        <translation>マーク</translation>
+        <translation type="vanished">マーク</translation>
     </message>
     <message id="settings.tab.terminal">
         <source>Terminal</source>
-        <translation>ターミナル</translation>
+        <translation type="vanished">ターミナル</translation>
     </message>
     <message id="settings.terminal.app">
         <source>Terminal application</source>
-        <translation>ターミナルアプリケーション</translation>
+        <translation type="vanished">ターミナルアプリケーション</translation>
     </message>
     <message id="settings.terminal.hint">
         <source>Press t in the file list to open the current folder in this terminal.</source>
-        <translation>ファイル一覧で t キーを押すと、表示中のフォルダをこのターミナルで開きます。</translation>
+        <translation type="vanished">ファイル一覧で t キーを押すと、表示中のフォルダをこのターミナルで開きます。</translation>
     </message>
     <message id="settings.terminal.noApp">
         <source>No supported terminal is installed.</source>
-        <translation>対応しているターミナルがインストールされていません。</translation>
+        <translation type="vanished">対応しているターミナルがインストールされていません。</translation>
     </message>
     <message id="settings.terminal.tabNotSupported">
         <source>This terminal always opens a new window.</source>
-        <translation>このターミナルは常に新しいウィンドウで開きます。</translation>
+        <translation type="vanished">このターミナルは常に新しいウィンドウで開きます。</translation>
     </message>
     <message id="settings.terminal.test">
         <source>Test</source>
-        <translation>テスト</translation>
+        <translation type="vanished">テスト</translation>
     </message>
     <message id="sidebar.closeTab">
         <source>Close tab</source>
-        <translation>タブを閉じる</translation>
+        <translation type="vanished">タブを閉じる</translation>
     </message>
     <message id="sidebar.newTab">
         <source>New tab</source>
-        <translation>新規タブ</translation>
+        <translation type="vanished">新規タブ</translation>
     </message>
     <message id="terminal.app.ghostty">
         <source>Ghostty</source>
-        <translation>Ghostty</translation>
+        <translation type="vanished">Ghostty</translation>
     </message>
     <message id="terminal.app.iterm2">
         <source>iTerm2</source>
-        <translation>iTerm2</translation>
+        <translation type="vanished">iTerm2</translation>
     </message>
     <message id="terminal.app.terminalApp">
         <source>Terminal</source>
-        <translation>ターミナル</translation>
+        <translation type="vanished">ターミナル</translation>
     </message>
     <message id="terminal.app.warp">
         <source>Warp</source>
-        <translation>Warp</translation>
+        <translation type="vanished">Warp</translation>
     </message>
     <message id="terminal.app.wezterm">
         <source>WezTerm</source>
-        <translation>WezTerm</translation>
+        <translation type="vanished">WezTerm</translation>
     </message>
     <message id="terminal.openMode.newTab">
         <source>New tab</source>
-        <translation>新しいタブ</translation>
+        <translation type="vanished">新しいタブ</translation>
     </message>
     <message id="terminal.openMode.newWindow">
         <source>New window</source>
-        <translation>新しいウィンドウ</translation>
+        <translation type="vanished">新しいウィンドウ</translation>
     </message>
     <message id="%lld / %lld">
         <source>%1 / %2</source>
-        <translation>%1 / %2</translation>
+        <translation type="vanished">%1 / %2</translation>
     </message>
     <message id="%lld items" numerus="yes">
         <source>%n items</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n 項目</numerusform>
         </translation>
     </message>
     <message id="Date Modified">
         <source>Date modified</source>
-        <translation>変更日</translation>
+        <translation type="vanished">変更日</translation>
     </message>
     <message id="Kind">
         <source>Kind</source>
-        <translation>種類</translation>
+        <translation type="vanished">種類</translation>
     </message>
     <message id="Name">
         <source>Name</source>
-        <translation>名前</translation>
+        <translation type="vanished">名前</translation>
     </message>
     <message id="Open as...">
         <source>Open with</source>
-        <translation>アプリケーションで開く</translation>
+        <translation type="vanished">アプリケーションで開く</translation>
     </message>
     <message id="Size">
         <source>Size</source>
-        <translation>サイズ</translation>
+        <translation type="vanished">サイズ</translation>
     </message>
     <message id="Tab %lld">
         <source>Tab %1</source>
-        <translation>タブ %1</translation>
+        <translation type="vanished">タブ %1</translation>
     </message>
     <message id="Tabs">
         <source>Tabs</source>
-        <translation>タブ</translation>
+        <translation type="vanished">タブ</translation>
     </message>
     <message id="コピー">
         <source>Copy to…</source>
-        <translation>コピー</translation>
+        <translation type="vanished">コピー</translation>
     </message>
     <message id="ゴミ箱に移動">
         <source>Move to trash</source>
-        <translation>ゴミ箱に移動</translation>
+        <translation type="vanished">ゴミ箱に移動</translation>
     </message>
     <message id="パスをコピー">
         <source>Copy path</source>
-        <translation>パスをコピー</translation>
+        <translation type="vanished">パスをコピー</translation>
     </message>
     <message id="リネーム">
         <source>Rename</source>
-        <translation>リネーム</translation>
+        <translation type="vanished">リネーム</translation>
     </message>
     <message id="新規ファイル">
         <source>New file</source>
-        <translation>新規ファイル</translation>
+        <translation type="vanished">新規ファイル</translation>
     </message>
     <message id="新規フォルダ">
         <source>New folder</source>
-        <translation>新規フォルダ</translation>
+        <translation type="vanished">新規フォルダ</translation>
     </message>
     <message id="移動">
         <source>Move to…</source>
-        <translation>移動</translation>
+        <translation type="vanished">移動</translation>
     </message>
 </context>
 </TS>
