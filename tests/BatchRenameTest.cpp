@@ -1,4 +1,3 @@
-#include "models/paths/FileName.h"
 #include "models/rename/BatchRenamePlanner.h"
 #include "platform/PathCodec.h"
 
@@ -48,8 +47,6 @@ class BatchRenameTest : public QObject {
 private Q_SLOTS:
     void previewProposesAndJudgesNames_data();
     void previewProposesAndJudgesNames();
-    void extensionStartsAfterLastDotNotLeadingOrTrailing_data();
-    void extensionStartsAfterLastDotNotLeadingOrTrailing();
     void extremeDigitsProposeBoundedNames();
     void regexKeepsEscapedBytesOfTheName();
     void proposedNamesAreJudgedByTheirBytes();
@@ -206,26 +203,6 @@ void BatchRenameTest::previewProposesAndJudgesNames() {
     for (qsizetype i = 0; i < names.size(); ++i)
         expected.append({items[i].url, expectedNames[i], expectedValidity[i]});
     QCOMPARE(previewBatchRename(items, rule, existing), expected);
-}
-
-void BatchRenameTest::extensionStartsAfterLastDotNotLeadingOrTrailing_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("stem");
-    QTest::addColumn<QString>("extension");
-    QTest::newRow("two dots") << u"a.tar.gz"_qs << u"a.tar"_qs << u"gz"_qs;
-    QTest::newRow("leading dot only") << u".profile"_qs << u".profile"_qs << QString();
-    QTest::newRow("leading dot and another") << u".a.b"_qs << u".a"_qs << u"b"_qs;
-    QTest::newRow("trailing dot") << u"a."_qs << u"a."_qs << QString();
-    QTest::newRow("no dot") << u"README"_qs << u"README"_qs << QString();
-    QTest::newRow("dot dot") << u".."_qs << u".."_qs << QString();
-}
-
-void BatchRenameTest::extensionStartsAfterLastDotNotLeadingOrTrailing() {
-    QFETCH(QString, name);
-    QFETCH(QString, stem);
-    QFETCH(QString, extension);
-    QCOMPARE(FileName::stem(name).toString(), stem);
-    QCOMPARE(FileName::extension(name).toString(), extension);
 }
 
 void BatchRenameTest::extremeDigitsProposeBoundedNames() {
