@@ -14,7 +14,7 @@ namespace {
 QList<FileItem> itemsNamed(const QStringList& names) {
     QList<FileItem> items;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString path = QStringLiteral("/f/%1/").arg(i) + names[i];
+        const QString path = u"/f/%1/"_qs.arg(i) + names[i];
         items.append(
             FileItem{path, path, names[i], false, 1, std::nullopt, KindDescription::of(names[i], false)});
     }
@@ -56,34 +56,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("score"); // -1: no match
-        QTest::newRow("start, then plain letter") << "Makefile"
-                                                  << "mk" << 12;
-        QTest::newRow("after an underscore") << "my_file"
-                                             << "mf" << 17;
-        QTest::newRow("adjacent run") << "abc"
-                                      << "abc" << 19;
-        QTest::newRow("order matters") << "abc"
-                                       << "acb" << -1;
-        QTest::newRow("empty candidate") << ""
-                                         << "a" << -1;
-        QTest::newRow("empty query") << "anything"
-                                     << "" << 0;
-        QTest::newRow("empty both") << ""
-                                    << "" << 0;
-        QTest::newRow("upper-case in the unaltered name") << "README"
-                                                          << "re" << 20;
-        QTest::newRow("core") << "core"
-                              << "re" << 5;
-        QTest::newRow("tree") << "tree"
-                              << "re" << 5;
-        QTest::newRow("query case is ignored") << "tree"
-                                               << "RE" << 5;
-        QTest::newRow("greedy, not best") << "xaxab"
-                                          << "ab" << 2; // a at 1, b at 4: not adjacent
-        QTest::newRow("each separator") << "a.b_c-d e/f"
-                                        << "abcdef" << 11 + 5 * 6;
-        QTest::newRow("query longer than name") << "ab"
-                                                << "abc" << -1;
+        QTest::newRow("start, then plain letter") << u"Makefile"_qs << u"mk"_qs << 12;
+        QTest::newRow("after an underscore") << u"my_file"_qs << u"mf"_qs << 17;
+        QTest::newRow("adjacent run") << u"abc"_qs << u"abc"_qs << 19;
+        QTest::newRow("order matters") << u"abc"_qs << u"acb"_qs << -1;
+        QTest::newRow("empty candidate") << u""_qs << u"a"_qs << -1;
+        QTest::newRow("empty query") << u"anything"_qs << u""_qs << 0;
+        QTest::newRow("upper-case in the unaltered name") << u"README"_qs << u"re"_qs << 20;
+        QTest::newRow("core") << u"core"_qs << u"re"_qs << 5;
+        QTest::newRow("query case is ignored") << u"tree"_qs << u"RE"_qs << 5;
+        QTest::newRow("greedy, not best") << u"xaxab"_qs << u"ab"_qs << 2; // a at 1, b at 4: not adjacent
+        QTest::newRow("each separator") << u"a.b_c-d e/f"_qs << u"abcdef"_qs << 11 + 5 * 6;
+        QTest::newRow("query longer than name") << u"ab"_qs << u"abc"_qs << -1;
     }
     void scoresTheWorkedExamples() {
         QFETCH(QString, candidate);
@@ -99,18 +83,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("score");
-        QTest::newRow("combining accent is one character") << "e\u0301x"
-                                                           << "e\u0301x" << 15;
-        QTest::newRow("accented is not the bare letter") << "cafe\u0301"
-                                                         << "e" << -1;
-        QTest::newRow("upper-case base with accent") << "CAFE\u0301"
-                                                     << "ce\u0301" << 17;
-        QTest::newRow("emoji with skin tone") << "👍🏽x"
-                                              << "👍🏽x" << 15;
-        QTest::newRow("emoji modifier alone does not match") << "👍🏽"
-                                                             << "🏽" << -1;
-        QTest::newRow("Japanese") << "写真レポート"
-                                  << "真ポ" << 1 + 1;
+        QTest::newRow("combining accent is one character") << u"e\u0301x"_qs << u"e\u0301x"_qs << 15;
+        QTest::newRow("accented is not the bare letter") << u"cafe\u0301"_qs << u"e"_qs << -1;
+        QTest::newRow("upper-case base with accent") << u"CAFE\u0301"_qs << u"ce\u0301"_qs << 17;
+        QTest::newRow("emoji with skin tone") << u"👍🏽x"_qs << u"👍🏽x"_qs << 15;
+        QTest::newRow("emoji modifier alone does not match") << u"👍🏽"_qs << u"🏽"_qs << -1;
+        QTest::newRow("Japanese") << u"写真レポート"_qs << u"真ポ"_qs << 1 + 1;
     }
     void countsUserPerceivedCharacters() {
         QFETCH(QString, candidate);
@@ -128,16 +106,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("score");
-        QTest::newRow("decomposed name, precomposed query") << "Cafe\u0301 menu.txt"
-                                                            << "café" << 23;
-        QTest::newRow("precomposed name, decomposed query") << "Café menu.txt"
-                                                            << "cafe\u0301" << 23;
-        QTest::newRow("upper-case decomposed name") << "E\u0301TE\u0301"
-                                                    << "éé" << 11 + 6;
-        QTest::newRow("decomposed Hangul name") << "\u1112\u1161\u11AB\u1100\u1173\u11AF \u1106\u116E\u11AB"
-                                                << "한글 문" << 11 + 4 + 4 + 9;
-        QTest::newRow("decomposed Hangul query") << "한글 문서"
-                                                 << "\u1106\u116E\u11AB\u1109\u1165" << 6 + 4;
+        QTest::newRow("decomposed name, precomposed query") << u"Cafe\u0301 menu.txt"_qs << u"café"_qs << 23;
+        QTest::newRow("precomposed name, decomposed query") << u"Café menu.txt"_qs << u"cafe\u0301"_qs << 23;
+        QTest::newRow("upper-case decomposed name") << u"E\u0301TE\u0301"_qs << u"éé"_qs << 11 + 6;
+        QTest::newRow("decomposed Hangul name")
+            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF \u1106\u116E\u11AB"_qs << u"한글 문"_qs
+            << 11 + 4 + 4 + 9;
+        QTest::newRow("decomposed Hangul query")
+            << u"한글 문서"_qs << u"\u1106\u116E\u11AB\u1109\u1165"_qs << 6 + 4;
         QTest::newRow("escaped byte before a decomposed letter")
             << QString(QChar(0xDCE9)) + u"e\u0301"_qs << QString(QChar(0xDCE9)) + u"é"_qs << 15;
     }
@@ -151,72 +127,45 @@ private Q_SLOTS:
     }
 
     void ordersByScoreThenByNameInCodePointOrder() {
-        const QList<FileItem> items = itemsNamed({QStringLiteral("tree"), QStringLiteral("core"),
-                                                  QStringLiteral("README"), QStringLiteral("nothing")});
-        QCOMPARE(namesOf(fuzzyFilter(items, u"re")),
-                 QStringList({QStringLiteral("README"), QStringLiteral("core"), QStringLiteral("tree")}));
+        const QList<FileItem> items = itemsNamed({u"tree"_qs, u"core"_qs, u"README"_qs, u"nothing"_qs});
+        QCOMPARE(namesOf(fuzzyFilter(items, u"re")), QStringList({u"README"_qs, u"core"_qs, u"tree"_qs}));
         QCOMPARE(fuzzyFilter(items, u""), items);
         QCOMPARE(FuzzyIndex(items).filter(u""), items);
         // Code point order, not UTF-16 order: U+FF21 sorts before U+1F600.
-        const QList<FileItem> wide = itemsNamed({QStringLiteral("x😀"), QStringLiteral("xＡ")});
-        QCOMPARE(namesOf(fuzzyFilter(wide, u"x")),
-                 QStringList({QStringLiteral("xＡ"), QStringLiteral("x😀")}));
+        const QList<FileItem> wide = itemsNamed({u"x😀"_qs, u"xＡ"_qs});
+        QCOMPARE(namesOf(fuzzyFilter(wide, u"x")), QStringList({u"xＡ"_qs, u"x😀"_qs}));
     }
 
     // The index is what the Navigator keeps per listing; it must never differ from the
     // plain filter, whatever the names and the query.
     void indexGivesTheFilterResult_data() {
         QTest::addColumn<QStringList>("names");
-        const QStringList ascii = {QStringLiteral("a"),  QStringLiteral("b"),   QStringLiteral("R"),
-                                   QStringLiteral("e"),  QStringLiteral("_"),   QStringLiteral(" "),
-                                   QStringLiteral("."),  QStringLiteral("IMG"), QStringLiteral("1"),
-                                   QStringLiteral("re"), QStringLiteral("Re"),  QStringLiteral("/"),
-                                   QStringLiteral("-"),  QStringLiteral("dsc"), QStringLiteral("E")};
-        const QStringList unicode = {
-            QStringLiteral("é"),        QStringLiteral("e\u0301"), QStringLiteral("É"),
-            QStringLiteral("İ"),        QStringLiteral("ı"),       QStringLiteral("写"),
-            QStringLiteral("👍🏽"), QStringLiteral("👍"),       QStringLiteral("\r\n"),
-            QStringLiteral("ß"),        QStringLiteral("Σ"),       QString(QChar(0xDCE9)),
-            QStringLiteral("😀"),        QStringLiteral("ｅ")};
+        const QStringList ascii = {u"a"_qs,  u"b"_qs, u"R"_qs,   u"e"_qs,   u"_"_qs,
+                                   u" "_qs,  u"."_qs, u"IMG"_qs, u"1"_qs,   u"re"_qs,
+                                   u"Re"_qs, u"/"_qs, u"-"_qs,   u"dsc"_qs, u"E"_qs};
+        const QStringList unicode = {u"é"_qs,  u"e\u0301"_qs,          u"É"_qs, u"İ"_qs,    u"ı"_qs,
+                                     u"写"_qs, u"👍🏽"_qs,         u"👍"_qs, u"\r\n"_qs, u"ß"_qs,
+                                     u"Σ"_qs,  QString(QChar(0xDCE9)), u"😀"_qs, u"ｅ"_qs};
         QTest::newRow("ascii") << randomNames(ascii, 3000, 1);
         QTest::newRow("unicode") << randomNames(unicode, 1500, 2);
         QTest::newRow("mixed") << randomNames(ascii + unicode, 3000, 3);
-        QTest::newRow("canonical equivalents") << randomNames(
-            {QStringLiteral("e\u0301"), QStringLiteral("é"), QStringLiteral("E\u0301"), QStringLiteral("한"),
-             QStringLiteral("\u1112\u1161\u11AB"), QStringLiteral("\u11AB"), QStringLiteral("e")},
-            800, 6);
-        QTest::newRow("duplicates") << randomNames({QStringLiteral("r"), QStringLiteral("E")}, 400, 4);
-        QTest::newRow("long shared prefixes")
-            << randomNames({QStringLiteral("Report 2024-03-01 (final)"), QStringLiteral(" "),
-                            QStringLiteral("1"), QStringLiteral("Report 2024-03-01"), QStringLiteral("e")},
-                           800, 5);
+        QTest::newRow("canonical equivalents")
+            << randomNames({u"e\u0301"_qs, u"é"_qs, u"E\u0301"_qs, u"한"_qs, u"\u1112\u1161\u11AB"_qs,
+                            u"\u11AB"_qs, u"e"_qs},
+                           800, 6);
+        QTest::newRow("duplicates") << randomNames({u"r"_qs, u"E"_qs}, 400, 4);
+        QTest::newRow("long shared prefixes") << randomNames(
+            {u"Report 2024-03-01 (final)"_qs, u" "_qs, u"1"_qs, u"Report 2024-03-01"_qs, u"e"_qs}, 800, 5);
         QTest::newRow("empty listing") << QStringList();
     }
     void indexGivesTheFilterResult() {
         QFETCH(QStringList, names);
         const QList<FileItem> items = itemsNamed(names);
         const FuzzyIndex index(items);
-        const QStringList queries = {QStringLiteral("r"),
-                                     QStringLiteral("E"),
-                                     QStringLiteral("re"),
-                                     QStringLiteral("ab"),
-                                     QStringLiteral("i1"),
-                                     QStringLiteral("r e"),
-                                     QStringLiteral("._"),
-                                     QStringLiteral("dsc1"),
-                                     QStringLiteral("é"),
-                                     QStringLiteral("e\u0301"),
-                                     QStringLiteral("ée"),
-                                     QStringLiteral("i\u0307"),
-                                     QStringLiteral("İ"),
-                                     QStringLiteral("👍🏽"),
-                                     QStringLiteral("写e"),
-                                     QStringLiteral("\r\n"),
-                                     QStringLiteral("ss"),
-                                     QStringLiteral("σ"),
-                                     QString(QChar(0xDCE9)),
-                                     QStringLiteral("a\u0308"),
-                                     QStringLiteral("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa")};
+        const QStringList queries = {
+            u"r"_qs,    u"E"_qs,    u"re"_qs,      u"ab"_qs, u"i1"_qs,      u"r e"_qs,     u"._"_qs,
+            u"dsc1"_qs, u"é"_qs,    u"e\u0301"_qs, u"ée"_qs, u"İ"_qs,       u"i\u0307"_qs, u"👍🏽"_qs,
+            u"写e"_qs,  u"\r\n"_qs, u"ss"_qs,      u"σ"_qs,  QChar(0xDCE9), u"a\u0308"_qs, QString(34, u'a')};
         for (const QString& query : queries) {
             const QList<FileItem> expected = fuzzyFilter(items, query);
             const QList<FileItem> actual = index.filter(query);
