@@ -45,346 +45,341 @@ class BatchRenameTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void previewProposesAndJudgesNames_data();
-    void previewProposesAndJudgesNames();
-    void extremeDigitsProposeBoundedNames();
-    void regexKeepsEscapedBytesOfTheName();
-    void proposedNamesAreJudgedByTheirBytes();
-    void randomRulesProposeOnlyNamesTheFolderCanTake();
-    void mappingsOnlyWhenEveryRowIsOk();
-    void rulesAreEqualByKindAndPayload();
+    void previewProposesAndJudgesNames_data() {
+        QTest::addColumn<BatchRenameRule>("rule");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("others"); // folder entries outside the batch
+        QTest::addColumn<QStringList>("expectedNames");
+        QTest::addColumn<QList<Validity>>("expectedValidity");
+        const Validity ok = Validity::ok;
+
+        QTest::newRow("sequential pads and keeps each extension")
+            << BatchRenameRule::sequential(u"photo_"_qs, 1, 3)
+            << QStringList{u"a.jpg"_qs, u"b.png"_qs, u"c"_qs} << QStringList{}
+            << QStringList{u"photo_001.jpg"_qs, u"photo_002.png"_qs, u"photo_003"_qs} << all(ok, 3);
+        QTest::newRow("sequential over a dot file adds no extension")
+            << BatchRenameRule::sequential(u"base"_qs, 1, 0) << QStringList{u".profile"_qs} << QStringList{}
+            << QStringList{u"base1"_qs} << all(ok, 1);
+        QTest::newRow("negative numbers keep the sign within the width")
+            << BatchRenameRule::sequential(u"n"_qs, -2, 4) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
+            << QStringList{} << QStringList{u"n-002"_qs, u"n-001"_qs, u"n0000"_qs} << all(ok, 3);
+        QTest::newRow("counting goes on past the 64-bit maximum")
+            << BatchRenameRule::sequential(u"n"_qs, int64Max - 1, 0) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
+            << QStringList{}
+            << QStringList{u"n9223372036854775806"_qs, u"n9223372036854775807"_qs, u"n9223372036854775808"_qs}
+            << all(ok, 3);
+        QTest::newRow("the smallest 64-bit number")
+            << BatchRenameRule::sequential(QString(), int64Min, 21) << QStringList{u"a"_qs} << QStringList{}
+            << QStringList{u"-09223372036854775808"_qs} << all(ok, 1);
+
+        QTest::newRow("replace every occurrence, extension included")
+            << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"banana.tar"_qs} << QStringList{}
+            << QStringList{u"bbnbnb.tbr"_qs} << all(ok, 1);
+        // Found under canonical equivalence; what is not replaced keeps its stored form.
+        QTest::newRow("replace finds a decomposed name, keeps the rest decomposed")
+            << BatchRenameRule::replace(u"caf\u00e9"_qs, u"bar"_qs)
+            << QStringList{u"re\u0301sume\u0301 cafe\u0301.txt"_qs} << QStringList{}
+            << QStringList{u"re\u0301sume\u0301 bar.txt"_qs} << all(ok, 1);
+        QTest::newRow("replace with a decomposed find")
+            << BatchRenameRule::replace(u"cafe\u0301"_qs, u"bar"_qs) << QStringList{u"caf\u00e9.txt"_qs}
+            << QStringList{} << QStringList{u"bar.txt"_qs} << all(ok, 1);
+        QTest::newRow("replace in a decomposed Hangul name")
+            << BatchRenameRule::replace(u"글"_qs, u"국"_qs)
+            << QStringList{u"\u1112\u1161\u11AB\u1100\u1173\u11AF.txt"_qs} << QStringList{}
+            << QStringList{u"\u1112\u1161\u11AB국.txt"_qs} << all(ok, 1);
+        QTest::newRow("a bare letter is not the base of an accented one")
+            << BatchRenameRule::replace(u"e"_qs, u"o"_qs) << QStringList{u"cafe\u0301 e"_qs} << QStringList{}
+            << QStringList{u"cafe\u0301 o"_qs} << all(ok, 1);
+        // e, acute, dot below is canonically e-with-dot-below, acute.
+        QTest::newRow("an occurrence inside a character writes that character canonically")
+            << BatchRenameRule::replace(u"\u1EB9"_qs, u"x"_qs) << QStringList{u"e\u0301\u0323.txt"_qs}
+            << QStringList{} << QStringList{u"x\u0301.txt"_qs} << all(ok, 1);
+        QTest::newRow("replace with nothing to find keeps every name")
+            << BatchRenameRule::replace(QString(), u"x"_qs) << QStringList{u"a"_qs, u"b"_qs} << QStringList{}
+            << QStringList{u"a"_qs, u"b"_qs} << all(ok, 2);
+
+        QTest::newRow("affix around the stem")
+            << BatchRenameRule::affix(u"x-"_qs, u"-y"_qs)
+            << QStringList{u"archive.tar.gz"_qs, u"README"_qs, u"a."_qs} << QStringList{}
+            << QStringList{u"x-archive.tar-y.gz"_qs, u"x-README-y"_qs, u"x-a.-y"_qs} << all(ok, 3);
+
+        const QStringList img{u"img12.jpg"_qs};
+        auto regexRow = [&](const char* title, const QString& pattern, const QString& templateText,
+                            const QString& expected) {
+            QTest::newRow(title) << BatchRenameRule::regex(pattern, templateText) << img << QStringList{}
+                                 << QStringList{expected} << all(ok, 1);
+        };
+        regexRow("template inserts a group", u"(\\d+)"_qs, u"n$1"_qs, u"imgn12.jpg"_qs);
+        regexRow("template names a group beyond the pattern's", u"(\\d+)"_qs, u"$9"_qs, u"img.jpg"_qs);
+        regexRow("template dollar before a letter or at the end stays", u"(\\d+)"_qs, u"$x$"_qs,
+                 u"img$x$.jpg"_qs);
+        regexRow("template double dollar is one", u"(\\d+)"_qs, u"$$1"_qs, u"img$1.jpg"_qs);
+        regexRow("template full-width digit is consumed, names nothing", u"(\\d+)"_qs, u"$\uFF11"_qs,
+                 u"img.jpg"_qs);
+        regexRow("template run mixing digit kinds names nothing", u"(\\d+)"_qs, u"$1\uFF11z"_qs,
+                 u"imgz.jpg"_qs);
+        regexRow("template superscript and fraction are numeric", u"(\\d+)"_qs, u"$\u00B2\u2153z"_qs,
+                 u"imgz.jpg"_qs);
+        regexRow("template digit outside the basic plane is consumed", u"(\\d+)"_qs, u"$\U0001D7D9z"_qs,
+                 u"imgz.jpg"_qs);
+        regexRow("template run reads as one number", u"(i)(m)"_qs, u"$12"_qs, u"g12.jpg"_qs);
+        regexRow("template number past 64 bits names nothing", u"(\\d+)"_qs, u"<$99999999999999999999>"_qs,
+                 u"img<>.jpg"_qs);
+        regexRow("template group that took no part inserts nothing", u"(x)?(\\d+)"_qs, u"[$1|$2]"_qs,
+                 u"img[|12].jpg"_qs);
+        regexRow("template group zero is the whole match", u"\\d"_qs, u"<$0>"_qs, u"img<1><2>.jpg"_qs);
+        regexRow("empty matches advance through the name", u"x*"_qs, u"-"_qs, u"-i-m-g-1-2-.-j-p-g-"_qs);
+
+        QTest::newRow("pattern that does not compile shows present names")
+            << BatchRenameRule::regex(u"("_qs, u"x"_qs) << QStringList{u"a.txt"_qs, u"b.txt"_qs}
+            << QStringList{} << QStringList{u"a.txt"_qs, u"b.txt"_qs} << all(Validity::invalidRegex, 2);
+        QTest::newRow("removing the whole name leaves it empty")
+            << BatchRenameRule::regex(u".+"_qs, QString()) << QStringList{u"a"_qs} << QStringList{}
+            << QStringList{u""_qs} << all(Validity::empty, 1);
+
+        QTest::newRow("equal proposals are duplicates, present name or not")
+            << BatchRenameRule::replace(u"1"_qs, u"2"_qs) << QStringList{u"f1"_qs, u"f2"_qs} << QStringList{}
+            << QStringList{u"f2"_qs, u"f2"_qs} << all(Validity::duplicateInBatch, 2);
+        QTest::newRow("the present name is ok although the folder has it")
+            << BatchRenameRule::affix(QString(), QString()) << QStringList{u"a.txt"_qs} << QStringList{}
+            << QStringList{u"a.txt"_qs} << all(ok, 1);
+        QTest::newRow("another entry's name collides")
+            << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"a.txt"_qs}
+            << QStringList{u"b.txt"_qs} << QStringList{u"b.txt"_qs} << all(Validity::collidesExisting, 1);
+        QTest::newRow("a batch entry's present name collides too")
+            << BatchRenameRule::affix(u"x"_qs, QString()) << QStringList{u"a"_qs, u"xa"_qs} << QStringList{}
+            << QStringList{u"xa"_qs, u"xxa"_qs} << QList<Validity>{Validity::collidesExisting, ok};
+        QTest::newRow("canonically equivalent names are one name")
+            << BatchRenameRule::replace(u"x"_qs, QString()) << QStringList{u"cafe\u0301x"_qs}
+            << QStringList{u"caf\u00e9"_qs} << QStringList{u"cafe\u0301"_qs}
+            << all(Validity::collidesExisting, 1);
+
+        QTest::newRow("a slash would leave the folder")
+            << BatchRenameRule::replace(u"-"_qs, u"/"_qs) << QStringList{u"a-b"_qs, u"-"_qs} << QStringList{}
+            << QStringList{u"a/b"_qs, u"/"_qs} << all(Validity::invalidName, 2);
+        QTest::newRow("dot names and NUL are no entry's name")
+            << BatchRenameRule::regex(u"^x"_qs, u"."_qs) << QStringList{u"x"_qs, u"x."_qs, u"xa"_qs}
+            << QStringList{} << QStringList{u"."_qs, u".."_qs, u".a"_qs}
+            << QList<Validity>{Validity::invalidName, Validity::invalidName, ok};
+        QTest::newRow("NUL in a name")
+            << BatchRenameRule::replace(u"b"_qs, QString(QChar(0))) << QStringList{u"ab"_qs} << QStringList{}
+            << QStringList{u"a"_qs + QChar(0)} << all(Validity::invalidName, 1);
+        QTest::newRow("255 bytes fit, 256 do not")
+            << BatchRenameRule::affix(QString(250, u'x'), QString()) << QStringList{u"a.txt"_qs, u"ab.txt"_qs}
+            << QStringList{}
+            << QStringList{QString(250, u'x') + u"a.txt"_qs, QString(250, u'x') + u"ab.txt"_qs}
+            << QList<Validity>{ok, Validity::invalidName};
+        QTest::newRow("length counts encoded bytes")
+            << BatchRenameRule::affix(QString(127, u'\u00e9'), QString()) << QStringList{u"a"_qs, u"ab"_qs}
+            << QStringList{}
+            << QStringList{QString(127, u'\u00e9') + u"a"_qs, QString(127, u'\u00e9') + u"ab"_qs}
+            << QList<Validity>{ok, Validity::invalidName};
+        QTest::newRow("digits up to the byte limit")
+            << BatchRenameRule::sequential(QString(), 7, 255) << QStringList{u"a"_qs} << QStringList{}
+            << QStringList{QString(254, u'0') + u"7"_qs} << all(ok, 1);
+    }
+    void previewProposesAndJudgesNames() {
+        QFETCH(BatchRenameRule, rule);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, others);
+        QFETCH(QStringList, expectedNames);
+        QFETCH(QList<Validity>, expectedValidity);
+
+        const QList<FileItem> items = itemsNamed(names);
+        const QSet<QString> existing(QSet<QString>(names.begin(), names.end()) +
+                                     QSet<QString>(others.begin(), others.end()));
+        QList<BatchRenamePreviewRow> expected;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            expected.append({items[i].url, expectedNames[i], expectedValidity[i]});
+        QCOMPARE(previewBatchRename(items, rule, existing), expected);
+    }
+
+    void extremeDigitsProposeBoundedNames() {
+        const QList<FileItem> items = itemsNamed({u"a.jpg"_qs});
+        // A width no file system could store is refused without building a name that long.
+        for (const qint64 digits : {qint64(256), qint64(1) << 40, int64Max}) {
+            const auto rows =
+                previewBatchRename(items, BatchRenameRule::sequential(u"p"_qs, 1, digits), {u"a.jpg"_qs});
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(rows.first().validity, Validity::invalidName);
+            QVERIFY(rows.first().newName.size() < 300);
+            QVERIFY(rows.first().newName.endsWith(u"01.jpg"));
+        }
+        // Any width of 0 or less, down to the smallest 64-bit value, means no zeros.
+        for (const qint64 digits : {qint64(-1), int64Min + 2, int64Min + 1, int64Min}) {
+            const BatchRenameRule rule = BatchRenameRule::sequential(u"p"_qs, -3, digits);
+            QCOMPARE(previewBatchRename(items, rule, {u"a.jpg"_qs}),
+                     QList<BatchRenamePreviewRow>({{u"/f/a.jpg"_qs, u"p-3.jpg"_qs, Validity::ok}}));
+            QCOMPARE(batchRenameMappings(items, rule, {u"a.jpg"_qs}),
+                     std::optional(QList<PathMapping>{{u"/f/a.jpg"_qs, u"/f/p-3.jpg"_qs}}));
+        }
+    }
+
+    void regexKeepsEscapedBytesOfTheName() {
+        // An invalid UTF-8 byte is matched like the replacement character the views show,
+        // while the new name keeps the byte itself.
+        const QString name = PathCodec::decode("caf\xE9 12.txt");
+        const QList<FileItem> items = itemsNamed({name});
+        const QSet<QString> existing{name};
+        auto proposed = [&](const QString& pattern, const QString& templateText) {
+            return PathCodec::encode(
+                previewBatchRename(items, BatchRenameRule::regex(pattern, templateText), existing)
+                    .first()
+                    .newName);
+        };
+        QCOMPARE(proposed(u"(\\d+)"_qs, u"n$1"_qs), QByteArray("caf\xE9 n12.txt"));
+        QCOMPARE(proposed(u"^(caf.) "_qs, u"$1-"_qs), QByteArray("caf\xE9-12.txt"));
+        QCOMPARE(proposed(u"\uFFFD"_qs, u"e"_qs), QByteArray("cafe 12.txt"));
+        QCOMPARE(
+            PathCodec::encode(previewBatchRename(items, BatchRenameRule::affix(u"-"_qs, QString()), existing)
+                                  .first()
+                                  .newName),
+            QByteArray("-caf\xE9 12.txt"));
+    }
+
+    void proposedNamesAreJudgedByTheirBytes() {
+        // Removing the "x" from the bytes C3 78 A9 leaves C3 A9: on disk that is "é".
+        const QString joining = PathCodec::decode("\xC3x\xA9");
+        const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
+        const QList<FileItem> items = itemsNamed({joining});
+        const QString e = u"\u00e9"_qs;
+
+        QCOMPARE(previewBatchRename(items, dropX, {joining, e}),
+                 QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::collidesExisting}}));
+        // Shown, and followed by settings and tabs, as the listing will name it.
+        QCOMPARE(previewBatchRename(items, dropX, {joining}),
+                 QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::ok}}));
+        QCOMPARE(batchRenameMappings(items, dropX, {joining}),
+                 std::optional(QList<PathMapping>{{items[0].url, u"/f/"_qs + e}}));
+        // Different texts that become the same bytes are one name.
+        const QList<FileItem> pair = itemsNamed({joining, e + u"x"_qs});
+        QCOMPARE(previewBatchRename(pair, dropX, {joining, e + u"x"_qs}),
+                 QList<BatchRenamePreviewRow>({{pair[0].url, e, Validity::duplicateInBatch},
+                                               {pair[1].url, e, Validity::duplicateInBatch}}));
+        // Escaped bytes go through the canonical comparison of a replace unchanged.
+        const QString escaped = PathCodec::decode("\xFF"
+                                                  "cafe\xCC\x81\xFE");
+        QCOMPARE(PathCodec::encode(previewBatchRename(itemsNamed({escaped}),
+                                                      BatchRenameRule::replace(u"caf\u00e9"_qs, u"t"_qs),
+                                                      {escaped})
+                                       .first()
+                                       .newName),
+                 QByteArray("\xFFt\xFE"));
+    }
+
+    // Whatever the rule and the names, a row the preview passes is one entry of the folder
+    // that no other entry has, and is exactly what the listing will report after the rename.
+    void randomRulesProposeOnlyNamesTheFolderCanTake() {
+        std::mt19937 random(20240301);
+        auto pick = [&](const auto& list) {
+            return list[std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(random)];
+        };
+        // Few pieces, so that names often meet: bytes that join into UTF-8, a decomposed
+        // and a precomposed "é", Hangul jamo and syllable, and runs long enough to reach 255.
+        const QList<QByteArray> bytes{"a",
+                                      "x",
+                                      ".",
+                                      "\xC3",
+                                      "\xA9",
+                                      "\xC3\xA9",
+                                      "e\xCC\x81",
+                                      "\xE1\x84\x92\xE1\x85\xA1",
+                                      "\xED\x95\x98",
+                                      "\xFF",
+                                      QByteArray(60, 'n'),
+                                      QByteArray(40, '\xE9')};
+        auto randomBytes = [&](int least, int most) {
+            QByteArray out;
+            for (int n = std::uniform_int_distribution<int>(least, most)(random); n > 0; --n)
+                out += pick(bytes);
+            return out;
+        };
+        auto randomText = [&](int most) { return PathCodec::decode(randomBytes(0, most)); };
+        const QList<qint64> numbers{int64Min, int64Min + 1, -1, 0, 1, 3, 255, 256, int64Max - 1, int64Max};
+        const QStringList patterns{u"x"_qs, u"(.)"_qs, u"\\d+"_qs,   u"^"_qs,
+                                   u"$"_qs, u"."_qs,   u"\uFFFD"_qs, u"(a)|(x)"_qs};
+        const QStringList templates{u""_qs, u"$1"_qs, u"$0$0"_qs, u"$$"_qs, u"\u00e9"_qs, u"/"_qs};
+
+        for (int round = 0; round < 2000; ++round) {
+            QStringList names;
+            for (int n = std::uniform_int_distribution<int>(1, 8)(random); n > 0; --n) {
+                const QByteArray name = randomBytes(1, 2);
+                if (!name.isEmpty() && name != "." && name != ".." &&
+                    !names.contains(PathCodec::decode(name)))
+                    names.append(PathCodec::decode(name));
+            }
+            const QList<FileItem> items =
+                itemsNamed(names.mid(0, std::uniform_int_distribution<qsizetype>(0, names.size())(random)));
+            BatchRenameRule rule;
+            switch (round % 4) {
+            case 0: rule = BatchRenameRule::sequential(randomText(2), pick(numbers), pick(numbers)); break;
+            case 1: rule = BatchRenameRule::replace(randomText(1), randomText(1)); break;
+            case 2: rule = BatchRenameRule::affix(randomText(1), randomText(1)); break;
+            default: rule = BatchRenameRule::regex(pick(patterns), pick(templates) + randomText(1)); break;
+            }
+            const QSet<QString> existing(names.begin(), names.end());
+            QSet<QString> taken;
+            for (const QString& name : names)
+                taken.insert(name.normalized(QString::NormalizationForm_C));
+
+            const QList<BatchRenamePreviewRow> rows = previewBatchRename(items, rule, existing);
+            QCOMPARE(rows.size(), items.size());
+            QSet<QString> proposed;
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                if (rows[i].validity != Validity::ok)
+                    continue;
+                const QByteArray onDisk = PathCodec::encode(rows[i].newName);
+                const QString key = rows[i].newName.normalized(QString::NormalizationForm_C);
+                const bool fits = !onDisk.isEmpty() && onDisk.size() <= 255 && !onDisk.contains('/') &&
+                                  !onDisk.contains('\0') && onDisk != "." && onDisk != "..";
+                const bool free =
+                    key == items[i].name.normalized(QString::NormalizationForm_C) || !taken.contains(key);
+                if (!fits || !free || proposed.contains(key) || PathCodec::decode(onDisk) != rows[i].newName)
+                    QFAIL(qPrintable(u"round "_qs + QString::number(round) + u": "_qs +
+                                     QString::fromLatin1(onDisk.toHex(' '))));
+                proposed.insert(key);
+            }
+            const std::optional<QList<PathMapping>> mappings = batchRenameMappings(items, rule, existing);
+            if (mappings)
+                for (qsizetype i = 0; i < rows.size(); ++i)
+                    QCOMPARE(mappings->at(i).to, u"/f/"_qs + rows[i].newName);
+        }
+    }
+
+    void mappingsOnlyWhenEveryRowIsOk() {
+        const QList<FileItem> items{
+            FileItem{u"/f/./a.txt"_qs, u"/f/./a.txt"_qs, u"a.txt"_qs, false, {}, {}, {}},
+            FileItem{u"/f/b.txt"_qs, u"/f/b.txt"_qs, u"b.txt"_qs, false, {}, {}, {}},
+        };
+        const QSet<QString> existing{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs};
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::affix(u"x"_qs, QString()), existing),
+                 std::optional(QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/xa.txt"_qs},
+                                                  {u"/f/b.txt"_qs, u"/f/xb.txt"_qs}}));
+        // An unchanged entry still gets its mapping.
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"d"_qs), existing),
+                 std::optional(
+                     QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/a.txt"_qs}, {u"/f/b.txt"_qs, u"/f/d.txt"_qs}}));
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"c"_qs), existing),
+                 std::nullopt);
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"."_qs, u"/"_qs), existing),
+                 std::nullopt);
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::regex(u"["_qs, QString()), existing),
+                 std::nullopt);
+        QCOMPARE(batchRenameMappings({}, BatchRenameRule::regex(u"x"_qs, QString()), existing),
+                 std::optional(QList<PathMapping>{}));
+    }
+
+    void rulesAreEqualByKindAndPayload() {
+        QCOMPARE(BatchRenameRule::sequential(u"a"_qs, 1, 2), BatchRenameRule::sequential(u"a"_qs, 1, 2));
+        QVERIFY(BatchRenameRule::sequential(u"a"_qs, 1, 2) != BatchRenameRule::sequential(u"a"_qs, 1, 3));
+        QVERIFY(BatchRenameRule::replace(u"a"_qs, u"b"_qs) != BatchRenameRule::affix(u"a"_qs, u"b"_qs));
+        QVERIFY(BatchRenameRule::regex(u"a"_qs, u"b"_qs) != BatchRenameRule::regex(u"a"_qs, u"c"_qs));
+        // Fields of another kind play no part.
+        BatchRenameRule withLeftover = BatchRenameRule::replace(u"a"_qs, u"b"_qs);
+        withLeftover.pattern = u"left over"_qs;
+        QCOMPARE(withLeftover, BatchRenameRule::replace(u"a"_qs, u"b"_qs));
+    }
 };
-
-void BatchRenameTest::previewProposesAndJudgesNames_data() {
-    QTest::addColumn<BatchRenameRule>("rule");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("others"); // folder entries outside the batch
-    QTest::addColumn<QStringList>("expectedNames");
-    QTest::addColumn<QList<Validity>>("expectedValidity");
-    const Validity ok = Validity::ok;
-
-    QTest::newRow("sequential pads and keeps each extension")
-        << BatchRenameRule::sequential(u"photo_"_qs, 1, 3) << QStringList{u"a.jpg"_qs, u"b.png"_qs, u"c"_qs}
-        << QStringList{} << QStringList{u"photo_001.jpg"_qs, u"photo_002.png"_qs, u"photo_003"_qs}
-        << all(ok, 3);
-    QTest::newRow("sequential without padding")
-        << BatchRenameRule::sequential(u"n"_qs, 9, 0) << QStringList{u"x"_qs, u"y"_qs} << QStringList{}
-        << QStringList{u"n9"_qs, u"n10"_qs} << all(ok, 2);
-    QTest::newRow("sequential over a dot file adds no extension")
-        << BatchRenameRule::sequential(u"base"_qs, 1, 0) << QStringList{u".profile"_qs} << QStringList{}
-        << QStringList{u"base1"_qs} << all(ok, 1);
-    QTest::newRow("negative numbers keep the sign within the width")
-        << BatchRenameRule::sequential(u"n"_qs, -2, 4) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
-        << QStringList{} << QStringList{u"n-002"_qs, u"n-001"_qs, u"n0000"_qs} << all(ok, 3);
-    QTest::newRow("counting goes on past the 64-bit maximum")
-        << BatchRenameRule::sequential(u"n"_qs, int64Max - 1, 0) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
-        << QStringList{}
-        << QStringList{u"n9223372036854775806"_qs, u"n9223372036854775807"_qs, u"n9223372036854775808"_qs}
-        << all(ok, 3);
-    QTest::newRow("the smallest 64-bit number")
-        << BatchRenameRule::sequential(QString(), int64Min, 21) << QStringList{u"a"_qs} << QStringList{}
-        << QStringList{u"-09223372036854775808"_qs} << all(ok, 1);
-
-    QTest::newRow("replace every occurrence, extension included")
-        << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"banana.tar"_qs} << QStringList{}
-        << QStringList{u"bbnbnb.tbr"_qs} << all(ok, 1);
-    // Found under canonical equivalence; what is not replaced keeps its stored form.
-    QTest::newRow("replace finds a decomposed name, keeps the rest decomposed")
-        << BatchRenameRule::replace(u"caf\u00e9"_qs, u"bar"_qs)
-        << QStringList{u"re\u0301sume\u0301 cafe\u0301.txt"_qs} << QStringList{}
-        << QStringList{u"re\u0301sume\u0301 bar.txt"_qs} << all(ok, 1);
-    QTest::newRow("replace with a decomposed find")
-        << BatchRenameRule::replace(u"cafe\u0301"_qs, u"bar"_qs) << QStringList{u"caf\u00e9.txt"_qs}
-        << QStringList{} << QStringList{u"bar.txt"_qs} << all(ok, 1);
-    QTest::newRow("replace in a decomposed Hangul name")
-        << BatchRenameRule::replace(u"글"_qs, u"국"_qs)
-        << QStringList{u"\u1112\u1161\u11AB\u1100\u1173\u11AF.txt"_qs} << QStringList{}
-        << QStringList{u"\u1112\u1161\u11AB국.txt"_qs} << all(ok, 1);
-    QTest::newRow("a bare letter is not the base of an accented one")
-        << BatchRenameRule::replace(u"e"_qs, u"o"_qs) << QStringList{u"cafe\u0301 e"_qs} << QStringList{}
-        << QStringList{u"cafe\u0301 o"_qs} << all(ok, 1);
-    // e, acute, dot below is canonically e-with-dot-below, acute.
-    QTest::newRow("an occurrence inside a character writes that character canonically")
-        << BatchRenameRule::replace(u"\u1EB9"_qs, u"x"_qs) << QStringList{u"e\u0301\u0323.txt"_qs}
-        << QStringList{} << QStringList{u"x\u0301.txt"_qs} << all(ok, 1);
-    QTest::newRow("replace with nothing to find keeps every name")
-        << BatchRenameRule::replace(QString(), u"x"_qs) << QStringList{u"a"_qs, u"b"_qs} << QStringList{}
-        << QStringList{u"a"_qs, u"b"_qs} << all(ok, 2);
-
-    QTest::newRow("affix around the stem")
-        << BatchRenameRule::affix(u"x-"_qs, u"-y"_qs)
-        << QStringList{u"archive.tar.gz"_qs, u"README"_qs, u"a."_qs} << QStringList{}
-        << QStringList{u"x-archive.tar-y.gz"_qs, u"x-README-y"_qs, u"x-a.-y"_qs} << all(ok, 3);
-
-    const QStringList img{u"img12.jpg"_qs};
-    auto regexRow = [&](const char* title, const QString& pattern, const QString& templateText,
-                        const QString& expected) {
-        QTest::newRow(title) << BatchRenameRule::regex(pattern, templateText) << img << QStringList{}
-                             << QStringList{expected} << all(ok, 1);
-    };
-    regexRow("template inserts a group", u"(\\d+)"_qs, u"n$1"_qs, u"imgn12.jpg"_qs);
-    regexRow("template names a group beyond the pattern's", u"(\\d+)"_qs, u"$9"_qs, u"img.jpg"_qs);
-    regexRow("template dollar before a letter stays", u"(\\d+)"_qs, u"$x"_qs, u"img$x.jpg"_qs);
-    regexRow("template dollar at the end stays", u"(\\d+)"_qs, u"a$"_qs, u"imga$.jpg"_qs);
-    regexRow("template double dollar is one", u"(\\d+)"_qs, u"$$1"_qs, u"img$1.jpg"_qs);
-    regexRow("template full-width digit is consumed, names nothing", u"(\\d+)"_qs, u"$\uFF11"_qs,
-             u"img.jpg"_qs);
-    regexRow("template run mixing digit kinds names nothing", u"(\\d+)"_qs, u"$1\uFF11z"_qs, u"imgz.jpg"_qs);
-    regexRow("template superscript and fraction are numeric", u"(\\d+)"_qs, u"$\u00B2\u2153z"_qs,
-             u"imgz.jpg"_qs);
-    regexRow("template digit outside the basic plane is consumed", u"(\\d+)"_qs, u"$\U0001D7D9z"_qs,
-             u"imgz.jpg"_qs);
-    regexRow("template run reads as one number", u"(i)(m)"_qs, u"$12"_qs, u"g12.jpg"_qs);
-    regexRow("template number past 64 bits names nothing", u"(\\d+)"_qs, u"<$99999999999999999999>"_qs,
-             u"img<>.jpg"_qs);
-    regexRow("template group that took no part inserts nothing", u"(x)?(\\d+)"_qs, u"[$1|$2]"_qs,
-             u"img[|12].jpg"_qs);
-    regexRow("template group zero is the whole match", u"\\d"_qs, u"<$0>"_qs, u"img<1><2>.jpg"_qs);
-    regexRow("empty matches advance through the name", u"x*"_qs, u"-"_qs, u"-i-m-g-1-2-.-j-p-g-"_qs);
-
-    QTest::newRow("pattern that does not compile shows present names")
-        << BatchRenameRule::regex(u"("_qs, u"x"_qs) << QStringList{u"a.txt"_qs, u"b.txt"_qs} << QStringList{}
-        << QStringList{u"a.txt"_qs, u"b.txt"_qs} << all(Validity::invalidRegex, 2);
-    QTest::newRow("removing the whole name leaves it empty")
-        << BatchRenameRule::regex(u".+"_qs, QString()) << QStringList{u"a"_qs} << QStringList{}
-        << QStringList{u""_qs} << all(Validity::empty, 1);
-
-    QTest::newRow("equal proposals are duplicates, present name or not")
-        << BatchRenameRule::replace(u"1"_qs, u"2"_qs) << QStringList{u"f1"_qs, u"f2"_qs} << QStringList{}
-        << QStringList{u"f2"_qs, u"f2"_qs} << all(Validity::duplicateInBatch, 2);
-    QTest::newRow("the present name is ok although the folder has it")
-        << BatchRenameRule::affix(QString(), QString()) << QStringList{u"a.txt"_qs} << QStringList{}
-        << QStringList{u"a.txt"_qs} << all(ok, 1);
-    QTest::newRow("another entry's name collides")
-        << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"a.txt"_qs} << QStringList{u"b.txt"_qs}
-        << QStringList{u"b.txt"_qs} << all(Validity::collidesExisting, 1);
-    QTest::newRow("a batch entry's present name collides too")
-        << BatchRenameRule::affix(u"x"_qs, QString()) << QStringList{u"a"_qs, u"xa"_qs} << QStringList{}
-        << QStringList{u"xa"_qs, u"xxa"_qs} << QList<Validity>{Validity::collidesExisting, ok};
-    QTest::newRow("canonically equivalent names are one name")
-        << BatchRenameRule::replace(u"x"_qs, QString()) << QStringList{u"cafe\u0301x"_qs}
-        << QStringList{u"caf\u00e9"_qs} << QStringList{u"cafe\u0301"_qs}
-        << all(Validity::collidesExisting, 1);
-
-    QTest::newRow("a slash would leave the folder")
-        << BatchRenameRule::replace(u"-"_qs, u"/"_qs) << QStringList{u"a-b"_qs, u"-"_qs} << QStringList{}
-        << QStringList{u"a/b"_qs, u"/"_qs} << all(Validity::invalidName, 2);
-    QTest::newRow("dot names and NUL are no entry's name")
-        << BatchRenameRule::regex(u"^x"_qs, u"."_qs) << QStringList{u"x"_qs, u"x."_qs, u"xa"_qs}
-        << QStringList{} << QStringList{u"."_qs, u".."_qs, u".a"_qs}
-        << QList<Validity>{Validity::invalidName, Validity::invalidName, ok};
-    QTest::newRow("NUL in a name") << BatchRenameRule::replace(u"b"_qs, QString(QChar(0)))
-                                   << QStringList{u"ab"_qs} << QStringList{}
-                                   << QStringList{u"a"_qs + QChar(0)} << all(Validity::invalidName, 1);
-    QTest::newRow("255 bytes fit, 256 do not")
-        << BatchRenameRule::affix(QString(250, u'x'), QString()) << QStringList{u"a.txt"_qs, u"ab.txt"_qs}
-        << QStringList{} << QStringList{QString(250, u'x') + u"a.txt"_qs, QString(250, u'x') + u"ab.txt"_qs}
-        << QList<Validity>{ok, Validity::invalidName};
-    QTest::newRow("length counts encoded bytes")
-        << BatchRenameRule::affix(QString(127, u'\u00e9'), QString()) << QStringList{u"a"_qs, u"ab"_qs}
-        << QStringList{} << QStringList{QString(127, u'\u00e9') + u"a"_qs, QString(127, u'\u00e9') + u"ab"_qs}
-        << QList<Validity>{ok, Validity::invalidName};
-    QTest::newRow("digits up to the byte limit")
-        << BatchRenameRule::sequential(QString(), 7, 255) << QStringList{u"a"_qs} << QStringList{}
-        << QStringList{QString(254, u'0') + u"7"_qs} << all(ok, 1);
-}
-
-void BatchRenameTest::previewProposesAndJudgesNames() {
-    QFETCH(BatchRenameRule, rule);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, others);
-    QFETCH(QStringList, expectedNames);
-    QFETCH(QList<Validity>, expectedValidity);
-
-    const QList<FileItem> items = itemsNamed(names);
-    const QSet<QString> existing(QSet<QString>(names.begin(), names.end()) +
-                                 QSet<QString>(others.begin(), others.end()));
-    QList<BatchRenamePreviewRow> expected;
-    for (qsizetype i = 0; i < names.size(); ++i)
-        expected.append({items[i].url, expectedNames[i], expectedValidity[i]});
-    QCOMPARE(previewBatchRename(items, rule, existing), expected);
-}
-
-void BatchRenameTest::extremeDigitsProposeBoundedNames() {
-    const QList<FileItem> items = itemsNamed({u"a.jpg"_qs});
-    // A width no file system could store is refused without building a name that long.
-    for (const qint64 digits : {qint64(256), qint64(1) << 40, int64Max}) {
-        const auto rows =
-            previewBatchRename(items, BatchRenameRule::sequential(u"p"_qs, 1, digits), {u"a.jpg"_qs});
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows.first().validity, Validity::invalidName);
-        QVERIFY(rows.first().newName.size() < 300);
-        QVERIFY(rows.first().newName.endsWith(u"01.jpg"));
-    }
-    // Any width of 0 or less, down to the smallest 64-bit value, means no zeros.
-    for (const qint64 digits : {qint64(-1), int64Min + 2, int64Min + 1, int64Min}) {
-        const BatchRenameRule rule = BatchRenameRule::sequential(u"p"_qs, -3, digits);
-        QCOMPARE(previewBatchRename(items, rule, {u"a.jpg"_qs}),
-                 QList<BatchRenamePreviewRow>({{u"/f/a.jpg"_qs, u"p-3.jpg"_qs, Validity::ok}}));
-        QCOMPARE(batchRenameMappings(items, rule, {u"a.jpg"_qs}),
-                 std::optional(QList<PathMapping>{{u"/f/a.jpg"_qs, u"/f/p-3.jpg"_qs}}));
-    }
-}
-
-void BatchRenameTest::regexKeepsEscapedBytesOfTheName() {
-    // An invalid UTF-8 byte is matched like the replacement character the views show,
-    // while the new name keeps the byte itself.
-    const QString name = PathCodec::decode("caf\xE9 12.txt");
-    const QList<FileItem> items = itemsNamed({name});
-    const QSet<QString> existing{name};
-    auto proposed = [&](const QString& pattern, const QString& templateText) {
-        return PathCodec::encode(
-            previewBatchRename(items, BatchRenameRule::regex(pattern, templateText), existing)
-                .first()
-                .newName);
-    };
-    QCOMPARE(proposed(u"(\\d+)"_qs, u"n$1"_qs), QByteArray("caf\xE9 n12.txt"));
-    QCOMPARE(proposed(u"^(caf.) "_qs, u"$1-"_qs), QByteArray("caf\xE9-12.txt"));
-    QCOMPARE(proposed(u"\uFFFD"_qs, u"e"_qs), QByteArray("cafe 12.txt"));
-    QCOMPARE(
-        PathCodec::encode(
-            previewBatchRename(items, BatchRenameRule::affix(u"-"_qs, QString()), existing).first().newName),
-        QByteArray("-caf\xE9 12.txt"));
-}
-
-void BatchRenameTest::proposedNamesAreJudgedByTheirBytes() {
-    // Removing the "x" from the bytes C3 78 A9 leaves C3 A9: on disk that is "é".
-    const QString joining = PathCodec::decode("\xC3x\xA9");
-    const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
-    const QList<FileItem> items = itemsNamed({joining});
-    const QString e = u"\u00e9"_qs;
-
-    QCOMPARE(previewBatchRename(items, dropX, {joining, e}),
-             QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::collidesExisting}}));
-    // Shown, and followed by settings and tabs, as the listing will name it.
-    QCOMPARE(previewBatchRename(items, dropX, {joining}),
-             QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::ok}}));
-    QCOMPARE(batchRenameMappings(items, dropX, {joining}),
-             std::optional(QList<PathMapping>{{items[0].url, u"/f/"_qs + e}}));
-    // Different texts that become the same bytes are one name.
-    const QList<FileItem> pair = itemsNamed({joining, e + u"x"_qs});
-    QCOMPARE(previewBatchRename(pair, dropX, {joining, e + u"x"_qs}),
-             QList<BatchRenamePreviewRow>({{pair[0].url, e, Validity::duplicateInBatch},
-                                           {pair[1].url, e, Validity::duplicateInBatch}}));
-    // Escaped bytes go through the canonical comparison of a replace unchanged.
-    const QString escaped = PathCodec::decode("\xFF"
-                                              "cafe\xCC\x81\xFE");
-    QCOMPARE(
-        PathCodec::encode(previewBatchRename(itemsNamed({escaped}),
-                                             BatchRenameRule::replace(u"caf\u00e9"_qs, u"t"_qs), {escaped})
-                              .first()
-                              .newName),
-        QByteArray("\xFFt\xFE"));
-}
-
-// Whatever the rule and the names, a row the preview passes is one entry of the folder
-// that no other entry has, and is exactly what the listing will report after the rename.
-void BatchRenameTest::randomRulesProposeOnlyNamesTheFolderCanTake() {
-    std::mt19937 random(20240301);
-    auto pick = [&](const auto& list) {
-        return list[std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(random)];
-    };
-    // Few pieces, so that names often meet: bytes that join into UTF-8, a decomposed
-    // and a precomposed "é", Hangul jamo and syllable, and runs long enough to reach 255.
-    const QList<QByteArray> bytes{"a",
-                                  "x",
-                                  ".",
-                                  "\xC3",
-                                  "\xA9",
-                                  "\xC3\xA9",
-                                  "e\xCC\x81",
-                                  "\xE1\x84\x92\xE1\x85\xA1",
-                                  "\xED\x95\x98",
-                                  "\xFF",
-                                  QByteArray(60, 'n'),
-                                  QByteArray(40, '\xE9')};
-    auto randomBytes = [&](int least, int most) {
-        QByteArray out;
-        for (int n = std::uniform_int_distribution<int>(least, most)(random); n > 0; --n)
-            out += pick(bytes);
-        return out;
-    };
-    auto randomText = [&](int most) { return PathCodec::decode(randomBytes(0, most)); };
-    const QList<qint64> numbers{int64Min, int64Min + 1, -1, 0, 1, 3, 255, 256, int64Max - 1, int64Max};
-    const QStringList patterns{u"x"_qs, u"(.)"_qs, u"\\d+"_qs,   u"^"_qs,
-                               u"$"_qs, u"."_qs,   u"\uFFFD"_qs, u"(a)|(x)"_qs};
-    const QStringList templates{u""_qs, u"$1"_qs, u"$0$0"_qs, u"$$"_qs, u"\u00e9"_qs, u"/"_qs};
-
-    for (int round = 0; round < 2000; ++round) {
-        QStringList names;
-        for (int n = std::uniform_int_distribution<int>(1, 8)(random); n > 0; --n) {
-            const QByteArray name = randomBytes(1, 2);
-            if (!name.isEmpty() && name != "." && name != ".." && !names.contains(PathCodec::decode(name)))
-                names.append(PathCodec::decode(name));
-        }
-        const QList<FileItem> items =
-            itemsNamed(names.mid(0, std::uniform_int_distribution<qsizetype>(0, names.size())(random)));
-        BatchRenameRule rule;
-        switch (round % 4) {
-        case 0: rule = BatchRenameRule::sequential(randomText(2), pick(numbers), pick(numbers)); break;
-        case 1: rule = BatchRenameRule::replace(randomText(1), randomText(1)); break;
-        case 2: rule = BatchRenameRule::affix(randomText(1), randomText(1)); break;
-        default: rule = BatchRenameRule::regex(pick(patterns), pick(templates) + randomText(1)); break;
-        }
-        const QSet<QString> existing(names.begin(), names.end());
-        QSet<QString> taken;
-        for (const QString& name : names)
-            taken.insert(name.normalized(QString::NormalizationForm_C));
-
-        const QList<BatchRenamePreviewRow> rows = previewBatchRename(items, rule, existing);
-        QCOMPARE(rows.size(), items.size());
-        QSet<QString> proposed;
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            if (rows[i].validity != Validity::ok)
-                continue;
-            const QByteArray onDisk = PathCodec::encode(rows[i].newName);
-            const QString key = rows[i].newName.normalized(QString::NormalizationForm_C);
-            const bool fits = !onDisk.isEmpty() && onDisk.size() <= 255 && !onDisk.contains('/') &&
-                              !onDisk.contains('\0') && onDisk != "." && onDisk != "..";
-            const bool free =
-                key == items[i].name.normalized(QString::NormalizationForm_C) || !taken.contains(key);
-            if (!fits || !free || proposed.contains(key) || PathCodec::decode(onDisk) != rows[i].newName)
-                QFAIL(qPrintable(u"round "_qs + QString::number(round) + u": "_qs +
-                                 QString::fromLatin1(onDisk.toHex(' '))));
-            proposed.insert(key);
-        }
-        const std::optional<QList<PathMapping>> mappings = batchRenameMappings(items, rule, existing);
-        if (mappings)
-            for (qsizetype i = 0; i < rows.size(); ++i)
-                QCOMPARE(mappings->at(i).to, u"/f/"_qs + rows[i].newName);
-    }
-}
-
-void BatchRenameTest::mappingsOnlyWhenEveryRowIsOk() {
-    const QList<FileItem> items{
-        FileItem{u"/f/./a.txt"_qs, u"/f/./a.txt"_qs, u"a.txt"_qs, false, {}, {}, {}},
-        FileItem{u"/f/b.txt"_qs, u"/f/b.txt"_qs, u"b.txt"_qs, false, {}, {}, {}},
-    };
-    const QSet<QString> existing{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs};
-    QCOMPARE(batchRenameMappings(items, BatchRenameRule::affix(u"x"_qs, QString()), existing),
-             std::optional(
-                 QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/xa.txt"_qs}, {u"/f/b.txt"_qs, u"/f/xb.txt"_qs}}));
-    // An unchanged entry still gets its mapping.
-    QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"d"_qs), existing),
-             std::optional(
-                 QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/a.txt"_qs}, {u"/f/b.txt"_qs, u"/f/d.txt"_qs}}));
-    QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"c"_qs), existing), std::nullopt);
-    QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"."_qs, u"/"_qs), existing), std::nullopt);
-    QCOMPARE(batchRenameMappings(items, BatchRenameRule::regex(u"["_qs, QString()), existing), std::nullopt);
-    QCOMPARE(batchRenameMappings({}, BatchRenameRule::regex(u"x"_qs, QString()), existing),
-             std::optional(QList<PathMapping>{}));
-}
-
-void BatchRenameTest::rulesAreEqualByKindAndPayload() {
-    QCOMPARE(BatchRenameRule::sequential(u"a"_qs, 1, 2), BatchRenameRule::sequential(u"a"_qs, 1, 2));
-    QVERIFY(BatchRenameRule::sequential(u"a"_qs, 1, 2) != BatchRenameRule::sequential(u"a"_qs, 1, 3));
-    QVERIFY(BatchRenameRule::replace(u"a"_qs, u"b"_qs) != BatchRenameRule::affix(u"a"_qs, u"b"_qs));
-    QVERIFY(BatchRenameRule::regex(u"a"_qs, u"b"_qs) != BatchRenameRule::regex(u"a"_qs, u"c"_qs));
-    // Fields of another kind play no part.
-    BatchRenameRule withLeftover = BatchRenameRule::replace(u"a"_qs, u"b"_qs);
-    withLeftover.pattern = u"left over"_qs;
-    QCOMPARE(withLeftover, BatchRenameRule::replace(u"a"_qs, u"b"_qs));
-}
 
 QTEST_GUILESS_MAIN(BatchRenameTest)
 #include "BatchRenameTest.moc"
