@@ -57,197 +57,186 @@ class BatchRenameServiceTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void renamesEveryEntryKeepingContents();
-    void entriesExchangeNames();
-    void emptyBatchTouchesNothing();
-    void failureAtEveryMoveLeavesEveryNameAsBefore();
-    void phaseTwoFailureUndoesNewNamesBeforeTemporaryNames();
-    void failureCarriesThePlatformReason();
-    void rollbackReportsNamesInTheOrderItMetThem();
-    void refusesNamesThatLeaveTheFolder();
-    void plannedNamesAreTheOnesTheListingReports();
-};
-
-void BatchRenameServiceTest::renamesEveryEntryKeepingContents() {
-    TemporaryTree tree;
-    const Batch batch = makeBatch(tree, hostileOld, hostileNew);
-    tree.writeFile("tree/bystander", "b");
-    DefaultFileSystemService service;
-    await(service.batchRename(batch.mappings));
-    for (qsizetype i = 0; i < batch.from.size(); ++i) {
-        QVERIFY(!tree.exists("tree/" + batch.from[i]));
-        QCOMPARE(tree.readFile("tree/" + batch.to[i]), batch.from[i]);
-    }
-    QCOMPARE(TreeSnapshot::of(tree.bytes("tree")).size(), batch.from.size() + 2); // with the folder itself
-}
-
-void BatchRenameServiceTest::entriesExchangeNames() {
-    TemporaryTree tree;
-    const Batch swap = makeBatch(tree, {"a", "b"}, {"b", "a"});
-    tree.makeFolder("tree/c");
-    DefaultFileSystemService service;
-    await(service.batchRename(swap.mappings));
-    QCOMPARE(tree.readFile("tree/a"), QByteArray("b"));
-    QCOMPARE(tree.readFile("tree/b"), QByteArray("a"));
-
-    // A cycle of three, a folder among them, and one entry keeping its name.
-    await(service.batchRename({{tree.path("tree/a"), tree.path("tree/c")},
-                               {tree.path("tree/b"), tree.path("tree/a")},
-                               {tree.path("tree/c"), tree.path("tree/b")}}));
-    await(service.batchRename({{tree.path("tree/a"), tree.path("tree/a")}}));
-    QCOMPARE(tree.readFile("tree/c"), QByteArray("b"));
-    QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
-    QVERIFY(tree.exists("tree/b/"));
-    QCOMPARE(TreeSnapshot::of(tree.bytes("tree")).size(), 4); // with the folder itself
-}
-
-void BatchRenameServiceTest::emptyBatchTouchesNothing() {
-    auto calls = std::make_shared<FaultInjectingCalls>();
-    DefaultFileSystemService service(calls);
-    await(service.batchRename({}));
-    QCOMPARE(calls->mutationCount(), 0);
-}
-
-void BatchRenameServiceTest::failureAtEveryMoveLeavesEveryNameAsBefore() {
-    const qsizetype count = hostileOld.size();
-    for (int step = 1; step <= 2 * count; ++step) {
+    void renamesEveryEntryKeepingContents() {
         TemporaryTree tree;
         const Batch batch = makeBatch(tree, hostileOld, hostileNew);
         tree.writeFile("tree/bystander", "b");
+        DefaultFileSystemService service;
+        await(service.batchRename(batch.mappings));
+        for (qsizetype i = 0; i < batch.from.size(); ++i) {
+            QVERIFY(!tree.exists("tree/" + batch.from[i]));
+            QCOMPARE(tree.readFile("tree/" + batch.to[i]), batch.from[i]);
+        }
+        QCOMPARE(TreeSnapshot::of(tree.bytes("tree")).size(),
+                 batch.from.size() + 2); // with the folder itself
+    }
+
+    void entriesExchangeNamesAndAnEmptyBatchTouchesNothing() {
+        TemporaryTree tree;
+        const Batch swap = makeBatch(tree, {"a", "b"}, {"b", "a"});
+        tree.makeFolder("tree/c");
+        DefaultFileSystemService service;
+        await(service.batchRename(swap.mappings));
+        QCOMPARE(tree.readFile("tree/a"), QByteArray("b"));
+        QCOMPARE(tree.readFile("tree/b"), QByteArray("a"));
+
+        // A cycle of three, a folder among them, and one entry keeping its name.
+        await(service.batchRename({{tree.path("tree/a"), tree.path("tree/c")},
+                                   {tree.path("tree/b"), tree.path("tree/a")},
+                                   {tree.path("tree/c"), tree.path("tree/b")}}));
+        await(service.batchRename({{tree.path("tree/a"), tree.path("tree/a")}}));
+        QCOMPARE(tree.readFile("tree/c"), QByteArray("b"));
+        QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
+        QVERIFY(tree.exists("tree/b/"));
+        QCOMPARE(TreeSnapshot::of(tree.bytes("tree")).size(), 4); // with the folder itself
+
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        await(DefaultFileSystemService(calls).batchRename({}));
+        QCOMPARE(calls->mutationCount(), 0);
+    }
+
+    void failureAtEveryMoveLeavesEveryNameAsBefore() {
+        const qsizetype count = hostileOld.size();
+        for (int step = 1; step <= 2 * count; ++step) {
+            TemporaryTree tree;
+            const Batch batch = makeBatch(tree, hostileOld, hostileNew);
+            tree.writeFile("tree/bystander", "b");
+            const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
+            auto calls = std::make_shared<FaultInjectingCalls>();
+            calls->failOn(Primitive::Rename, step, EACCES);
+            DefaultFileSystemService service(calls);
+
+            const auto error = failureOf<BatchRenameError>(service.batchRename(batch.mappings));
+            // The first phase names the old name, the second the new one.
+            const QString expected =
+                step <= count ? name(batch.from[step - 1]) : name(batch.to[step - count - 1]);
+            QCOMPARE(error, std::optional(BatchRenameError::permissionDenied(expected)));
+            const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
+            QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+            // Every completed move was undone, and nothing else was tried.
+            QCOMPARE(calls->count(Primitive::Rename), 2 * step - 1);
+        }
+    }
+
+    void phaseTwoFailureUndoesNewNamesBeforeTemporaryNames() {
+        TemporaryTree tree;
+        const Batch batch = makeBatch(tree, {"a", "b", "c"}, {"x1", "x2", "x3"});
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        calls->failOn(Primitive::Rename, 6, EIO);
+        DefaultFileSystemService service(calls);
+        QVERIFY(failureOf<BatchRenameError>(service.batchRename(batch.mappings)));
+
+        QStringList undone; // the names each undo moved away from, in order
+        const QList<QByteArray> renamed = calls->renamedPaths();
+        for (qsizetype i = 6; i < renamed.size(); ++i) {
+            const QString moved = name(renamed[i].mid(tree.bytes("tree/").size()));
+            undone.append(moved.endsWith(u".tmp") ? moved.left(moved.indexOf(u'.')) + u".tmp"_qs : moved);
+        }
+        QCOMPARE(undone, (QStringList{u"x2"_qs, u"x1"_qs, u"c.tmp"_qs, u"b.tmp"_qs, u"a.tmp"_qs}));
+    }
+
+    void failureCarriesThePlatformReason() {
+        TemporaryTree tree;
+        const Batch batch = makeBatch(tree, {"a", "b"}, {"x", "y"});
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        calls->failOn(Primitive::Rename, 2, EIO);
+        DefaultFileSystemService service(calls);
+        QCOMPARE(failureOf<BatchRenameError>(service.batchRename(batch.mappings)),
+                 std::optional(BatchRenameError::failed(u"b"_qs, PlatformError::describe(EIO))));
+
+        // A new name taken meanwhile by an entry outside the batch fails the second phase.
+        tree.writeFile("tree/y", "taken");
+        DefaultFileSystemService plain;
+        const auto taken = failureOf<BatchRenameError>(plain.batchRename(batch.mappings));
+        QVERIFY(taken && taken->kind == BatchRenameError::Case::failed);
+        QCOMPARE(taken->item, u"y"_qs);
+        QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
+        QCOMPARE(tree.readFile("tree/y"), QByteArray("taken"));
+        QVERIFY(!tree.exists("tree/x"));
+    }
+
+    void rollbackReportsNamesInTheOrderItMetThem() {
+        // Phase two fails at c; undoing x1 and then c's temporary name fails too. The walk
+        // meets x1 first, then c, then a, whose temporary name is gone because it still
+        // has its new name. b is put back.
+        TemporaryTree tree;
+        const Batch batch = makeBatch(tree, {"a", "b", "c"}, {"x1", "x2", "x3"});
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        int renames = 0;
+        calls->setHook([&renames](Primitive primitive, const char*) {
+            if (primitive != Primitive::Rename)
+                return 0;
+            ++renames;
+            return renames == 6 ? EIO : renames == 8 || renames == 9 ? EACCES : 0;
+        });
+        DefaultFileSystemService service(calls);
+        QCOMPARE(failureOf<BatchRenameError>(service.batchRename(batch.mappings)),
+                 std::optional(BatchRenameError::rollbackFailed({u"x1"_qs, u"c"_qs, u"a"_qs})));
+        QCOMPARE(tree.readFile("tree/x1"), QByteArray("a"));
+        QCOMPARE(tree.readFile("tree/b"), QByteArray("b"));
+        QVERIFY(!tree.exists("tree/c") && !tree.exists("tree/x2") && !tree.exists("tree/x3"));
+
+        // In the first phase only temporary names are left to undo.
+        TemporaryTree second;
+        const Batch early = makeBatch(second, {"a", "b", "c"}, {"x1", "x2", "x3"});
+        calls->reset();
+        calls->failOn(Primitive::Rename, 3, EIO);
+        calls->setHook([&calls](Primitive primitive, const char*) {
+            return primitive == Primitive::Rename && calls->count(Primitive::Rename) == 4 ? EIO : 0;
+        });
+        QCOMPARE(failureOf<BatchRenameError>(service.batchRename(early.mappings)),
+                 std::optional(BatchRenameError::rollbackFailed({u"b"_qs})));
+        QCOMPARE(second.readFile("tree/a"), QByteArray("a"));
+        QCOMPARE(second.readFile("tree/c"), QByteArray("c"));
+    }
+
+    void refusesNamesThatLeaveTheFolder() {
+        TemporaryTree tree;
+        tree.makeFolder("tree/sub");
+        const Batch batch = makeBatch(tree, {"a", "b"}, {"x", "y"});
         const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
         auto calls = std::make_shared<FaultInjectingCalls>();
-        calls->failOn(Primitive::Rename, step, EACCES);
         DefaultFileSystemService service(calls);
-
-        const auto error = failureOf<BatchRenameError>(service.batchRename(batch.mappings));
-        // The first phase names the old name, the second the new one.
-        const QString expected =
-            step <= count ? name(batch.from[step - 1]) : name(batch.to[step - count - 1]);
-        QCOMPARE(error, std::optional(BatchRenameError::permissionDenied(expected)));
-        const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
-        // Every completed move was undone, and nothing else was tried.
-        QCOMPARE(calls->count(Primitive::Rename), 2 * step - 1);
+        const QList<QString> targets{tree.path("tree/sub/b"), tree.path("tree/.."),
+                                     tree.path("tree/sub/../../b"), tree.path("tree/b") + QChar(0),
+                                     tree.path("tree/") + QString(256, u'x')};
+        for (const QString& target : targets) {
+            const QList<PathMapping> mappings{batch.mappings[0], {batch.mappings[1].from, target}};
+            const auto error = failureOf<BatchRenameError>(service.batchRename(mappings));
+            QVERIFY2(error && error->kind == BatchRenameError::Case::failed, qPrintable(target));
+            QCOMPARE(error->item, u"b"_qs);
+        }
+        QCOMPARE(calls->mutationCount(), 0);
+        QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
     }
-}
 
-void BatchRenameServiceTest::phaseTwoFailureUndoesNewNamesBeforeTemporaryNames() {
-    TemporaryTree tree;
-    const Batch batch = makeBatch(tree, {"a", "b", "c"}, {"x1", "x2", "x3"});
-    auto calls = std::make_shared<FaultInjectingCalls>();
-    calls->failOn(Primitive::Rename, 6, EIO);
-    DefaultFileSystemService service(calls);
-    QVERIFY(failureOf<BatchRenameError>(service.batchRename(batch.mappings)));
+    void plannedNamesAreTheOnesTheListingReports() {
+        // Dropping the "x" from the bytes C3 78 A9 leaves C3 A9, which is "é" on disk.
+        TemporaryTree tree;
+        tree.writeFile("tree/\xC3x\xA9", "joined");
+        DefaultFileSystemService service;
+        const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
+        auto plan = [&] {
+            const QList<FileItem> items = await(service.listDirectory(tree.path("tree"), true));
+            QSet<QString> names;
+            for (const FileItem& item : items)
+                names.insert(item.name);
+            return batchRenameMappings(items, dropX, names);
+        };
 
-    QStringList undone; // the names each undo moved away from, in order
-    const QList<QByteArray> renamed = calls->renamedPaths();
-    for (qsizetype i = 6; i < renamed.size(); ++i) {
-        const QString moved = name(renamed[i].mid(tree.bytes("tree/").size()));
-        undone.append(moved.endsWith(u".tmp") ? moved.left(moved.indexOf(u'.')) + u".tmp"_qs : moved);
+        const std::optional<QList<PathMapping>> mappings = plan();
+        QVERIFY(mappings);
+        await(service.batchRename(*mappings));
+        const QList<FileItem> after = await(service.listDirectory(tree.path("tree"), true));
+        QCOMPARE(after.size(), 1);
+        QCOMPARE(after.first().url, mappings->first().to);
+        QCOMPARE(tree.readFile("tree/\xC3\xA9"), QByteArray("joined"));
+
+        // With "é" present the plan refuses, rather than the rename failing half-way.
+        tree.writeFile("tree/\xC3x\xA9", "second");
+        QCOMPARE(plan(), std::nullopt);
     }
-    QCOMPARE(undone, (QStringList{u"x2"_qs, u"x1"_qs, u"c.tmp"_qs, u"b.tmp"_qs, u"a.tmp"_qs}));
-}
-
-void BatchRenameServiceTest::failureCarriesThePlatformReason() {
-    TemporaryTree tree;
-    const Batch batch = makeBatch(tree, {"a", "b"}, {"x", "y"});
-    auto calls = std::make_shared<FaultInjectingCalls>();
-    calls->failOn(Primitive::Rename, 2, EIO);
-    DefaultFileSystemService service(calls);
-    QCOMPARE(failureOf<BatchRenameError>(service.batchRename(batch.mappings)),
-             std::optional(BatchRenameError::failed(u"b"_qs, PlatformError::describe(EIO))));
-
-    // A new name taken meanwhile by an entry outside the batch fails the second phase.
-    tree.writeFile("tree/y", "taken");
-    DefaultFileSystemService plain;
-    const auto taken = failureOf<BatchRenameError>(plain.batchRename(batch.mappings));
-    QVERIFY(taken && taken->kind == BatchRenameError::Case::failed);
-    QCOMPARE(taken->item, u"y"_qs);
-    QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
-    QCOMPARE(tree.readFile("tree/y"), QByteArray("taken"));
-    QVERIFY(!tree.exists("tree/x"));
-}
-
-void BatchRenameServiceTest::rollbackReportsNamesInTheOrderItMetThem() {
-    // Phase two fails at c; undoing x1 and then c's temporary name fails too. The walk
-    // meets x1 first, then c, then a, whose temporary name is gone because it still
-    // has its new name. b is put back.
-    TemporaryTree tree;
-    const Batch batch = makeBatch(tree, {"a", "b", "c"}, {"x1", "x2", "x3"});
-    auto calls = std::make_shared<FaultInjectingCalls>();
-    int renames = 0;
-    calls->setHook([&renames](Primitive primitive, const char*) {
-        if (primitive != Primitive::Rename)
-            return 0;
-        ++renames;
-        return renames == 6 ? EIO : renames == 8 || renames == 9 ? EACCES : 0;
-    });
-    DefaultFileSystemService service(calls);
-    QCOMPARE(failureOf<BatchRenameError>(service.batchRename(batch.mappings)),
-             std::optional(BatchRenameError::rollbackFailed({u"x1"_qs, u"c"_qs, u"a"_qs})));
-    QCOMPARE(tree.readFile("tree/x1"), QByteArray("a"));
-    QCOMPARE(tree.readFile("tree/b"), QByteArray("b"));
-    QVERIFY(!tree.exists("tree/c") && !tree.exists("tree/x2") && !tree.exists("tree/x3"));
-
-    // In the first phase only temporary names are left to undo.
-    TemporaryTree second;
-    const Batch early = makeBatch(second, {"a", "b", "c"}, {"x1", "x2", "x3"});
-    calls->reset();
-    calls->failOn(Primitive::Rename, 3, EIO);
-    calls->setHook([&calls](Primitive primitive, const char*) {
-        return primitive == Primitive::Rename && calls->count(Primitive::Rename) == 4 ? EIO : 0;
-    });
-    QCOMPARE(failureOf<BatchRenameError>(service.batchRename(early.mappings)),
-             std::optional(BatchRenameError::rollbackFailed({u"b"_qs})));
-    QCOMPARE(second.readFile("tree/a"), QByteArray("a"));
-    QCOMPARE(second.readFile("tree/c"), QByteArray("c"));
-}
-
-void BatchRenameServiceTest::refusesNamesThatLeaveTheFolder() {
-    TemporaryTree tree;
-    tree.makeFolder("tree/sub");
-    const Batch batch = makeBatch(tree, {"a", "b"}, {"x", "y"});
-    const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
-    auto calls = std::make_shared<FaultInjectingCalls>();
-    DefaultFileSystemService service(calls);
-    const QList<QString> targets{tree.path("tree/sub/b"), tree.path("tree/.."), tree.path("tree/sub/../../b"),
-                                 tree.path("tree/b") + QChar(0), tree.path("tree/") + QString(256, u'x')};
-    for (const QString& target : targets) {
-        const QList<PathMapping> mappings{batch.mappings[0], {batch.mappings[1].from, target}};
-        const auto error = failureOf<BatchRenameError>(service.batchRename(mappings));
-        QVERIFY2(error && error->kind == BatchRenameError::Case::failed, qPrintable(target));
-        QCOMPARE(error->item, u"b"_qs);
-    }
-    QCOMPARE(calls->mutationCount(), 0);
-    QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
-}
-
-void BatchRenameServiceTest::plannedNamesAreTheOnesTheListingReports() {
-    // Dropping the "x" from the bytes C3 78 A9 leaves C3 A9, which is "é" on disk.
-    TemporaryTree tree;
-    tree.writeFile("tree/\xC3x\xA9", "joined");
-    DefaultFileSystemService service;
-    const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
-    auto plan = [&] {
-        const QList<FileItem> items = await(service.listDirectory(tree.path("tree"), true));
-        QSet<QString> names;
-        for (const FileItem& item : items)
-            names.insert(item.name);
-        return batchRenameMappings(items, dropX, names);
-    };
-
-    const std::optional<QList<PathMapping>> mappings = plan();
-    QVERIFY(mappings);
-    await(service.batchRename(*mappings));
-    const QList<FileItem> after = await(service.listDirectory(tree.path("tree"), true));
-    QCOMPARE(after.size(), 1);
-    QCOMPARE(after.first().url, mappings->first().to);
-    QCOMPARE(tree.readFile("tree/\xC3\xA9"), QByteArray("joined"));
-
-    // With "é" present the plan refuses, rather than the rename failing half-way.
-    tree.writeFile("tree/\xC3x\xA9", "second");
-    QCOMPARE(plan(), std::nullopt);
-}
+};
 
 QTEST_GUILESS_MAIN(BatchRenameServiceTest)
 #include "BatchRenameServiceTest.moc"
