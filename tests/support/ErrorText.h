@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quillmere::test {
 
 // One line per error value, the same for equal values: readable in a failed
@@ -34,6 +36,14 @@ char* toString(const RenameError& error);
 
 template <typename Tag> char* toString(const ItemOperationError<Tag>& error) {
     return qstrdup(test::ErrorText::of(error).toUtf8().constData());
+}
+
+// So that QCOMPARE(failureOf<…>(…), std::optional(…)) also reads well when it fails.
+template <typename Tag> char* toString(const std::optional<ItemOperationError<Tag>>& error) {
+    return error ? toString(*error) : qstrdup("no error");
+}
+inline char* toString(const std::optional<RenameError>& error) {
+    return error ? toString(*error) : qstrdup("no error");
 }
 
 } // namespace quillmere
