@@ -37,33 +37,15 @@ private Q_SLOTS:
         QLoggingCategory::setFilterRules(QString());
     }
 
-    void lineIsPrefixPlaceAndMessage_data() {
-        QTest::addColumn<LogLevel>("level");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("error") << LogLevel::error << QByteArray("/work/src/views/ContentView.cpp")
-                               << QStringLiteral(
-                                      "💀 [ERROR]\tContentView.openInTerminal:503: Terminal error: x");
-        QTest::newRow("debug") << LogLevel::debug << QByteArray("ContentView.h")
-                               << QStringLiteral(
-                                      "⚒️ [DEBUG]\tContentView.openInTerminal:503: Terminal error: x");
-        QTest::newRow("verbose, inner dot")
-            << LogLevel::verbose << QByteArray("src/a.b.cpp")
-            << QStringLiteral("⚙️ [VERBOSE]\ta.b.openInTerminal:503: Terminal error: x");
-        QTest::newRow("info, blanks")
-            << LogLevel::info << QByteArray("dir/ Spaced .cpp")
-            << QStringLiteral("🛈 [INFO]\tSpaced.openInTerminal:503: Terminal error: x");
-        QTest::newRow("warn, no extension")
-            << LogLevel::warn << QByteArray("dir/Makefile")
-            << QStringLiteral("✋🏻 [WARN]\tMakefile.openInTerminal:503: Terminal error: x");
-    }
-    void lineIsPrefixPlaceAndMessage() {
-        QFETCH(LogLevel, level);
-        QFETCH(QByteArray, file);
-        QFETCH(QString, expected);
-        QCOMPARE(LogLine::format(level, file.constData(), "openInTerminal", 503,
-                                 QStringLiteral("Terminal error: x")),
-                 expected);
+    void placeIsTheFileNameWithoutFolderAndExtension() {
+        const std::pair<const char*, QString> cases[] = {
+            {"/work/src/views/ContentView.cpp", u"ContentView"_qs},
+            {"ContentView.h", u"ContentView"_qs},
+            {"src/a.b.cpp", u"a.b"_qs},
+            {"dir/ Spaced .cpp", u"Spaced"_qs},
+            {"dir/Makefile", u"Makefile"_qs}};
+        for (const auto& [file, name] : cases)
+            QCOMPARE(LogLine::place(file, "openInTerminal", 503), u'\t' + name + u".openInTerminal:503"_qs);
     }
 
     void levelsAreWrittenWithTheirMessageTypeInTheirCategory() {
