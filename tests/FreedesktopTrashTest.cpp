@@ -4,12 +4,8 @@
 #include "platform/SystemCalls.h"
 #include "platform/VolumeCaseProbe.h"
 #include "support/TemporaryTree.h"
-#include "support/TreeSnapshot.h"
 
 #include <QtTest>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace quillmere;
 using namespace quillmere::test;
@@ -77,32 +73,6 @@ private Q_SLOTS:
         FreedesktopTrash trash(SystemCalls::real());
         QVERIFY_THROWS_EXCEPTION(PlatformError, trash.trash(tree.path("tree/a")));
         QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
-    }
-
-    void usesTheVolumeTrashOnOtherFileSystems() {
-        TemporaryTree home;
-        struct stat shm, tmp;
-        if (::stat("/dev/shm", &shm) != 0 || ::stat(home.dataHome().constData(), &tmp) != 0 ||
-            shm.st_dev == tmp.st_dev)
-            QSKIP("/dev/shm is missing or on the same file system as the temporary folder");
-        const QByteArray volumeTrash = "/dev/shm/.Trash-" + QByteArray::number(getuid());
-        const bool trashExisted = ::access(volumeTrash.constData(), F_OK) == 0;
-        {
-            TemporaryTree other(u"/dev/shm"_qs, TemporaryTree::Environment::keep);
-            other.writeFile("tree/item", "on tmpfs");
-            FreedesktopTrash trash(SystemCalls::real());
-            const QString trashed = trash.trash(other.path("tree/item"));
-            QVERIFY2(trashed.startsWith(QString::fromLatin1(volumeTrash) + u"/files/"), qPrintable(trashed));
-            // Records in a volume trash hold the path relative to the volume's top folder.
-            const QByteArray record = other.readFile("../.Trash-" + QByteArray::number(getuid()) + "/info/" +
-                                                     QFileInfo(trashed).fileName().toUtf8() + ".trashinfo");
-            QVERIFY2(record.contains(QByteArray("\nPath=" + other.bytes("tree/item").mid(9) + '\n')),
-                     record.constData());
-            trash.restore(trashed, other.path("tree/item"));
-            QCOMPARE(other.readFile("tree/item"), QByteArray("on tmpfs"));
-        }
-        if (!trashExisted)
-            QProcess::execute(u"rm"_qs, {u"-rf"_qs, QString::fromLatin1(volumeTrash)});
     }
 
     void readsMountsAndRecognisesCaseInsensitiveVolumes() {

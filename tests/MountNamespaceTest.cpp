@@ -267,6 +267,15 @@ private Q_SLOTS:
         QCOMPARE(tree.readFile(trash + "/files/report.txt"), QByteArray("quarterly"));
         QVERIFY(tree.readFile(trash + "/info/report.txt.trashinfo").contains("\nPath=docs/report.txt\n"));
         QVERIFY(!tree.exists("other/docs/report.txt"));
+
+        // A failure later in the same batch brings the item back out of that trash.
+        tree.writeFile("other/docs/summary.txt", "yearly");
+        const QString missing = tree.path("tree/missing.txt");
+        QVERIFY(failureOf<DeleteError>(
+            DefaultFileSystemService().moveToTrash({tree.path("tree/shortcut/summary.txt"), missing})));
+        QCOMPARE(tree.readFile("other/docs/summary.txt"), QByteArray("yearly"));
+        QVERIFY(!tree.exists(trash + "/files/summary.txt"));
+        QVERIFY(!tree.exists(trash + "/info/summary.txt.trashinfo"));
         if (!rootTrashExisted) {
             const bool stray = ::lstat("/.Trash-0", &status) == 0;
             if (stray)
