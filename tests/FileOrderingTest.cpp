@@ -1,5 +1,4 @@
 #include "models/listing/FileOrdering.h"
-#include "models/listing/AsciiCollation.h"
 #include "models/listing/KindDescription.h"
 #include "models/listing/KindTextCache.h"
 #include "services/filesystem/DefaultFileSystemService.h"
@@ -254,15 +253,6 @@ private Q_SLOTS:
         QList<FileItem> items = {file(u"写真１０.jpg"_qs), file(u"写真２.jpg"_qs), file(u"写真1.jpg"_qs)};
         sortItems(items, SortKey::name, SortDirection::ascending);
         QCOMPARE(namesOf(items), QStringList({u"写真1.jpg"_qs, u"写真２.jpg"_qs, u"写真１０.jpg"_qs}));
-    }
-
-    // The cheap ASCII keys are worth having only where they are used; a locale that
-    // tailors ASCII (Danish "aa" sorts as "å") must be caught by the self-check.
-    void usesCheapKeysOnlyWhereTheyHold() {
-        QLocale::setDefault(QLocale(u"en_US"_qs));
-        QVERIFY(AsciiCollation(makeNameCollator()).isUsable());
-        QLocale::setDefault(QLocale(u"da_DK"_qs));
-        QVERIFY(!AsciiCollation(makeNameCollator()).isUsable());
     }
 };
 
