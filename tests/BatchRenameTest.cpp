@@ -28,7 +28,7 @@ QList<FileItem> itemsNamed(const QStringList& names) {
     QList<FileItem> items;
     for (const QString& name : names) {
         const QString path = u"/f/"_qs + name;
-        items.append(FileItem{path, path, name, false, {}, {}, {}});
+        items.append(FileItem{path, path, name, false, false, {}, {}, {}});
     }
     return items;
 }
@@ -348,8 +348,8 @@ private Q_SLOTS:
 
     void mappingsOnlyWhenEveryRowIsOk() {
         const QList<FileItem> items{
-            FileItem{u"/f/./a.txt"_qs, u"/f/./a.txt"_qs, u"a.txt"_qs, false, {}, {}, {}},
-            FileItem{u"/f/b.txt"_qs, u"/f/b.txt"_qs, u"b.txt"_qs, false, {}, {}, {}},
+            FileItem{u"/f/./a.txt"_qs, u"/f/./a.txt"_qs, u"a.txt"_qs, false, false, {}, {}, {}},
+            FileItem{u"/f/b.txt"_qs, u"/f/b.txt"_qs, u"b.txt"_qs, false, false, {}, {}, {}},
         };
         const QSet<QString> existing{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs};
         QCOMPARE(batchRenameMappings(items, BatchRenameRule::affix(u"x"_qs, QString()), existing),

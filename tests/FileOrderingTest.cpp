@@ -20,13 +20,13 @@ FileItem file(const QString& name, std::optional<int64_t> size = std::nullopt,
               std::optional<FileTime> date = std::nullopt, bool isDirectory = false) {
     static int serial = 0;
     const QString path = u"/listing/%1/"_qs.arg(++serial) + name; // unique even for equal names
-    return FileItem{path,
-                    path,
-                    name,
-                    isDirectory,
-                    isDirectory ? std::nullopt : size,
-                    date,
-                    KindDescription::of(name, isDirectory)};
+    return FileItem{.id = path,
+                    .url = path,
+                    .name = name,
+                    .isDirectory = isDirectory,
+                    .size = isDirectory ? std::nullopt : size,
+                    .modificationDate = date,
+                    .kind = KindDescription::of(name, isDirectory)};
 }
 
 QStringList namesOf(const QList<FileItem>& items) {

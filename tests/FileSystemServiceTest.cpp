@@ -87,6 +87,8 @@ private Q_SLOTS:
         tree.makeFolder("tree/Notes");
         tree.makeFolder("tree/x.json");
         tree.makeSymlink("Notes", "tree/link.PNG");
+        tree.makeSymlink("a.txt", "tree/text-link");
+        tree.makeSymlink("gone", "tree/broken");
         tree.makeFolder("tree/empty");
 
         DefaultFileSystemService service;
@@ -100,13 +102,15 @@ private Q_SLOTS:
             return out;
         };
         const QList<FileItem> visible = await(service.listDirectory(tree.path("tree"), false));
-        QCOMPARE(names(visible),
-                 (QStringList{u"Notes"_qs, u"a.txt"_qs, u"empty"_qs, u"link.PNG"_qs, u"x.json"_qs}));
+        QCOMPARE(names(visible), (QStringList{u"Notes"_qs, u"a.txt"_qs, u"broken"_qs, u"empty"_qs,
+                                              u"link.PNG"_qs, u"text-link"_qs, u"x.json"_qs}));
         const QList<FileItem> all = await(service.listDirectory(tree.path("tree"), true));
-        QCOMPARE(all.size(), 6);
+        QCOMPARE(all.size(), 8);
 
         for (const FileItem& item : all) {
             QCOMPARE(item.id, item.url);
+            // Only a link that leads to a folder says so; a folder itself is not a link.
+            QCOMPARE(item.isLinkToFolder, item.name == u"link.PNG");
             QCOMPARE(item.url, tree.path("tree/" + PathCodec::encode(item.name)));
             QVERIFY(item.modificationDate.has_value());
             if (item.name == u"a.txt") {
@@ -125,20 +129,33 @@ private Q_SLOTS:
         }
         QCOMPARE(service.kindDescription(tree.path("tree/x.json")), u"Folder"_qs);
         QCOMPARE(service.kindDescription(tree.path("tree/missing.tar")), u"TAR"_qs);
+        QCOMPARE(service.kindDescription(tree.path("tree/link.PNG")), u"Image"_qs);
     }
 
     void listingLeavesOutWhatCannotBeExaminedAndFailsOnWhatCannotBeRead() {
         TemporaryTree tree;
         tree.writeFile("tree/keep.txt", "");
         tree.writeFile("tree/vanishes.txt", "");
+        tree.makeFolder("folder");
+        tree.makeSymlink("../folder", "tree/link");
         auto calls = std::make_shared<FaultInjectingCalls>();
-        calls->setHook([](Primitive primitive, const char* path) {
-            return primitive == Primitive::Stat && path && qstrcmp(path, "vanishes.txt") == 0 ? ENOENT : 0;
+        int linkStats = 0;
+        calls->setHook([&linkStats](Primitive primitive, const char* path) {
+            if (primitive != Primitive::Stat || !path)
+                return 0;
+            if (qstrcmp(path, "vanishes.txt") == 0)
+                return ENOENT;
+            // The link itself can be examined, the place it leads to cannot.
+            return qstrcmp(path, "link") == 0 && ++linkStats == 2 ? EACCES : 0;
         });
         DefaultFileSystemService service(calls);
         const QList<FileItem> items = await(service.listDirectory(tree.path("tree"), true));
-        QCOMPARE(items.size(), 1);
-        QCOMPARE(items.first().name, u"keep.txt"_qs);
+        QCOMPARE(items.size(), 2);
+        for (const FileItem& item : items) {
+            QVERIFY(item.name == u"keep.txt" || item.name == u"link");
+            QVERIFY(!item.isLinkToFolder);
+        }
+        QCOMPARE(linkStats, 2);
 
         calls->reset();
         calls->failOn(Primitive::OpenDirectory, 1, EACCES);

@@ -15,8 +15,12 @@ QList<FileItem> itemsNamed(const QStringList& names) {
     QList<FileItem> items;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString path = u"/f/%1/"_qs.arg(i) + names[i];
-        items.append(
-            FileItem{path, path, names[i], false, 1, std::nullopt, KindDescription::of(names[i], false)});
+        items.append(FileItem{.id = path,
+                              .url = path,
+                              .name = names[i],
+                              .size = 1,
+                              .modificationDate = std::nullopt,
+                              .kind = KindDescription::of(names[i], false)});
     }
     return items;
 }

@@ -1,7 +1,9 @@
 #include "models/navigation/Navigator.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 #include "services/persistence/FolderSettingsStore.h"
 #include "support/FakeFileOpener.h"
 #include "support/FakeFileSystemService.h"
+#include "support/FaultInjectingCalls.h"
 #include "support/RecordingPersistenceService.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
@@ -9,6 +11,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cstdio>
 #include <memory>
 
 using namespace quillmere;
@@ -260,35 +263,39 @@ private Q_SLOTS:
         tree.makeFolder("tree/docs");
         tree.writeFile("tree/a.txt", "text");
         tree.makeSymlink("docs", "tree/docs-link");
+        tree.makeSymlink("docs-link", "tree/link-to-link");
         tree.makeSymlink("a.txt", "tree/file-link");
         tree.makeSymlink("missing", "tree/broken");
         const QString root = tree.path("tree");
-        Window window;
-        // Links are listed as themselves, never as folders.
-        window.files.setEntries(root,
-                                {folder(root, u"docs"_s), file(root, u"a.txt"_s), file(root, u"docs-link"_s),
-                                 file(root, u"file-link"_s), file(root, u"broken"_s)});
-        auto nav = window.tab(root);
-        test::await(nav->reload());
-        nav->openSelection();
-        QCOMPARE(nav->history().size(), 1);
+        auto calls = std::make_shared<test::FaultInjectingCalls>();
+        DefaultFileSystemService files(calls);
+        test::FakeFileOpener opener;
+        Navigator nav(root, files, nullptr, opener);
+        test::await(nav.reload());
+        nav.openSelection();
+        QCOMPARE(nav.history().size(), 1);
 
+        // Where a link leads is known from the listing: opening asks the file system
+        // nothing, so it goes by the listing even once the links are broken.
+        const int statsAfterListing = calls->count(Primitive::Stat);
+        QCOMPARE(std::rename(tree.bytes("tree/docs").constData(), tree.bytes("docs-moved").constData()), 0);
         const auto open = [&](const QString& name) {
-            nav->setSelectedItemID(root + u'/' + name);
-            nav->openSelection();
+            nav.setSelectedItemID(root + u'/' + name);
+            nav.openSelection();
         };
-        open(u"docs-link"_s);
-        QCOMPARE(nav->currentPath(), root + u"/docs-link"_s);
-        nav->goBack();
-        open(u"docs"_s);
-        QCOMPARE(nav->currentPath(), root + u"/docs"_s);
-        nav->goBack();
+        for (const QString& name : {u"docs-link"_s, u"link-to-link"_s, u"docs"_s}) {
+            open(name);
+            // Entered at the link's own path, so going up returns to the folder holding it.
+            QCOMPARE(nav.currentPath(), root + u'/' + name);
+            nav.goBack();
+        }
         open(u"file-link"_s);
         open(u"broken"_s);
         open(u"a.txt"_s);
-        QCOMPARE(nav->currentPath(), root);
-        QCOMPARE(window.opener.opened,
+        QCOMPARE(nav.currentPath(), root);
+        QCOMPARE(opener.opened,
                  (QStringList{root + u"/file-link"_s, root + u"/broken"_s, root + u"/a.txt"_s}));
+        QCOMPARE(calls->count(Primitive::Stat), statsAfterListing);
     }
 
     void restoreStateClampsTheIndex() {

@@ -14,6 +14,7 @@ struct DirectoryEntry {
     QString name;
     QString path;
     bool isDirectory = false;
+    bool isLinkToFolder = false; // a symbolic link whose target (followed to the end) is a folder
     std::optional<int64_t> size; // absent for folders
     std::optional<FileTime> modificationDate;
 

@@ -45,6 +45,10 @@ std::vector<DirectoryEntry> FolderReader::read(const QString& folder, bool showH
         entry.name = PathCodec::decode(QByteArrayView(name, qsizetype(std::strlen(name))));
         entry.path = prefix + entry.name;
         entry.isDirectory = S_ISDIR(status.st_mode);
+        // Only links cost a second stat; a broken or unreadable target is not a folder.
+        struct stat target;
+        entry.isLinkToFolder =
+            S_ISLNK(status.st_mode) && m_calls->statAt(fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
         if (!entry.isDirectory)
             entry.size = int64_t(status.st_size);
         entry.modificationDate = FileTime(std::chrono::seconds(status.st_mtim.tv_sec),

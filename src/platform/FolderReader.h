@@ -9,7 +9,8 @@ namespace quillmere {
 
 class SystemCalls;
 
-// Lists a folder with one lstat per entry: name, kind, size and modification time.
+// Lists a folder with one lstat per entry: name, kind, size and modification time;
+// a symbolic link gets one more stat to learn whether it leads to a folder.
 // Entries come in the order the kernel returns them. An entry that vanishes or
 // cannot be examined between the directory read and its stat is left out.
 class FolderReader final {

@@ -29,11 +29,22 @@ public:
 
     static FileItem fileItem(const QString& folder, const QString& name, int64_t size = 0) {
         const QString path = FilePath::appending(folder, name);
-        return {path, path, name, false, size, std::nullopt, KindDescription::of(name, false)};
+        return {.id = path,
+                .url = path,
+                .name = name,
+                .size = size,
+                .modificationDate = std::nullopt,
+                .kind = KindDescription::of(name, false)};
     }
     static FileItem folderItem(const QString& folder, const QString& name) {
         const QString path = FilePath::appending(folder, name);
-        return {path, path, name, true, std::nullopt, std::nullopt, KindDescription::of(name, true)};
+        return {.id = path,
+                .url = path,
+                .name = name,
+                .isDirectory = true,
+                .size = std::nullopt,
+                .modificationDate = std::nullopt,
+                .kind = KindDescription::of(name, true)};
     }
 
     // Entries whose names begin with "." are listed only when hidden entries are asked for.

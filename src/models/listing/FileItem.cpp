@@ -2,6 +2,11 @@
 
 namespace quillmere {
 
+bool FileItem::operator==(const FileItem& other) const {
+    return id == other.id && url == other.url && name == other.name && isDirectory == other.isDirectory &&
+           size == other.size && modificationDate == other.modificationDate && kind == other.kind;
+}
+
 size_t qHash(const FileItem& item, size_t seed) noexcept {
     QtPrivate::QHashCombine combine;
     seed = combine(seed, item.id);

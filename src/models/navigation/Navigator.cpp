@@ -4,7 +4,6 @@
 #include "models/navigation/PathMapper.h"
 #include "models/navigation/RemovedPaths.h"
 #include "models/paths/FilePath.h"
-#include "platform/LinkTarget.h"
 #include "services/desktop/FileOpener.h"
 #include "services/filesystem/FileSystemService.h"
 #include "services/persistence/FolderSettingsStore.h"
@@ -225,8 +224,9 @@ void Navigator::openSelection() {
         return;
     const FileItem item = *found;
     // A link to a folder is entered at the link's own path, so going up returns to
-    // the folder holding the link rather than to the link target's parent.
-    if (item.isDirectory || LinkTarget::isFolder(item.url))
+    // the folder holding the link rather than to the link target's parent. The listing
+    // already knows where a link leads: no stat on this thread.
+    if (item.isDirectory || item.isLinkToFolder)
         navigate(item.url);
     else
         m_fileOpener.open(item.url);

@@ -41,6 +41,7 @@ QList<FileItem> DefaultFileSystemService::list(FilePrimitives& primitives, const
         item.url = std::move(entry.path);
         item.name = std::move(entry.name);
         item.isDirectory = entry.isDirectory;
+        item.isLinkToFolder = entry.isLinkToFolder;
         item.size = entry.size;
         item.modificationDate = entry.modificationDate;
     }
