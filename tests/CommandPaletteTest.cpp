@@ -1,12 +1,12 @@
 #include "models/palette/PaletteItemsBuilder.h"
 #include "models/palette/PaletteMatch.h"
 #include "models/tabs/AppState.h"
-#include "platform/PathPresence.h"
 #include "services/desktop/LanguageEnvironment.h"
 #include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/BookmarkStore.h"
 #include "support/FakeFileOpener.h"
 #include "support/FakeFileSystemService.h"
+#include "support/FaultInjectingCalls.h"
 #include "support/KeyCommandText.h"
 #include "support/RecordingPersistenceService.h"
 #include "support/TemporaryTree.h"
@@ -49,7 +49,8 @@ QList<std::optional<KeyCommand>> commandsOf(const QList<PaletteItem>& items) {
     return commands;
 }
 
-// A store over one tab whose folders exist only as the test lists them.
+// A store over one tab whose folders are listed as the test says; whether a folder
+// is still there is asked of a temporary tree.
 struct Fixture {
     explicit Fixture(LanguageEnvironment* language = nullptr)
         : bookmarks(persistence)
@@ -58,7 +59,7 @@ struct Fixture {
                   return std::make_unique<Navigator>(folder, files, nullptr, opener);
               },
               u"/home/u"_qs, nullptr, files)
-        , store(bookmarks, state, language, [this](const QString& path) { return existing.contains(path); }) {
+        , store(bookmarks, state, language, PathProbe(calls)) {
         state.newTab(u"/home/u"_qs);
     }
     Navigator& navigator() { return state.activeTab()->navigator(); }
@@ -81,7 +82,8 @@ struct Fixture {
     RecordingPersistenceService persistence;
     BookmarkStore bookmarks;
     AppState state;
-    QSet<QString> existing;
+    TemporaryTree tree;
+    std::shared_ptr<FaultInjectingCalls> calls = std::make_shared<FaultInjectingCalls>();
     CommandPaletteStore store;
     QList<KeyCommand> dispatched;
 };
@@ -244,27 +246,39 @@ private Q_SLOTS:
 
     void choosingAFolderShowsItInTheActiveTab() {
         Fixture f;
-        f.files.setEntries(u"/a"_qs, {FakeFileSystemService::fileItem(u"/a"_qs, u"inside"_qs)});
-        f.existing.insert(u"/a"_qs);
-        f.visit({u"/a"_qs, u"/b"_qs});
+        f.tree.makeFolder("a");
+        const QString a = f.tree.path("a");
+        f.files.setEntries(a, {FakeFileSystemService::fileItem(a, u"inside"_qs)});
+        f.visit({a, f.tree.path("b")});
         f.store.open();
         f.store.moveSelectionDown();
         QCOMPARE(f.store.items()[1].title, u"a"_qs);
         f.store.executeSelected({});
         QVERIFY(!f.store.isPresented());
-        QCOMPARE(f.navigator().currentPath(), u"/a"_qs);
+        QCOMPARE(f.navigator().currentPath(), a);
         // The tab lists the folder it now shows.
         QTRY_COMPARE(f.navigator().items().size(), 1);
         QCOMPARE(f.navigator().items()[0].name, u"inside"_qs);
         QCOMPARE(f.store.navigationErrorMessage(), std::nullopt);
     }
 
+    void choosingAFolderThatIsGoneLeavesTheTabsAndSaysSo_data() {
+        QTest::addColumn<bool>("folderExists");
+        QTest::newRow("deleted") << false;
+        QTest::newRow("cannot be examined") << true;
+    }
     void choosingAFolderThatIsGoneLeavesTheTabsAndSaysSo() {
+        QFETCH(bool, folderExists);
         QTranslator english;
         QVERIFY(english.load(LanguageEnvironment::translationPath(AppLanguage::en)));
         QCoreApplication::installTranslator(&english);
         Fixture f;
-        f.bookmarks.setBookmarks({bookmarkAt(u"/m/gone"_qs)});
+        if (folderExists) {
+            f.tree.makeFolder("m");
+            f.tree.makeFolder("m/gone");
+            f.calls->failOn(Primitive::Stat, 1, EACCES);
+        }
+        f.bookmarks.setBookmarks({bookmarkAt(f.tree.path("m/gone"))});
         f.store.open();
         QCOMPARE(f.store.items().last().title, u"gone"_qs);
         f.store.setSelectedIndex(f.store.items().size() - 1);
@@ -291,18 +305,6 @@ private Q_SLOTS:
         QTRY_COMPARE(f.store.selectedIndex(), 0);
         QCOMPARE(f.store.items()[goBackRow()].title, qtTrId("nav.goBack"));
         QVERIFY(qtTrId("nav.goBack") != english);
-    }
-
-    // The default existence check follows links, so a link to a deleted folder is gone.
-    void aDanglingLinkCountsAsMissing() {
-        TemporaryTree tree;
-        tree.makeFolder("folder");
-        tree.makeSymlink(tree.bytes("folder"), "link");
-        tree.makeSymlink(tree.bytes("deleted"), "dangling");
-        QVERIFY(PathPresence::itemExists(tree.path("folder")));
-        QVERIFY(PathPresence::itemExists(tree.path("link")));
-        QVERIFY(!PathPresence::itemExists(tree.path("dangling")));
-        QVERIFY(!PathPresence::itemExists(tree.path("deleted")));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "models/errors/RenameError.h"
 #include "models/errors/TransferError.h"
 #include "platform/PathCodec.h"
+#include "platform/PathProbe.h"
 #include "platform/PlatformError.h"
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "services/filesystem/ItemRenamer.h"
@@ -166,6 +167,29 @@ private Q_SLOTS:
             failureOf<PlatformError>(service.listDirectory(tree.path("tree/missing"), false));
         QVERIFY(missing);
         QCOMPARE(missing->code(), ENOENT);
+    }
+
+    void probeFollowsLinksOnlyToAskWhetherSomethingExists() {
+        TemporaryTree tree;
+        tree.makeFolder("folder");
+        tree.makeSymlink(tree.bytes("folder"), "link");
+        tree.makeSymlink(tree.bytes("deleted"), "dangling");
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        const PathProbe probe(calls);
+        QVERIFY(probe.exists(tree.path("folder")));
+        QVERIFY(probe.exists(tree.path("link")));
+        QVERIFY(!probe.exists(tree.path("dangling")));
+        QVERIFY(!probe.exists(tree.path("deleted")));
+        QVERIFY(probe.isFolder(tree.path("folder")));
+        QVERIFY(!probe.isFolder(tree.path("link")));
+        QCOMPARE(calls->count(Primitive::Stat), 6);
+
+        // A question the file system cannot answer is answered no.
+        calls->setHook(
+            [](Primitive primitive, const char*) { return primitive == Primitive::Stat ? EIO : 0; });
+        QVERIFY(!probe.exists(tree.path("folder")));
+        QVERIFY(!probe.isFolder(tree.path("folder")));
+        QCOMPARE(DefaultFileSystemService(calls).kindDescription(tree.path("folder")), u"File"_qs);
     }
 
     void renamesAndClassifiesRefusals() {

@@ -3,8 +3,10 @@
 #include "services/persistence/Debouncer.h"
 #include "services/persistence/FolderSettingsStore.h"
 #include "services/persistence/SessionStore.h"
+#include "support/FaultInjectingCalls.h"
 #include "support/RecordingPersistenceService.h"
 #include "support/TaskRunner.h"
+#include "support/TemporaryTree.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -145,8 +147,7 @@ private Q_SLOTS:
 
     void bookmarksAreUniqueByStandardisedFolder() {
         RecordingPersistenceService service;
-        QSet<QString> existing{u"/a"_qs, u"/b"_qs};
-        BookmarkStore store(service, [&](const QString& path) { return existing.contains(path); });
+        BookmarkStore store(service);
         QSignalSpy changed(&store, &BookmarkStore::bookmarksChanged);
         store.add(u"/a"_qs);
         store.add(u"/a/./"_qs);
@@ -165,23 +166,49 @@ private Q_SLOTS:
         QCOMPARE(service.bookmarkSaves.size(), 2);
         QCOMPARE(changed.size(), 2);
 
-        store.pruneMissing();
-        waitPastSaveDelay();
-        QCOMPARE(service.bookmarkSaves.size(), 2);
-        existing.remove(u"/a"_qs);
-        store.pruneMissing();
-        QCOMPARE(store.bookmarks().size(), 1);
-        QCOMPARE(store.bookmarks().first().url, u"/b"_qs);
-        waitPastSaveDelay();
-        QCOMPARE(service.bookmarkSaves.size(), 3);
-
         store.remove(store.bookmarks().first().id);
-        QVERIFY(store.bookmarks().isEmpty());
+        QCOMPARE(store.bookmarks().size(), 1);
 
         QSignalSpy popover(&store, &BookmarkStore::showPopoverChanged);
         store.setShowPopover(true);
         store.setShowPopover(true);
         QCOMPARE(popover.size(), 1);
+    }
+
+    // A bookmark goes when nothing is at its folder, links followed, or when the
+    // question cannot be answered.
+    void pruningDropsFoldersThatAreGoneAndSavesOnlyThen() {
+        TemporaryTree tree;
+        tree.makeFolder("kept");
+        tree.makeFolder("deleted");
+        tree.makeFolder("unreadable");
+        tree.makeSymlink("deleted", "link");
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        RecordingPersistenceService service;
+        BookmarkStore store(service, PathProbe(calls));
+        for (const char* name : {"kept", "deleted", "unreadable", "link"})
+            store.add(tree.path(name));
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 1);
+
+        store.pruneMissing();
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 1);
+        QCOMPARE(store.bookmarks().size(), 4);
+
+        QVERIFY(::rmdir(tree.bytes("deleted").constData()) == 0);
+        const QByteArray unreadable = tree.bytes("unreadable");
+        calls->setHook([unreadable](Primitive primitive, const char* path) {
+            return primitive == Primitive::Stat && unreadable == path ? EIO : 0;
+        });
+        QSignalSpy changed(&store, &BookmarkStore::bookmarksChanged);
+        store.pruneMissing();
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(store.bookmarks().size(), 1);
+        QCOMPARE(store.bookmarks().first().url, tree.path("kept"));
+        waitPastSaveDelay();
+        QCOMPARE(service.bookmarkSaves.size(), 2);
+        QCOMPARE(service.bookmarkSaves.last(), store.bookmarks());
     }
 
     void appSettingsNormaliseTheGlyphAndSaveEveryChange() {

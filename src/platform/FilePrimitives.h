@@ -5,6 +5,7 @@
 #include "FreedesktopTrash.h"
 #include "ItemCreator.h"
 #include "ItemMover.h"
+#include "PathProbe.h"
 #include "SystemCalls.h"
 #include "TreeCopier.h"
 #include "TreeRemover.h"
@@ -28,7 +29,8 @@ struct FilePrimitives {
         , caseProbe(calls)
         , creator(calls)
         , writer(calls)
-        , fileReader(calls) {}
+        , fileReader(calls)
+        , probe(calls) {}
 
     std::shared_ptr<SystemCalls> calls;
     FolderReader reader;
@@ -40,6 +42,7 @@ struct FilePrimitives {
     ItemCreator creator;
     AtomicFileWriter writer;
     WholeFileReader fileReader;
+    PathProbe probe;
 };
 
 } // namespace quillmere

@@ -7,7 +7,6 @@
 #include "models/listing/KindTextCache.h"
 #include "models/paths/FilePath.h"
 #include "platform/FilePrimitives.h"
-#include "platform/PathCodec.h"
 #include "services/filesystem/BatchRenameRunner.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/TransferRunner.h"
@@ -15,8 +14,6 @@
 #include <QCoroFuture>
 
 #include <QCoreApplication>
-
-#include <fcntl.h>
 
 namespace quillmere {
 
@@ -55,12 +52,7 @@ QCoro::Task<QList<FileItem>> DefaultFileSystemService::listDirectory(QString fol
 }
 
 QString DefaultFileSystemService::kindDescription(const QString& path) const {
-    struct stat status;
-    const QByteArray bytes = PathCodec::encode(path);
-    const bool isDirectory =
-        m_primitives->calls->statAt(AT_FDCWD, bytes.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISDIR(status.st_mode);
-    return KindDescription::of(FilePath::lastComponent(path), isDirectory);
+    return KindDescription::of(FilePath::lastComponent(path), m_primitives->probe.isFolder(path));
 }
 
 QCoro::Task<QString> DefaultFileSystemService::renameItem(QString path, QString newName) {

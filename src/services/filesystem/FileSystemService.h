@@ -17,6 +17,7 @@ namespace quillmere {
 //  - listDirectory, createFile, createFolder: PlatformError;
 //  - renameItem: RenameError; moveToTrash: DeleteError;
 //  - moveItems, copyItems: TransferError; batchRename: BatchRenameError.
+// kindDescription stats the path on the calling thread: call it from a worker only.
 class FileSystemService {
 public:
     virtual ~FileSystemService() = default;

@@ -4,7 +4,6 @@
 #include "models/palette/PaletteItemsBuilder.h"
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
-#include "platform/PathPresence.h"
 #include "services/desktop/LanguageEnvironment.h"
 #include "services/persistence/BookmarkStore.h"
 
@@ -21,12 +20,12 @@ QList<PaletteItemKind::Command> translatedCommands() {
 } // namespace
 
 CommandPaletteStore::CommandPaletteStore(BookmarkStore& bookmarkStore, AppState& appState,
-                                         LanguageEnvironment* languageEnvironment, ExistenceCheck itemExists,
+                                         LanguageEnvironment* languageEnvironment, PathProbe probe,
                                          QObject* parent)
     : QObject(parent)
     , m_bookmarkStore(bookmarkStore)
     , m_appState(appState)
-    , m_itemExists(itemExists ? std::move(itemExists) : ExistenceCheck(PathPresence::itemExists)) {
+    , m_probe(std::move(probe)) {
     // Queued, so the rows are built after every listener has seen the new language.
     if (languageEnvironment)
         connect(languageEnvironment, &LanguageEnvironment::languageChanged, this,
@@ -105,7 +104,7 @@ void CommandPaletteStore::recordRecentCommand(const KeyCommand& command) {
 }
 
 void CommandPaletteStore::openFolder(const QString& url) {
-    if (!m_itemExists(url)) {
+    if (!m_probe.exists(url)) {
         m_navigationErrorMessage = qtTrId("palette.errorNotFound").arg(FilePath::lastComponent(url));
         Q_EMIT navigationErrorMessageChanged();
         return;

@@ -2,6 +2,7 @@
 
 #include "models/commands/KeyCommand.h"
 #include "models/palette/PaletteItem.h"
+#include "platform/PathProbe.h"
 
 #include <QList>
 #include <QObject>
@@ -29,12 +30,11 @@ class CommandPaletteStore final : public QObject {
 
 public:
     using Dispatch = std::function<void(const KeyCommand&)>;
-    using ExistenceCheck = std::function<bool(const QString& path)>;
 
-    // languageEnvironment may be null (no rebuild on language changes); itemExists
-    // tells whether anything is at a path, links followed; the platform's by default.
+    // languageEnvironment may be null (no rebuild on language changes); the probe tells
+    // whether a chosen folder is still there.
     CommandPaletteStore(BookmarkStore& bookmarkStore, AppState& appState,
-                        LanguageEnvironment* languageEnvironment, ExistenceCheck itemExists = {},
+                        LanguageEnvironment* languageEnvironment, PathProbe probe = PathProbe(),
                         QObject* parent = nullptr);
 
     bool isPresented() const { return m_isPresented; }
@@ -73,7 +73,7 @@ Q_SIGNALS:
 private:
     BookmarkStore& m_bookmarkStore;
     AppState& m_appState;
-    ExistenceCheck m_itemExists;
+    PathProbe m_probe;
 
     bool m_isPresented = false;
     QString m_query;

@@ -1,26 +1,14 @@
 #include "services/persistence/BookmarkStore.h"
 
 #include "models/paths/FilePath.h"
-#include "platform/PathCodec.h"
-#include "platform/SystemCalls.h"
 #include "services/persistence/SaveIgnoringFailure.h"
 
-#include <fcntl.h>
-
 namespace quillmere {
-namespace {
 
-bool platformItemExists(const QString& path) {
-    struct stat status;
-    return SystemCalls::real()->statAt(AT_FDCWD, PathCodec::encode(path).constData(), &status, 0) == 0;
-}
-
-} // namespace
-
-BookmarkStore::BookmarkStore(PersistenceService& service, ExistenceCheck itemExists, QObject* parent)
+BookmarkStore::BookmarkStore(PersistenceService& service, PathProbe probe, QObject* parent)
     : QObject(parent)
     , m_service(service)
-    , m_itemExists(itemExists ? std::move(itemExists) : ExistenceCheck(platformItemExists)) {}
+    , m_probe(std::move(probe)) {}
 
 void BookmarkStore::setBookmarks(QList<Bookmark> bookmarks) {
     if (bookmarks == m_bookmarks)
@@ -54,7 +42,7 @@ void BookmarkStore::remove(const QUuid& id) {
 
 void BookmarkStore::pruneMissing() {
     const qsizetype removed =
-        m_bookmarks.removeIf([&](const Bookmark& bookmark) { return !m_itemExists(bookmark.url); });
+        m_bookmarks.removeIf([&](const Bookmark& bookmark) { return !m_probe.exists(bookmark.url); });
     if (removed == 0)
         return;
     Q_EMIT bookmarksChanged();

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "models/settings/Bookmark.h"
+#include "platform/PathProbe.h"
 #include "services/persistence/Debouncer.h"
 
 #include <QObject>
-
-#include <functional>
 
 namespace quillmere {
 
@@ -18,10 +17,9 @@ class BookmarkStore final : public QObject {
 
 public:
     static constexpr std::chrono::milliseconds saveDelay{500};
-    using ExistenceCheck = std::function<bool(const QString& path)>;
 
-    // itemExists: whether anything is at a path, links followed; the platform's by default.
-    explicit BookmarkStore(PersistenceService& service, ExistenceCheck itemExists = {},
+    // The probe tells which bookmarked folders are gone.
+    explicit BookmarkStore(PersistenceService& service, PathProbe probe = PathProbe(),
                            QObject* parent = nullptr);
 
     const QList<Bookmark>& bookmarks() const { return m_bookmarks; }
@@ -44,7 +42,7 @@ private:
     void scheduleSave();
 
     PersistenceService& m_service;
-    ExistenceCheck m_itemExists;
+    PathProbe m_probe;
     Debouncer m_debouncer;
     QList<Bookmark> m_bookmarks;
     bool m_showPopover = false;
