@@ -7,6 +7,7 @@
 #include "support/RecordingPersistenceService.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
+#include "support/WaitPastTimers.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -16,9 +17,13 @@ using namespace quillmere::test;
 
 namespace {
 
-// Longer than a save delay, so that a pending save has surely run.
-void waitPastSaveDelay() {
-    QTest::qWait(700);
+// Short, so the tests take milliseconds; the half second is only the default.
+constexpr std::chrono::milliseconds delay{20};
+
+// Every save scheduled so far has had its turn: what a test waits for before showing
+// that one did not happen.
+[[nodiscard]] bool pastScheduledSaves() {
+    return waitPastTimersDueWithin(delay);
 }
 
 FolderSettings sortedBy(SortKey key) {
@@ -29,13 +34,13 @@ FolderSettings sortedBy(SortKey key) {
 
 } // namespace
 
-// Stores save half a second after the last change, once, with the last state.
+// Stores save a delay after the last change, once, with the last state.
 class StoresTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void debouncerRunsOnlyTheLastActionAfterTheQuietPeriod() {
-        Debouncer debouncer;
+        Debouncer debouncer(delay);
         QStringList ran;
         auto action = [&ran](QString name) {
             return [&ran, name]() -> QCoro::Task<> {
@@ -43,27 +48,30 @@ private Q_SLOTS:
                 co_return;
             };
         };
-        debouncer.schedule(std::chrono::milliseconds(300), action(u"first"_qs));
-        QTest::qWait(150);
-        debouncer.schedule(std::chrono::milliseconds(300), action(u"second"_qs));
-        QTest::qWait(200);
-        QVERIFY(ran.isEmpty()); // the second request restarted the delay
-        QTRY_COMPARE_WITH_TIMEOUT(ran, QStringList{u"second"_qs}, 1000);
+        debouncer.schedule(action(u"first"_qs));
+        // Falls due just after the first request would have run, had the second not
+        // restarted the delay.
+        std::optional<QStringList> ranByFirstDeadline;
+        QTimer::singleShot(delay, Qt::PreciseTimer, [&] { ranByFirstDeadline = ran; });
+        debouncer.schedule(action(u"second"_qs));
+        QTRY_VERIFY(ranByFirstDeadline);
+        QCOMPARE(*ranByFirstDeadline, QStringList());
+        QTRY_COMPARE(ran, QStringList{u"second"_qs});
 
-        debouncer.schedule(std::chrono::milliseconds(50), action(u"cancelled"_qs));
+        debouncer.schedule(action(u"cancelled"_qs));
         debouncer.cancel();
         QVERIFY(!debouncer.isPending());
         {
-            Debouncer gone;
-            gone.schedule(std::chrono::milliseconds(50), action(u"destroyed"_qs));
+            Debouncer gone(delay);
+            gone.schedule(action(u"destroyed"_qs));
         }
-        QTest::qWait(150);
+        QVERIFY(pastScheduledSaves());
         QCOMPARE(ran, QStringList{u"second"_qs});
     }
 
     void folderSettingsAreKeyedByStandardisedPath() {
         RecordingPersistenceService service;
-        FolderSettingsStore store(service);
+        FolderSettingsStore store(service, delay);
         store.set(sortedBy(SortKey::size), u"/Users/ann/Documents/"_qs);
         QCOMPARE(store.settings(u"/Users/ann/./Documents"_qs), std::optional(sortedBy(SortKey::size)));
         QCOMPARE(store.all().keys(), QStringList{u"/Users/ann/Documents"_qs});
@@ -72,26 +80,26 @@ private Q_SLOTS:
 
     void burstOfChangesWritesOnceWithTheLastState() {
         RecordingPersistenceService service;
-        FolderSettingsStore store(service);
+        FolderSettingsStore store(service, delay);
         QSignalSpy changed(&store, &FolderSettingsStore::allChanged);
         for (SortKey key :
              {SortKey::name, SortKey::size, SortKey::kind, SortKey::name, SortKey::dateModified})
             store.set(sortedBy(key), u"/a"_qs);
         QCOMPARE(changed.size(), 5);
         QCOMPARE(service.saveCount(), 0);
-        waitPastSaveDelay();
+        QTRY_COMPARE(service.folderSettingsSaves.size(), 1);
+        QVERIFY(pastScheduledSaves());
         QCOMPARE(service.folderSettingsSaves.size(), 1);
         QCOMPARE(service.folderSettingsSaves.first().value(u"/a"_qs), sortedBy(SortKey::dateModified));
 
         // The same value again still saves.
         store.set(sortedBy(SortKey::dateModified), u"/a"_qs);
-        waitPastSaveDelay();
-        QCOMPARE(service.folderSettingsSaves.size(), 2);
+        QTRY_COMPARE(service.folderSettingsSaves.size(), 2);
     }
 
     void remapMovesWholeComponentsOnly() {
         RecordingPersistenceService service;
-        FolderSettingsStore store(service);
+        FolderSettingsStore store(service, delay);
         store.setAll({{u"/x/a"_qs, sortedBy(SortKey::size)},
                       {u"/x/a/sub"_qs, sortedBy(SortKey::kind)},
                       {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}});
@@ -101,25 +109,23 @@ private Q_SLOTS:
                                                  {u"/x/b/sub"_qs, sortedBy(SortKey::kind)},
                                                  {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}}));
         QCOMPARE(changed.size(), 1);
-        waitPastSaveDelay();
-        QCOMPARE(service.folderSettingsSaves.size(), 1);
+        QTRY_COMPARE(service.folderSettingsSaves.size(), 1);
 
         store.remap({{u"/nowhere"_qs, u"/else"_qs}});
         QCOMPARE(changed.size(), 1);
-        waitPastSaveDelay();
+        QVERIFY(pastScheduledSaves());
         QCOMPARE(service.folderSettingsSaves.size(), 1);
     }
 
     void flushWritesNowAndTheScheduledSaveDoesNotFollow() {
         RecordingPersistenceService service;
-        SessionStore store(service);
+        SessionStore store(service, delay);
         Session session;
         for (qint64 i = 0; i < 10; ++i) {
             session.activeTabIndex = i;
             store.scheduleSave(session);
         }
-        waitPastSaveDelay();
-        QCOMPARE(service.sessionSaves.size(), 1);
+        QTRY_COMPARE(service.sessionSaves.size(), 1);
         QCOMPARE(service.sessionSaves.first().activeTabIndex, 9);
 
         session.activeTabIndex = 42;
@@ -128,16 +134,16 @@ private Q_SLOTS:
         await(store.flush(session));
         QCOMPARE(service.sessionSaves.size(), 2);
         QCOMPARE(service.sessionSaves.last().activeTabIndex, 43);
-        waitPastSaveDelay();
+        QVERIFY(pastScheduledSaves());
         QCOMPARE(service.sessionSaves.size(), 2);
     }
 
     void failedSavesKeepTheStateInMemory() {
         RecordingPersistenceService service;
         service.failSaves = true;
-        FolderSettingsStore store(service);
+        FolderSettingsStore store(service, delay);
         store.set(sortedBy(SortKey::kind), u"/a"_qs);
-        waitPastSaveDelay();
+        QVERIFY(pastScheduledSaves());
         await(store.flush());
         QCOMPARE(store.settings(u"/a"_qs), std::optional(sortedBy(SortKey::kind)));
         service.failSaves = false;
@@ -147,7 +153,7 @@ private Q_SLOTS:
 
     void bookmarksAreUniqueByStandardisedFolder() {
         RecordingPersistenceService service;
-        BookmarkStore store(service);
+        BookmarkStore store(service, PathProbe(), delay);
         QSignalSpy changed(&store, &BookmarkStore::bookmarksChanged);
         store.add(u"/a"_qs);
         store.add(u"/a/./"_qs);
@@ -157,13 +163,11 @@ private Q_SLOTS:
         QCOMPARE(store.bookmarks()[0].url, u"/a"_qs);
         QCOMPARE(store.bookmarks()[1].url, u"/b"_qs);
         QCOMPARE(changed.size(), 2);
-        waitPastSaveDelay();
-        QCOMPARE(service.bookmarkSaves.size(), 1);
+        QTRY_COMPARE(service.bookmarkSaves.size(), 1);
 
         // Removing an unknown id still saves the unchanged list.
         store.remove(QUuid::createUuid());
-        waitPastSaveDelay();
-        QCOMPARE(service.bookmarkSaves.size(), 2);
+        QTRY_COMPARE(service.bookmarkSaves.size(), 2);
         QCOMPARE(changed.size(), 2);
 
         store.remove(store.bookmarks().first().id);
@@ -185,14 +189,13 @@ private Q_SLOTS:
         tree.makeSymlink("deleted", "link");
         auto calls = std::make_shared<FaultInjectingCalls>();
         RecordingPersistenceService service;
-        BookmarkStore store(service, PathProbe(calls));
+        BookmarkStore store(service, PathProbe(calls), delay);
         for (const char* name : {"kept", "deleted", "unreadable", "link"})
             store.add(tree.path(name));
-        waitPastSaveDelay();
-        QCOMPARE(service.bookmarkSaves.size(), 1);
+        QTRY_COMPARE(service.bookmarkSaves.size(), 1);
 
         store.pruneMissing();
-        waitPastSaveDelay();
+        QVERIFY(pastScheduledSaves());
         QCOMPARE(service.bookmarkSaves.size(), 1);
         QCOMPARE(store.bookmarks().size(), 4);
 
@@ -206,14 +209,13 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 1);
         QCOMPARE(store.bookmarks().size(), 1);
         QCOMPARE(store.bookmarks().first().url, tree.path("kept"));
-        waitPastSaveDelay();
-        QCOMPARE(service.bookmarkSaves.size(), 2);
+        QTRY_COMPARE(service.bookmarkSaves.size(), 2);
         QCOMPARE(service.bookmarkSaves.last(), store.bookmarks());
     }
 
     void appSettingsNormaliseTheGlyphAndSaveEveryChange() {
         RecordingPersistenceService service;
-        AppSettingsStore store(service);
+        AppSettingsStore store(service, delay);
         QSignalSpy changed(&store, &AppSettingsStore::settingsChanged);
         store.setMarkGlyph(u""_qs);
         QCOMPARE(store.settings().markGlyph(), u"\u2713"_qs);
@@ -229,8 +231,7 @@ private Q_SLOTS:
         store.setTerminalApp(TerminalApp::warp);
         store.setTerminalOpenMode(TerminalOpenMode::newTab);
         store.setLanguage(AppLanguage::ja);
-        waitPastSaveDelay();
-        QCOMPARE(service.appSettingsSaves.size(), 1);
+        QTRY_COMPARE(service.appSettingsSaves.size(), 1);
         QCOMPARE(service.appSettingsSaves.first(), AppSettings(u"e\u0301"_qs, std::nullopt, TerminalApp::warp,
                                                                TerminalOpenMode::newTab, AppLanguage::ja));
 

@@ -15,8 +15,9 @@ struct FolderWatcher::Source {
     std::unique_ptr<QSocketNotifier> notifier;
 };
 
-FolderWatcher::FolderWatcher(QObject* parent)
-    : QObject(parent) {}
+FolderWatcher::FolderWatcher(std::chrono::milliseconds debounceInterval, QObject* parent)
+    : QObject(parent)
+    , m_debouncer(debounceInterval) {}
 
 FolderWatcher::~FolderWatcher() = default;
 
@@ -39,7 +40,7 @@ void FolderWatcher::eventsArrived() {
     if (!m_current || !m_current->watch.drainEvents())
         return;
     // The call belongs to the watch whose event it was, even if another watch starts meanwhile.
-    m_debouncer.schedule(m_debounceInterval, [handler = m_onChange] { return callHandler(handler); });
+    m_debouncer.schedule([handler = m_onChange] { return callHandler(handler); });
 }
 
 QCoro::Task<> FolderWatcher::callHandler(ChangeHandler handler) {

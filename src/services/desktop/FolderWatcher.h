@@ -31,14 +31,17 @@ class FolderWatcher final : public QObject {
 public:
     using ChangeHandler = std::function<QCoro::Task<>()>;
 
-    explicit FolderWatcher(QObject* parent = nullptr);
+    static constexpr std::chrono::milliseconds defaultDebounceInterval{100};
+
+    explicit FolderWatcher(std::chrono::milliseconds debounceInterval = defaultDebounceInterval,
+                           QObject* parent = nullptr);
     ~FolderWatcher() override;
 
     void watch(const QString& folder, ChangeHandler onChange);
     void stop();
 
     bool isWatching() const { return m_current != nullptr; }
-    std::chrono::milliseconds debounceInterval() const { return m_debounceInterval; }
+    std::chrono::milliseconds debounceInterval() const { return m_debouncer.delay(); }
 
 private:
     struct Source;
@@ -49,7 +52,6 @@ private:
     std::unique_ptr<Source> m_current;
     ChangeHandler m_onChange;
     Debouncer m_debouncer;
-    const std::chrono::milliseconds m_debounceInterval{100};
 };
 
 } // namespace quillmere

@@ -3,9 +3,11 @@
 #include "services/persistence/SaveIgnoringFailure.h"
 
 namespace quillmere {
-AppSettingsStore::AppSettingsStore(PersistenceService& service, QObject* parent)
+AppSettingsStore::AppSettingsStore(PersistenceService& service, std::chrono::milliseconds saveDelay,
+                                   QObject* parent)
     : QObject(parent)
-    , m_service(service) {}
+    , m_service(service)
+    , m_debouncer(saveDelay) {}
 
 void AppSettingsStore::setSettings(const AppSettings& settings) {
     if (settings == m_settings)
@@ -16,7 +18,7 @@ void AppSettingsStore::setSettings(const AppSettings& settings) {
 
 void AppSettingsStore::change(const AppSettings& settings) {
     setSettings(settings);
-    m_debouncer.schedule(saveDelay, [service = &m_service, snapshot = m_settings] {
+    m_debouncer.schedule([service = &m_service, snapshot = m_settings] {
         return saveIgnoringFailure(service, &PersistenceService::saveAppSettings, snapshot);
     });
 }

@@ -9,15 +9,18 @@ namespace quillmere {
 
 class PersistenceService;
 
-// The user's global preferences, changed one field at a time and saved half a second
-// after the last change. Every setter saves, also when nothing changed.
+// The user's global preferences, changed one field at a time and saved once saveDelay
+// (half a second by default) has passed since the last change. Every setter saves,
+// also when nothing changed.
 class AppSettingsStore final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds saveDelay{500};
+    static constexpr std::chrono::milliseconds defaultSaveDelay{500};
 
-    explicit AppSettingsStore(PersistenceService& service, QObject* parent = nullptr);
+    explicit AppSettingsStore(PersistenceService& service,
+                              std::chrono::milliseconds saveDelay = defaultSaveDelay,
+                              QObject* parent = nullptr);
 
     const AppSettings& settings() const { return m_settings; }
     // Start-up assigns the loaded settings this way; no save.

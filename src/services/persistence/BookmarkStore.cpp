@@ -5,10 +5,12 @@
 
 namespace quillmere {
 
-BookmarkStore::BookmarkStore(PersistenceService& service, PathProbe probe, QObject* parent)
+BookmarkStore::BookmarkStore(PersistenceService& service, PathProbe probe,
+                             std::chrono::milliseconds saveDelay, QObject* parent)
     : QObject(parent)
     , m_service(service)
-    , m_probe(std::move(probe)) {}
+    , m_probe(std::move(probe))
+    , m_debouncer(saveDelay) {}
 
 void BookmarkStore::setBookmarks(QList<Bookmark> bookmarks) {
     if (bookmarks == m_bookmarks)
@@ -55,7 +57,7 @@ QCoro::Task<> BookmarkStore::flush() {
 }
 
 void BookmarkStore::scheduleSave() {
-    m_debouncer.schedule(saveDelay, [service = &m_service, snapshot = m_bookmarks] {
+    m_debouncer.schedule([service = &m_service, snapshot = m_bookmarks] {
         return saveIgnoringFailure(service, &PersistenceService::saveBookmarks, snapshot);
     });
 }

@@ -10,17 +10,18 @@ namespace quillmere {
 
 class PersistenceService;
 
-// The bookmarked folders, oldest first, saved half a second after the last change;
-// also whether the bookmark popover is shown (not saved).
+// The bookmarked folders, oldest first, saved once saveDelay (half a second by
+// default) has passed since the last change; also whether the bookmark popover is
+// shown (not saved).
 class BookmarkStore final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds saveDelay{500};
+    static constexpr std::chrono::milliseconds defaultSaveDelay{500};
 
     // The probe tells which bookmarked folders are gone.
     explicit BookmarkStore(PersistenceService& service, PathProbe probe = PathProbe(),
-                           QObject* parent = nullptr);
+                           std::chrono::milliseconds saveDelay = defaultSaveDelay, QObject* parent = nullptr);
 
     const QList<Bookmark>& bookmarks() const { return m_bookmarks; }
     void setBookmarks(QList<Bookmark> bookmarks);

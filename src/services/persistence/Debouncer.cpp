@@ -2,17 +2,18 @@
 
 namespace quillmere {
 
-Debouncer::Debouncer(QObject* parent)
-    : QObject(parent) {
+Debouncer::Debouncer(std::chrono::milliseconds delay, QObject* parent)
+    : QObject(parent)
+    , m_delay(delay) {
     m_timer.setSingleShot(true);
     // Precise timing: a coarse timer may fire up to 5% late, which adds up over bursts.
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Debouncer::fire);
 }
 
-void Debouncer::schedule(std::chrono::milliseconds after, Action action) {
+void Debouncer::schedule(Action action) {
     m_action = std::move(action);
-    m_timer.start(after);
+    m_timer.start(m_delay);
 }
 
 void Debouncer::cancel() {

@@ -5,9 +5,11 @@
 #include "services/persistence/SaveIgnoringFailure.h"
 
 namespace quillmere {
-FolderSettingsStore::FolderSettingsStore(PersistenceService& service, QObject* parent)
+FolderSettingsStore::FolderSettingsStore(PersistenceService& service, std::chrono::milliseconds saveDelay,
+                                         QObject* parent)
     : QObject(parent)
-    , m_service(service) {}
+    , m_service(service)
+    , m_debouncer(saveDelay) {}
 
 QString FolderSettingsStore::folderKey(const QString& folder) {
     return FilePath::standardised(folder);
@@ -60,7 +62,7 @@ QCoro::Task<> FolderSettingsStore::flush() {
 }
 
 void FolderSettingsStore::scheduleSave() {
-    m_debouncer.schedule(saveDelay, [service = &m_service, snapshot = m_all] {
+    m_debouncer.schedule([service = &m_service, snapshot = m_all] {
         return saveIgnoringFailure(service, &PersistenceService::saveFolderSettings, snapshot);
     });
 }

@@ -12,16 +12,18 @@ namespace quillmere {
 
 class PersistenceService;
 
-// Each folder's view settings, keyed by the folder's standardised path, saved half a
-// second after the last change. Records are never removed; moves and renames carry
-// them along (remap).
+// Each folder's view settings, keyed by the folder's standardised path, saved once
+// saveDelay (half a second by default) has passed since the last change. Records are
+// never removed; moves and renames carry them along (remap).
 class FolderSettingsStore final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds saveDelay{500};
+    static constexpr std::chrono::milliseconds defaultSaveDelay{500};
 
-    explicit FolderSettingsStore(PersistenceService& service, QObject* parent = nullptr);
+    explicit FolderSettingsStore(PersistenceService& service,
+                                 std::chrono::milliseconds saveDelay = defaultSaveDelay,
+                                 QObject* parent = nullptr);
 
     const FolderSettingsMap& all() const { return m_all; }
     // Replaces every record (start-up fills the store from the file this way); no save.

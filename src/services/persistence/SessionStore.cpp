@@ -3,12 +3,13 @@
 #include "services/persistence/SaveIgnoringFailure.h"
 
 namespace quillmere {
-SessionStore::SessionStore(PersistenceService& service, QObject* parent)
+SessionStore::SessionStore(PersistenceService& service, std::chrono::milliseconds saveDelay, QObject* parent)
     : QObject(parent)
-    , m_service(service) {}
+    , m_service(service)
+    , m_debouncer(saveDelay) {}
 
 void SessionStore::scheduleSave(const Session& session) {
-    m_debouncer.schedule(saveDelay, [service = &m_service, session] {
+    m_debouncer.schedule([service = &m_service, session] {
         return saveIgnoringFailure(service, &PersistenceService::saveSession, session);
     });
 }

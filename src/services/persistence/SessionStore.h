@@ -9,14 +9,16 @@ namespace quillmere {
 
 class PersistenceService;
 
-// Writes the session half a second after the last request; keeps no copy of it.
+// Writes the session once saveDelay (half a second by default) has passed since the
+// last request; keeps no copy of it.
 class SessionStore final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds saveDelay{500};
+    static constexpr std::chrono::milliseconds defaultSaveDelay{500};
 
-    explicit SessionStore(PersistenceService& service, QObject* parent = nullptr);
+    explicit SessionStore(PersistenceService& service, std::chrono::milliseconds saveDelay = defaultSaveDelay,
+                          QObject* parent = nullptr);
 
     void scheduleSave(const Session& session);
     // Drops the pending save and writes this session now.
