@@ -1,6 +1,7 @@
 #include "services/desktop/FolderWatcher.h"
 #include "platform/PathCodec.h"
 #include "support/TemporaryTree.h"
+#include "support/WaitPastTimers.h"
 
 #include <QDir>
 #include <QtTest>
@@ -30,14 +31,15 @@ int openInotifyDescriptors() {
 } // namespace
 
 // The folder watcher on real folders: which changes call the handler, how often, and
-// that at most one descriptor is ever open. Waits are generous; only "once after
-// the quiet period" is checked, never how long it took.
+// that at most one descriptor is ever open. Only "once after the quiet period" is
+// checked, never how long it took.
 class FolderWatcherTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TemporaryTree> m_tree;
     std::unique_ptr<FolderWatcher> m_watcher;
     int m_calls = 0;
+    int m_probeChanges = 0;
 
     FolderWatcher::ChangeHandler counter() {
         return [this]() -> QCoro::Task<> {
@@ -46,8 +48,26 @@ class FolderWatcherTest : public QObject {
         };
     }
     QString path(const QByteArray& relative) const { return PathCodec::decode(m_tree->bytes(relative)); }
-    // Lets a late, wrong call show up before the count is checked.
-    static void settle() { QTest::qWait(500); }
+
+    // Waits until every change made so far has had its chance to call the handler, so
+    // a late, wrong call shows before the count is checked. The positive event: a
+    // second watcher hears of a change made now. Its descriptor cannot be read before
+    // events queued earlier on the first, so its call comes no sooner than one
+    // interval after the first watcher's timer started (give or take the same turn of
+    // the loop), and one more interval covers that timer.
+    [[nodiscard]] bool earlierChangesHadTheirTurn() {
+        if (!m_tree->exists("probe"))
+            m_tree->makeFolder("probe");
+        FolderWatcher probe(m_watcher->debounceInterval());
+        bool heard = false;
+        probe.watch(path("probe"), [&heard]() -> QCoro::Task<> {
+            heard = true;
+            co_return;
+        });
+        m_tree->writeFile("probe/change" + QByteArray::number(++m_probeChanges), "x");
+        return QTest::qWaitFor([&heard] { return heard; }, 10000) &&
+               test::waitPastTimersDueWithin(m_watcher->debounceInterval());
+    }
 
 private Q_SLOTS:
     void init() {
@@ -68,7 +88,7 @@ private Q_SLOTS:
             QTest::qWait(5);
         }
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 10000);
-        settle();
+        QVERIFY(earlierChangesHadTheirTurn());
         QCOMPARE(m_calls, 1);
     }
 
@@ -80,7 +100,7 @@ private Q_SLOTS:
         m_tree->writeFile("tree/watched/notes.txt", "new contents, longer");
         QVERIFY(::chmod(m_tree->bytes("tree/watched/notes.txt").constData(), 0600) == 0);
         m_tree->writeFile("tree/watched/sub/inner.txt", "x");
-        settle();
+        QVERIFY(earlierChangesHadTheirTurn());
         QCOMPARE(m_calls, 0);
 
         // The watch was live all along: a rename in the folder does call it.
@@ -103,7 +123,7 @@ private Q_SLOTS:
         else
             QVERIFY(std::rename(folder.constData(), m_tree->bytes("tree/elsewhere").constData()) == 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 10000);
-        settle();
+        QVERIFY(earlierChangesHadTheirTurn());
         QCOMPARE(m_calls, 1);
         QVERIFY(m_watcher->isWatching()); // attached until the next watch
     }
@@ -122,7 +142,7 @@ private Q_SLOTS:
         m_tree->writeFile("tree/watched/old-folder-file", "x");
         m_tree->writeFile("tree/second/new-folder-file", "x");
         QTRY_COMPARE_WITH_TIMEOUT(secondCalls, 1, 10000);
-        settle();
+        QVERIFY(earlierChangesHadTheirTurn());
         QCOMPARE(m_calls, 0);
 
         m_watcher->stop();
@@ -144,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(!m_watcher->isWatching());
         QCOMPARE(openInotifyDescriptors(), 0);
         m_tree->writeFile("tree/watched/late", "x");
-        settle();
+        QVERIFY(earlierChangesHadTheirTurn());
         QCOMPARE(m_calls, 0);
     }
 };
