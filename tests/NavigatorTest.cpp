@@ -439,11 +439,19 @@ private Q_SLOTS:
         Window window;
         window.fillA();
         window.files.setHeld(u"/a"_s, true);
-        auto nav = window.tab(u"/a"_s);
-        auto pending = nav->reload();
-        nav.reset();
+        auto closed = window.tab(u"/a"_s);
+        auto open = window.tab(u"/a"_s);
+        auto closedListing = closed->reload();
+        auto openListing = open->reload();
+        QCOMPARE(window.files.waitingCount(u"/a"_s), 2);
+        closed.reset();
         window.files.release(u"/a"_s);
-        test::await(std::move(pending));
+        test::await(std::move(closedListing));
+        test::await(std::move(openListing));
+        // The orphaned listing ended quietly; the tab still open shows its own.
+        QCOMPARE(window.files.waitingCount(u"/a"_s), 0);
+        QCOMPARE(namesOf(open->items()), paths("A.txt b.txt c"));
+        QCOMPARE(open->currentPath(), u"/a"_s);
     }
 
     void signalsFireOnlyForValuesThatChanged() {
