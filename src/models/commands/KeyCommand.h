@@ -42,6 +42,7 @@ public:
         showHelp,
     };
     static constexpr int caseCount = 22;
+    static_assert(int(Case::showHelp) + 1 == caseCount, "caseCount counts every case; showHelp is the last");
 
     // The sort key is kept only for sortBy, so equality needs no special case.
     constexpr KeyCommand(Case command, SortKey key = SortKey::name)

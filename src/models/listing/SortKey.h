@@ -10,8 +10,8 @@ namespace quillmere {
 // What a listing is sorted by; stored by its raw text.
 enum class SortKey { name, dateModified, size, kind };
 
-inline constexpr std::array<SortKey, 4> allSortKeys = {SortKey::name, SortKey::dateModified, SortKey::size,
-                                                       SortKey::kind};
+inline constexpr std::array allSortKeys = {SortKey::name, SortKey::dateModified, SortKey::size,
+                                           SortKey::kind};
 
 QString rawText(SortKey key);
 std::optional<SortKey> sortKeyFromRawText(QStringView text);

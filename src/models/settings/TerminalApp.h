@@ -10,9 +10,9 @@ namespace quillmere {
 // The terminal applications Quillmere can open a folder in, in the order they are listed.
 enum class TerminalApp { wezterm, iterm2, terminalApp, warp, ghostty };
 
-inline constexpr std::array<TerminalApp, 5> allTerminalApps = {TerminalApp::wezterm, TerminalApp::iterm2,
-                                                               TerminalApp::terminalApp, TerminalApp::warp,
-                                                               TerminalApp::ghostty};
+inline constexpr std::array allTerminalApps = {TerminalApp::wezterm, TerminalApp::iterm2,
+                                               TerminalApp::terminalApp, TerminalApp::warp,
+                                               TerminalApp::ghostty};
 
 QString rawText(TerminalApp app);
 // The application's name as messages show it (the system terminal is "ターミナル").
