@@ -23,48 +23,8 @@ bool isUnsupported(int code) {
            code == EBADF;
 }
 
-} // namespace
-
-void FileContentCopy::run(SystemCalls& calls, int in, int out, const struct stat& status,
-                          const QByteArray& source) {
-    if (calls.cloneFile(out, in) == 0)
-        return;
-    if (!isUnsupported(errno))
-        fail(source);
-
-    const off_t size = status.st_size;
-    bool kernelCopy = true;
-    const bool mayHaveHoles = off_t(status.st_blocks) * 512 < size;
-    if (!mayHaveHoles) {
-        copyRange(calls, in, out, 0, size, kernelCopy, source);
-        return;
-    }
-    off_t offset = 0;
-    while (offset < size) {
-        const off_t dataStart = calls.seek(in, offset, SEEK_DATA);
-        if (dataStart < 0) {
-            if (errno == ENXIO)
-                break; // only a hole remains
-            if (!isUnsupported(errno))
-                fail(source);
-            copyRange(calls, in, out, offset, size, kernelCopy, source);
-            offset = size;
-            break;
-        }
-        off_t holeStart = calls.seek(in, dataStart, SEEK_HOLE);
-        if (holeStart < 0)
-            fail(source);
-        holeStart = std::min(holeStart, size);
-        copyRange(calls, in, out, dataStart, holeStart, kernelCopy, source);
-        offset = holeStart;
-    }
-    // Extends the file over a trailing hole without writing it.
-    if (calls.truncate(out, size) != 0)
-        fail(source);
-}
-
-void FileContentCopy::copyRange(SystemCalls& calls, int in, int out, off_t from, off_t to, bool& kernelCopy,
-                                const QByteArray& source) {
+void copyRange(SystemCalls& calls, int in, int out, off_t from, off_t to, bool& kernelCopy,
+               const QByteArray& source) {
     off_t inOffset = from;
     off_t outOffset = from;
     while (kernelCopy && inOffset < to) {
@@ -104,6 +64,46 @@ void FileContentCopy::copyRange(SystemCalls& calls, int in, int out, off_t from,
         }
         inOffset += got;
     }
+}
+
+} // namespace
+
+void FileContentCopy::run(SystemCalls& calls, int in, int out, const struct stat& status,
+                          const QByteArray& source) {
+    if (calls.cloneFile(out, in) == 0)
+        return;
+    if (!isUnsupported(errno))
+        fail(source);
+
+    const off_t size = status.st_size;
+    bool kernelCopy = true;
+    const bool mayHaveHoles = off_t(status.st_blocks) * 512 < size;
+    if (!mayHaveHoles) {
+        copyRange(calls, in, out, 0, size, kernelCopy, source);
+        return;
+    }
+    off_t offset = 0;
+    while (offset < size) {
+        const off_t dataStart = calls.seek(in, offset, SEEK_DATA);
+        if (dataStart < 0) {
+            if (errno == ENXIO)
+                break; // only a hole remains
+            if (!isUnsupported(errno))
+                fail(source);
+            copyRange(calls, in, out, offset, size, kernelCopy, source);
+            offset = size;
+            break;
+        }
+        off_t holeStart = calls.seek(in, dataStart, SEEK_HOLE);
+        if (holeStart < 0)
+            fail(source);
+        holeStart = std::min(holeStart, size);
+        copyRange(calls, in, out, dataStart, holeStart, kernelCopy, source);
+        offset = holeStart;
+    }
+    // Extends the file over a trailing hole without writing it.
+    if (calls.truncate(out, size) != 0)
+        fail(source);
 }
 
 } // namespace quillmere

@@ -9,6 +9,24 @@
 #include <unistd.h>
 
 namespace quillmere {
+namespace {
+
+std::vector<QByteArray> drain(SystemCalls& calls, DIR* directory, const QByteArray& folder) {
+    std::vector<QByteArray> names;
+    while (dirent* record = calls.readDirectory(directory, folder.constData())) {
+        const char* name = record->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        names.emplace_back(name);
+    }
+    const int saved = errno;
+    calls.closeDirectory(directory);
+    if (saved != 0)
+        throw PlatformError(saved, PathCodec::decode(folder));
+    return names;
+}
+
+} // namespace
 
 std::vector<QByteArray> FolderNames::read(SystemCalls& calls, const QByteArray& folder) {
     DIR* directory = calls.openDirectory(folder.constData());
@@ -28,21 +46,6 @@ std::vector<QByteArray> FolderNames::readAt(SystemCalls& calls, int folderFd, co
     // A duplicate shares the reading position; start from the first entry.
     ::rewinddir(directory);
     return drain(calls, directory, folder);
-}
-
-std::vector<QByteArray> FolderNames::drain(SystemCalls& calls, DIR* directory, const QByteArray& folder) {
-    std::vector<QByteArray> names;
-    while (dirent* record = calls.readDirectory(directory, folder.constData())) {
-        const char* name = record->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
-            continue;
-        names.emplace_back(name);
-    }
-    const int saved = errno;
-    calls.closeDirectory(directory);
-    if (saved != 0)
-        throw PlatformError(saved, PathCodec::decode(folder));
-    return names;
 }
 
 } // namespace quillmere

@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 
-#include <dirent.h>
-
 #include <vector>
 
 namespace quillmere {
@@ -11,14 +9,12 @@ namespace quillmere {
 class SystemCalls;
 
 // The raw names in a folder, without "." and "..". Throws PlatformError.
-class FolderNames final {
-public:
-    static std::vector<QByteArray> read(SystemCalls& calls, const QByteArray& folder);
-    // The names in the folder open at folderFd, which stays open; folder names it in errors.
-    static std::vector<QByteArray> readAt(SystemCalls& calls, int folderFd, const QByteArray& folder);
+namespace FolderNames {
 
-private:
-    static std::vector<QByteArray> drain(SystemCalls& calls, DIR* directory, const QByteArray& folder);
-};
+std::vector<QByteArray> read(SystemCalls& calls, const QByteArray& folder);
+// The names in the folder open at folderFd, which stays open; folder names it in errors.
+std::vector<QByteArray> readAt(SystemCalls& calls, int folderFd, const QByteArray& folder);
+
+} // namespace FolderNames
 
 } // namespace quillmere

@@ -8,26 +8,27 @@ namespace quillmere {
 
 // Starts applications through GIO, so the desktop's choices (mimeapps.list,
 // desktop entries) decide which program runs.
-class GioLauncher final {
-public:
-    // Launches the default application for the file's content type with the file's
-    // URI, built from the path's bytes so names that are not UTF-8 reach it intact.
-    // False when the file cannot be examined, no application is registered for its
-    // type, or the launch fails.
-    static bool openWithDefaultApplication(const QString& path);
+namespace GioLauncher {
 
-    // True when the desktop knows an application by this desktop file id (for
-    // example "org.wezfurlong.wezterm.desktop"); hidden entries and entries whose
-    // TryExec program is missing do not count.
-    static bool hasDesktopEntry(const QString& desktopFileId);
+// Launches the default application for the file's content type with the file's
+// URI, built from the path's bytes so names that are not UTF-8 reach it intact.
+// False when the file cannot be examined, no application is registered for its
+// type, or the launch fails.
+bool openWithDefaultApplication(const QString& path);
 
-    // The program such an entry starts, as its Exec line names it: a path, or a name
-    // to look for on the PATH. Nothing when hasDesktopEntry is false.
-    static std::optional<QString> desktopEntryExecutable(const QString& desktopFileId);
+// True when the desktop knows an application by this desktop file id (for
+// example "org.wezfurlong.wezterm.desktop"); hidden entries and entries whose
+// TryExec program is missing do not count.
+bool hasDesktopEntry(const QString& desktopFileId);
 
-    // Hands a URI to the application the desktop registers for its scheme. False when
-    // no application takes the scheme or the launch fails.
-    static bool openUri(const QString& uri);
-};
+// The program such an entry starts, as its Exec line names it: a path, or a name
+// to look for on the PATH. Nothing when hasDesktopEntry is false.
+std::optional<QString> desktopEntryExecutable(const QString& desktopFileId);
+
+// Hands a URI to the application the desktop registers for its scheme. False when
+// no application takes the scheme or the launch fails.
+bool openUri(const QString& uri);
+
+} // namespace GioLauncher
 
 } // namespace quillmere

@@ -12,16 +12,17 @@ namespace quillmere {
 // the lone surrogate U+DC00 + byte (U+DC80..U+DCFF), and encoding turns such a
 // surrogate back into the same byte. Names with invalid UTF-8 therefore survive a
 // round trip through the program unchanged.
-class PathCodec final {
-public:
-    static QString decode(QByteArrayView bytes);
-    static QByteArray encode(QStringView text);
+namespace PathCodec {
 
-    // The text to show for a decoded name: escaped bytes become U+FFFD.
-    static QString displayText(QStringView text);
+QString decode(QByteArrayView bytes);
+QByteArray encode(QStringView text);
 
-    // True when the text holds an escaped byte.
-    static bool hasEscapedBytes(QStringView text);
-};
+// The text to show for a decoded name: escaped bytes become U+FFFD.
+QString displayText(QStringView text);
+
+// True when the text holds an escaped byte.
+bool hasEscapedBytes(QStringView text);
+
+} // namespace PathCodec
 
 } // namespace quillmere

@@ -10,11 +10,12 @@ namespace quillmere {
 // argument and the working directory go to the kernel as the exact bytes of their
 // paths. The child gets its own session, so a signal meant for Quillmere's terminal
 // does not reach it, and it is reaped when it ends, so no zombie is left behind.
-class ProcessLauncher final {
-public:
-    // Throws PlatformError when the program cannot be started (missing program, no
-    // permission, working directory that cannot be entered). Returns the child's id.
-    static pid_t start(const ProcessStart& process);
-};
+namespace ProcessLauncher {
+
+// Throws PlatformError when the program cannot be started (missing program, no
+// permission, working directory that cannot be entered). Returns the child's id.
+pid_t start(const ProcessStart& process);
+
+} // namespace ProcessLauncher
 
 } // namespace quillmere

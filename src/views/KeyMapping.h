@@ -10,9 +10,10 @@ namespace quillmere {
 
 // Reads a Qt key press for the key mapping: the key code, the modifiers and the text
 // the press produced (Shift applied) decide the command.
-class KeyMapping final {
-public:
-    static std::optional<KeyCommand> from(const QKeyEvent& event, bool isTextInputActive);
-};
+namespace KeyMapping {
+
+std::optional<KeyCommand> from(const QKeyEvent& event, bool isTextInputActive);
+
+} // namespace KeyMapping
 
 } // namespace quillmere

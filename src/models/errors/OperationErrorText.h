@@ -11,12 +11,13 @@ namespace quillmere {
 
 // The one place that turns the file operations' errors into the user's message.
 // The texts are fixed Japanese sentences, not translated.
-class OperationErrorText final {
-public:
-    static QString of(const DeleteError& error);
-    static QString of(const TransferError& error);
-    static QString of(const BatchRenameError& error);
-    static QString of(const RenameError& error);
-};
+namespace OperationErrorText {
+
+QString of(const DeleteError& error);
+QString of(const TransferError& error);
+QString of(const BatchRenameError& error);
+QString of(const RenameError& error);
+
+} // namespace OperationErrorText
 
 } // namespace quillmere

@@ -14,10 +14,10 @@ namespace quillmere {
 // sort keys. Both groups are sorted by key, then merged, which costs one collator
 // key per text at most. Texts the collator finds equal keep their input order, in
 // both directions.
-class CollatedOrder final {
-public:
-    static std::vector<qsizetype> of(const std::vector<QStringView>& texts, const QCollator& collator,
-                                     bool descending);
-};
+namespace CollatedOrder {
+
+std::vector<qsizetype> of(const std::vector<QStringView>& texts, const QCollator& collator, bool descending);
+
+} // namespace CollatedOrder
 
 } // namespace quillmere

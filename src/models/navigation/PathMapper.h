@@ -12,9 +12,10 @@ namespace quillmere {
 // Carries a path along a list of moves and renames. The first mapping whose `from`
 // is the path itself or one of its ancestors (whole components) applies; the rest of
 // the path below `from` is kept.
-class PathMapper final {
-public:
-    static std::optional<QString> mapped(QStringView path, const QList<PathMapping>& mappings);
-};
+namespace PathMapper {
+
+std::optional<QString> mapped(QStringView path, const QList<PathMapping>& mappings);
+
+} // namespace PathMapper
 
 } // namespace quillmere

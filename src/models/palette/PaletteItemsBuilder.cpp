@@ -38,21 +38,10 @@ std::optional<PaletteMatch> better(std::optional<PaletteMatch> first, std::optio
     return first;
 }
 
-} // namespace
-
-QList<PaletteItem> PaletteItemsBuilder::build(const Sources& sources, QStringView query) {
-    return query.isEmpty() ? recentRows(sources) : matchingRows(sources, query);
-}
-
-QString PaletteItemsBuilder::searchKeywords(const KeyCommand& command) {
-    const CommandTable::Row* row = CommandTable::rowFor(command);
-    return row ? QString::fromLatin1(row->searchKeywords) : QString();
-}
-
-QList<PaletteItem> PaletteItemsBuilder::recentRows(const Sources& sources) {
+QList<PaletteItem> recentRows(const PaletteItemsBuilder::Sources& sources) {
     QList<PaletteItem> rows;
     const qsizetype recentCount = sources.recentCommands.size();
-    for (qsizetype i = 0; i < std::min(recentCommandLimit, recentCount); ++i) {
+    for (qsizetype i = 0; i < std::min(PaletteItemsBuilder::recentCommandLimit, recentCount); ++i) {
         const KeyCommand& recent = sources.recentCommands[i];
         const auto known =
             std::find_if(sources.commands.begin(), sources.commands.end(),
@@ -64,9 +53,10 @@ QList<PaletteItem> PaletteItemsBuilder::recentRows(const Sources& sources) {
     }
 
     const qsizetype historyCount = sources.history.size();
-    const qsizetype oldestShown = std::max<qsizetype>(historyCount - recentFolderLimit, 0);
+    const qsizetype oldestShown =
+        std::max<qsizetype>(historyCount - PaletteItemsBuilder::recentFolderLimit, 0);
     for (qsizetype index = historyCount - 1, n = 0; index >= oldestShown; --index, ++n)
-        rows.append(folderRow(sources.history[index], int(recentFolderLimit - n)));
+        rows.append(folderRow(sources.history[index], int(PaletteItemsBuilder::recentFolderLimit - n)));
 
     const qsizetype bookmarkCount = sources.bookmarks.size();
     for (qsizetype j = 0; j < bookmarkCount; ++j)
@@ -74,11 +64,12 @@ QList<PaletteItem> PaletteItemsBuilder::recentRows(const Sources& sources) {
     return rows;
 }
 
-QList<PaletteItem> PaletteItemsBuilder::matchingRows(const Sources& sources, QStringView query) {
+QList<PaletteItem> matchingRows(const PaletteItemsBuilder::Sources& sources, QStringView query) {
     QList<PaletteItem> rows;
     for (const PaletteItemKind::Command& command : sources.commands) {
         const std::optional<PaletteMatch> label = fuzzyMatch(command.label, query);
-        const std::optional<PaletteMatch> keywords = fuzzyMatch(searchKeywords(command.command), query);
+        const std::optional<PaletteMatch> keywords =
+            fuzzyMatch(PaletteItemsBuilder::searchKeywords(command.command), query);
         if (!label && !keywords)
             continue;
         const int score =
@@ -102,6 +93,17 @@ QList<PaletteItem> PaletteItemsBuilder::matchingRows(const Sources& sources, QSt
     std::stable_sort(rows.begin(), rows.end(),
                      [](const PaletteItem& a, const PaletteItem& b) { return a.score > b.score; });
     return rows;
+}
+
+} // namespace
+
+QList<PaletteItem> PaletteItemsBuilder::build(const Sources& sources, QStringView query) {
+    return query.isEmpty() ? recentRows(sources) : matchingRows(sources, query);
+}
+
+QString PaletteItemsBuilder::searchKeywords(const KeyCommand& command) {
+    const CommandTable::Row* row = CommandTable::rowFor(command);
+    return row ? QString::fromLatin1(row->searchKeywords) : QString();
 }
 
 } // namespace quillmere

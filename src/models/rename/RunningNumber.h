@@ -10,10 +10,11 @@ namespace quillmere {
 //
 // Past the largest 64-bit value the count goes on exactly (9223372036854775808, ...)
 // instead of wrapping round to negative numbers, so the names stay distinct and in order.
-class RunningNumber final {
-public:
-    // position counts from 0 and is never negative.
-    static QString text(qint64 start, qint64 position, qsizetype width);
-};
+namespace RunningNumber {
+
+// position counts from 0 and is never negative.
+QString text(qint64 start, qint64 position, qsizetype width);
+
+} // namespace RunningNumber
 
 } // namespace quillmere

@@ -16,11 +16,12 @@ const QLoggingCategory& logTerminal();
 // qtlogging.ini) decide what is shown. debug is written as Qt's info type and error
 // as its critical type; verbose, info and warn map to debug, info and warning. A
 // type the category has disabled writes nothing; there is no other filtering.
-class Logger final {
-public:
-    static void write(const QLoggingCategory& category, LogLevel level, const QString& message,
-                      const char* file, const char* function, int line);
-};
+namespace Logger {
+
+void write(const QLoggingCategory& category, LogLevel level, const QString& message, const char* file,
+           const char* function, int line);
+
+} // namespace Logger
 
 } // namespace quillmere
 

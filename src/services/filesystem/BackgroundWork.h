@@ -18,36 +18,37 @@ namespace quillmere {
 //
 // start() is a plain function on purpose: GCC 12 destroys a closure passed by value
 // into a coroutine twice, so no closure may be a coroutine parameter.
-class BackgroundWork final {
-public:
-    template <typename Result> struct Outcome {
-        std::optional<Result> value;
-        std::exception_ptr error;
-    };
-    struct Done {};
+namespace BackgroundWork {
 
-    template <typename Function> static auto start(Function function) {
-        using Result = std::invoke_result_t<Function>;
-        using Value = std::conditional_t<std::is_void_v<Result>, Done, Result>;
-        return QtConcurrent::run([function = std::move(function)]() mutable -> Outcome<Value> {
-            try {
-                if constexpr (std::is_void_v<Result>) {
-                    function();
-                    return {Done{}, nullptr};
-                } else {
-                    return {function(), nullptr};
-                }
-            } catch (...) {
-                return {std::nullopt, std::current_exception()};
-            }
-        });
-    }
-
-    template <typename Value> static Value result(Outcome<Value>&& outcome) {
-        if (outcome.error)
-            std::rethrow_exception(outcome.error);
-        return std::move(*outcome.value);
-    }
+template <typename Result> struct Outcome {
+    std::optional<Result> value;
+    std::exception_ptr error;
 };
+struct Done {};
+
+template <typename Function> auto start(Function function) {
+    using Result = std::invoke_result_t<Function>;
+    using Value = std::conditional_t<std::is_void_v<Result>, Done, Result>;
+    return QtConcurrent::run([function = std::move(function)]() mutable -> Outcome<Value> {
+        try {
+            if constexpr (std::is_void_v<Result>) {
+                function();
+                return {Done{}, nullptr};
+            } else {
+                return {function(), nullptr};
+            }
+        } catch (...) {
+            return {std::nullopt, std::current_exception()};
+        }
+    });
+}
+
+template <typename Value> Value result(Outcome<Value>&& outcome) {
+    if (outcome.error)
+        std::rethrow_exception(outcome.error);
+    return std::move(*outcome.value);
+}
+
+} // namespace BackgroundWork
 
 } // namespace quillmere

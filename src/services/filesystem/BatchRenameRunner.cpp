@@ -13,8 +13,9 @@
 #include <vector>
 
 namespace quillmere {
+namespace {
 
-void BatchRenameRunner::refuseMovesOutOfFolder(const QList<PathMapping>& mappings) {
+void refuseMovesOutOfFolder(const QList<PathMapping>& mappings) {
     for (const PathMapping& mapping : mappings) {
         const QString newName = FilePath::lastComponent(mapping.to);
         if (!FileName::isUsable(newName) || FilePath::parent(mapping.to) != FilePath::parent(mapping.from)) {
@@ -24,6 +25,8 @@ void BatchRenameRunner::refuseMovesOutOfFolder(const QList<PathMapping>& mapping
         }
     }
 }
+
+} // namespace
 
 void BatchRenameRunner::run(FilePrimitives& primitives, const QList<PathMapping>& mappings) {
     refuseMovesOutOfFolder(mappings);

@@ -17,12 +17,10 @@ struct FilePrimitives;
 //
 // A mapping that would put an entry into another folder, or give it a name no entry
 // can have, is refused before anything moves.
-class BatchRenameRunner final {
-public:
-    static void run(FilePrimitives& primitives, const QList<PathMapping>& mappings);
+namespace BatchRenameRunner {
 
-private:
-    static void refuseMovesOutOfFolder(const QList<PathMapping>& mappings);
-};
+void run(FilePrimitives& primitives, const QList<PathMapping>& mappings);
+
+} // namespace BatchRenameRunner
 
 } // namespace quillmere

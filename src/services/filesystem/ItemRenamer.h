@@ -9,12 +9,13 @@ struct FilePrimitives;
 // Gives one item a new name in its folder and returns its new location. A change of
 // letter case only, refused because the volume ignores case, goes through a
 // temporary name. Throws RenameError.
-class ItemRenamer final {
-public:
-    static QString rename(FilePrimitives& primitives, const QString& path, const QString& newName);
+namespace ItemRenamer {
 
-    // newName + "." + UUID + ".tmp", with newName shortened so the whole fits in 255 bytes.
-    static QString temporaryName(const QString& newName);
-};
+QString rename(FilePrimitives& primitives, const QString& path, const QString& newName);
+
+// newName + "." + UUID + ".tmp", with newName shortened so the whole fits in 255 bytes.
+QString temporaryName(const QString& newName);
+
+} // namespace ItemRenamer
 
 } // namespace quillmere

@@ -9,18 +9,25 @@
 #include "services/filesystem/UndoLog.h"
 
 namespace quillmere {
+namespace {
 
-QList<PathMapping> TransferRunner::move(FilePrimitives& primitives,
-                                        const QList<TransferOperation>& operations) {
-    return run(primitives, operations, Mode::move);
+enum class Mode { move, copy };
+
+// A moved item is complete without what its new volume would not take, so the move
+// stands; but it is not silent about it.
+void reportLosses(const TreeCopier::Outcome& outcome, const QString& source) {
+    if (!outcome.droppedAnything())
+        return;
+    QUILLMERE_LOG(
+        logUI(), LogLevel::warn,
+        QStringLiteral("Moved %1 to another volume without %2 extended attribute(s) and %3 owner(s) "
+                       "it does not support")
+            .arg(source)
+            .arg(outcome.droppedAttributes)
+            .arg(outcome.droppedOwners));
 }
 
-void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations) {
-    run(primitives, operations, Mode::copy);
-}
-
-QList<PathMapping> TransferRunner::run(FilePrimitives& primitives, const QList<TransferOperation>& operations,
-                                       Mode mode) {
+QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode) {
     // Refused before anything is done: a folder put inside itself would nest copies of
     // itself until the names grow too long.
     for (const TransferOperation& operation : operations) {
@@ -73,18 +80,15 @@ QList<PathMapping> TransferRunner::run(FilePrimitives& primitives, const QList<T
     return mappings;
 }
 
-// A moved item is complete without what its new volume would not take, so the move
-// stands; but it is not silent about it.
-void TransferRunner::reportLosses(const TreeCopier::Outcome& outcome, const QString& source) {
-    if (!outcome.droppedAnything())
-        return;
-    QUILLMERE_LOG(
-        logUI(), LogLevel::warn,
-        QStringLiteral("Moved %1 to another volume without %2 extended attribute(s) and %3 owner(s) "
-                       "it does not support")
-            .arg(source)
-            .arg(outcome.droppedAttributes)
-            .arg(outcome.droppedOwners));
+} // namespace
+
+QList<PathMapping> TransferRunner::move(FilePrimitives& primitives,
+                                        const QList<TransferOperation>& operations) {
+    return run(primitives, operations, Mode::move);
+}
+
+void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations) {
+    run(primitives, operations, Mode::copy);
 }
 
 } // namespace quillmere

@@ -8,9 +8,10 @@ struct FilePrimitives;
 
 // Moves items to the trash one after another. When one fails, the items already
 // trashed are brought back in reverse order; throws DeleteError.
-class TrashOperation final {
-public:
-    static void run(FilePrimitives& primitives, const QStringList& paths);
-};
+namespace TrashOperation {
+
+void run(FilePrimitives& primitives, const QStringList& paths);
+
+} // namespace TrashOperation
 
 } // namespace quillmere

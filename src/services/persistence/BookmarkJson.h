@@ -8,12 +8,13 @@
 namespace quillmere {
 
 // The stored form of bookmarks: every field is required.
-class BookmarkJson final {
-public:
-    static QJsonObject encode(const Bookmark& bookmark);
-    static Bookmark decode(const QJsonValue& value);
-    static QJsonArray encodeList(const QList<Bookmark>& bookmarks);
-    static QList<Bookmark> decodeList(const QJsonValue& value);
-};
+namespace BookmarkJson {
+
+QJsonObject encode(const Bookmark& bookmark);
+Bookmark decode(const QJsonValue& value);
+QJsonArray encodeList(const QList<Bookmark>& bookmarks);
+QList<Bookmark> decodeList(const QJsonValue& value);
+
+} // namespace BookmarkJson
 
 } // namespace quillmere

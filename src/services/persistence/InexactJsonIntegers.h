@@ -13,12 +13,13 @@ namespace quillmere {
 // the smallest 64-bit integer, with nothing left in the QJsonValue to tell. This
 // looks at the numbers in the document's text instead, so that such a file is
 // refused rather than misread.
-class InexactJsonIntegers final {
-public:
-    // The first number in the JSON text that Qt would read as an integer other than
-    // the one written; nothing when there is none. Text that is not valid JSON is
-    // left for the parser to refuse.
-    static std::optional<QByteArray> first(QByteArrayView json);
-};
+namespace InexactJsonIntegers {
+
+// The first number in the JSON text that Qt would read as an integer other than
+// the one written; nothing when there is none. Text that is not valid JSON is
+// left for the parser to refuse.
+std::optional<QByteArray> first(QByteArrayView json);
+
+} // namespace InexactJsonIntegers
 
 } // namespace quillmere

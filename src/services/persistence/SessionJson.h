@@ -8,12 +8,13 @@ namespace quillmere {
 
 // The stored form of the session. A tab without `id` or `currentPath` makes the
 // whole record undecodable (JsonDecodeError).
-class SessionJson final {
-public:
-    static QJsonObject encode(const Session& session);
-    static Session decode(const QJsonValue& value);
-    static QJsonObject encodeTab(const TabState& tab);
-    static TabState decodeTab(const QJsonValue& value);
-};
+namespace SessionJson {
+
+QJsonObject encode(const Session& session);
+Session decode(const QJsonValue& value);
+QJsonObject encodeTab(const TabState& tab);
+TabState decodeTab(const QJsonValue& value);
+
+} // namespace SessionJson
 
 } // namespace quillmere
