@@ -24,48 +24,44 @@ QString withExtensionOf(QString stem, QStringView name) {
 } // namespace
 
 BatchRenameNamer::BatchRenameNamer(const BatchRenameRule& rule)
-    : m_rule(rule)
-    , m_find(rule.find.normalized(QString::NormalizationForm_C)) {
-    if (rule.kind != BatchRenameRule::Kind::regex)
-        return;
-    // Unicode properties, so that \d and \w treat every script alike.
-    m_pattern = QRegularExpression(rule.pattern, QRegularExpression::UseUnicodePropertiesOption);
-    if (m_pattern.isValid())
-        m_template = RegexTemplate(rule.templateText);
+    : m_rule(rule) {
+    if (const auto* replace = std::get_if<BatchRenameRule::Replace>(&rule.value))
+        m_find = replace->find.normalized(QString::NormalizationForm_C);
+    if (const auto* regex = std::get_if<BatchRenameRule::Regex>(&rule.value)) {
+        // Unicode properties, so that \d and \w treat every script alike.
+        m_pattern = QRegularExpression(regex->pattern, QRegularExpression::UseUnicodePropertiesOption);
+        if (m_pattern.isValid())
+            m_template = RegexTemplate(regex->templateText);
+    }
 }
 
 bool BatchRenameNamer::isValid() const {
-    return m_rule.kind != BatchRenameRule::Kind::regex || m_pattern.isValid();
+    return !std::holds_alternative<BatchRenameRule::Regex>(m_rule.value) || m_pattern.isValid();
 }
 
 QString BatchRenameNamer::proposedName(QStringView name, qint64 position) const {
-    switch (m_rule.kind) {
-    case BatchRenameRule::Kind::sequential: return numbered(name, position);
-    case BatchRenameRule::Kind::replace: return replaced(name);
-    case BatchRenameRule::Kind::affix: return affixed(name);
-    case BatchRenameRule::Kind::regex: return rewritten(name);
-    }
-    return name.toString();
+    return std::visit([&](const auto& rule) { return proposedName(rule, name, position); }, m_rule.value);
 }
 
-QString BatchRenameNamer::numbered(QStringView name, qint64 position) const {
-    const qsizetype width = qsizetype(std::min(m_rule.digits, widestNumber));
-    return withExtensionOf(m_rule.base + RunningNumber::text(m_rule.start, position, width), name);
+QString BatchRenameNamer::proposedName(const BatchRenameRule::Sequential& rule, QStringView name,
+                                       qint64 position) const {
+    const qsizetype width = qsizetype(std::min(rule.digits, widestNumber));
+    return withExtensionOf(rule.base + RunningNumber::text(rule.start, position, width), name);
 }
 
-QString BatchRenameNamer::replaced(QStringView name) const {
+QString BatchRenameNamer::proposedName(const BatchRenameRule::Replace& rule, QStringView name, qint64) const {
     if (m_find.isEmpty())
         return name.toString();
     // Found through the canonical form, so a name stored decomposed matches a find typed
     // precomposed; what no occurrence touches keeps the name's own form.
-    return CanonicalText(name).replaced(m_find, m_rule.with);
+    return CanonicalText(name).replaced(m_find, rule.with);
 }
 
-QString BatchRenameNamer::affixed(QStringView name) const {
-    return withExtensionOf(m_rule.prefix + FileName::stem(name) + m_rule.suffix, name);
+QString BatchRenameNamer::proposedName(const BatchRenameRule::Affix& rule, QStringView name, qint64) const {
+    return withExtensionOf(rule.prefix + FileName::stem(name) + rule.suffix, name);
 }
 
-QString BatchRenameNamer::rewritten(QStringView name) const {
+QString BatchRenameNamer::proposedName(const BatchRenameRule::Regex&, QStringView name, qint64) const {
     // The pattern cannot match text holding an escaped byte (a lone surrogate), so it
     // sees the byte as U+FFFD, the way the views show it. Both texts have the same
     // length, so every position, and every piece copied from the name, keeps the byte.

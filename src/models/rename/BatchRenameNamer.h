@@ -19,13 +19,13 @@ public:
     QString proposedName(QStringView name, qint64 position) const;
 
 private:
-    QString numbered(QStringView name, qint64 position) const;
-    QString replaced(QStringView name) const;
-    QString affixed(QStringView name) const;
-    QString rewritten(QStringView name) const;
+    QString proposedName(const BatchRenameRule::Sequential& rule, QStringView name, qint64 position) const;
+    QString proposedName(const BatchRenameRule::Replace& rule, QStringView name, qint64 position) const;
+    QString proposedName(const BatchRenameRule::Affix& rule, QStringView name, qint64 position) const;
+    QString proposedName(const BatchRenameRule::Regex& rule, QStringView name, qint64 position) const;
 
     BatchRenameRule m_rule;
-    QString m_find; // canonical
+    QString m_find; // canonical, for replace
     QRegularExpression m_pattern;
     RegexTemplate m_template;
 };
