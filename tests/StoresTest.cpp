@@ -81,7 +81,7 @@ private Q_SLOTS:
     void burstOfChangesWritesOnceWithTheLastState() {
         RecordingPersistenceService service;
         FolderSettingsStore store(service, delay);
-        QSignalSpy changed(&store, &FolderSettingsStore::allChanged);
+        QSignalSpy changed(&store, &FolderSettingsStore::settingsChanged);
         for (SortKey key :
              {SortKey::name, SortKey::size, SortKey::kind, SortKey::name, SortKey::dateModified})
             store.set(sortedBy(key), u"/a"_qs);
@@ -103,7 +103,7 @@ private Q_SLOTS:
         store.setAll({{u"/x/a"_qs, sortedBy(SortKey::size)},
                       {u"/x/a/sub"_qs, sortedBy(SortKey::kind)},
                       {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}});
-        QSignalSpy changed(&store, &FolderSettingsStore::allChanged);
+        QSignalSpy changed(&store, &FolderSettingsStore::settingsChanged);
         store.remap({{u"/x/a"_qs, u"/x/b"_qs}});
         QCOMPARE(store.all(), (FolderSettingsMap{{u"/x/b"_qs, sortedBy(SortKey::size)},
                                                  {u"/x/b/sub"_qs, sortedBy(SortKey::kind)},

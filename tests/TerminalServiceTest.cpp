@@ -1,8 +1,8 @@
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
 #include "services/terminal/DefaultTerminalService.h"
+#include "services/terminal/LaunchEnvironment.h"
 #include "services/terminal/TerminalServiceError.h"
-#include "services/terminal/TerminalSystem.h"
 
 #include <QHash>
 #include <QSet>
@@ -17,7 +17,7 @@ namespace {
 
 // Answers the service's questions from sets filled by the test and records what it
 // would have started, so no program ever runs.
-class FakeTerminalSystem final : public TerminalSystem {
+class FakeLaunchEnvironment final : public LaunchEnvironment {
 public:
     QSet<QString> desktopEntries;
     QHash<QString, QString> entryPrograms; // desktop file id -> the program its Exec line names
@@ -87,7 +87,7 @@ class TerminalServiceTest : public QObject {
     // reach the terminal as one argument, unchanged.
     const QString m_folder = PathCodec::decode("/srv/my projects/caf\xe9 \xff/-x");
 
-    std::shared_ptr<FakeTerminalSystem> m_system;
+    std::shared_ptr<FakeLaunchEnvironment> m_system;
     std::unique_ptr<DefaultTerminalService> m_service;
 
     ProcessStart onlyStart() const {
@@ -97,7 +97,7 @@ class TerminalServiceTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_system = std::make_shared<FakeTerminalSystem>();
+        m_system = std::make_shared<FakeLaunchEnvironment>();
         m_service = std::make_unique<DefaultTerminalService>(m_system);
     }
 

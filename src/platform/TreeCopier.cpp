@@ -3,7 +3,7 @@
 #include "AttributeCopy.h"
 #include "Descriptor.h"
 #include "FileContentCopy.h"
-#include "FolderNames.h"
+#include "FolderNameReader.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -115,7 +115,7 @@ void TreeCopy::copyFolder(const Place& from, const struct stat& status, const Pl
                    m_calls.openAt(to.folder, to.name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
     if (!out.isOpen())
         fail(to.path);
-    for (const QByteArray& name : FolderNames::readAt(m_calls, in.get(), from.path)) {
+    for (const QByteArray& name : FolderNameReader::readAt(m_calls, in.get(), from.path)) {
         const Place child{in.get(), name, from.path + '/' + name};
         struct stat childStatus;
         if (m_calls.statAt(in.get(), name.constData(), &childStatus, AT_SYMLINK_NOFOLLOW) != 0)

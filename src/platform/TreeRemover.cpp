@@ -1,7 +1,7 @@
 #include "TreeRemover.h"
 
 #include "Descriptor.h"
-#include "FolderNames.h"
+#include "FolderNameReader.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -64,7 +64,7 @@ void TreeRemover::removeAt(int parentFd, const QByteArray& name, const QByteArra
         m_calls->changeMode(folder.get(), (status.st_mode & 07777) | S_IRWXU) != 0)
         fail(path);
 
-    for (const QByteArray& child : FolderNames::readAt(*m_calls, folder.get(), path))
+    for (const QByteArray& child : FolderNameReader::readAt(*m_calls, folder.get(), path))
         removeAt(folder.get(), child, path + '/' + child, removed, std::nullopt, owner);
     if (m_calls->unlinkAt(parentFd, name.constData(), AT_REMOVEDIR) != 0)
         fail(path);

@@ -39,7 +39,7 @@ Navigator::Navigator(const QString& initialPath, FileSystemService& fileSystemSe
     m_publishedSettings = effectiveSettings();
     // Another tab showing the same folder may change its settings.
     if (m_folderSettingsStore)
-        connect(m_folderSettingsStore, &FolderSettingsStore::allChanged, this,
+        connect(m_folderSettingsStore, &FolderSettingsStore::settingsChanged, this,
                 [this] { publishChanges(snapshot()); });
 }
 

@@ -4,7 +4,7 @@
 #include "models/paths/FileName.h"
 #include "models/paths/FilePath.h"
 #include "platform/FilePrimitives.h"
-#include "services/filesystem/ItemErrorRule.h"
+#include "services/filesystem/ItemError.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/UndoLog.h"
 

@@ -5,7 +5,7 @@
 #include "platform/FilePrimitives.h"
 #include "platform/FolderAncestry.h"
 #include "services/desktop/Logger.h"
-#include "services/filesystem/ItemErrorRule.h"
+#include "services/filesystem/ItemError.h"
 #include "services/filesystem/UndoLog.h"
 
 namespace quillmere {

@@ -2,7 +2,7 @@
 
 #include "models/errors/DeleteError.h"
 #include "platform/FilePrimitives.h"
-#include "services/filesystem/ItemErrorRule.h"
+#include "services/filesystem/ItemError.h"
 #include "services/filesystem/UndoLog.h"
 
 namespace quillmere {

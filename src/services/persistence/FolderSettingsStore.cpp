@@ -19,7 +19,7 @@ void FolderSettingsStore::setAll(FolderSettingsMap all) {
     if (all == m_all)
         return;
     m_all = std::move(all);
-    Q_EMIT allChanged();
+    Q_EMIT settingsChanged();
 }
 
 std::optional<FolderSettings> FolderSettingsStore::settings(const QString& folder) const {
@@ -31,7 +31,7 @@ std::optional<FolderSettings> FolderSettingsStore::settings(const QString& folde
 
 void FolderSettingsStore::set(const FolderSettings& settings, const QString& folder) {
     m_all.insert(folderKey(folder), settings);
-    Q_EMIT allChanged();
+    Q_EMIT settingsChanged();
     scheduleSave();
 }
 
@@ -52,7 +52,7 @@ void FolderSettingsStore::remap(const QList<PathMapping>& mappings) {
     if (!changed)
         return;
     m_all = std::move(result);
-    Q_EMIT allChanged();
+    Q_EMIT settingsChanged();
     scheduleSave();
 }
 

@@ -38,7 +38,8 @@ public:
     static QString folderKey(const QString& folder);
 
 Q_SIGNALS:
-    void allChanged();
+    // A folder's record was set, or records were replaced or carried along by remap.
+    void settingsChanged();
 
 private:
     void scheduleSave();

@@ -1,7 +1,7 @@
 #include "services/terminal/DefaultTerminalService.h"
 
-#include "services/terminal/DefaultTerminalSystem.h"
-#include "services/terminal/SystemTerminal.h"
+#include "services/terminal/DefaultLaunchEnvironment.h"
+#include "services/terminal/PreferredTerminal.h"
 #include "services/terminal/TerminalServiceError.h"
 
 #include "platform/PathCodec.h"
@@ -15,8 +15,8 @@ const auto wezTermProcessName = QStringLiteral("wezterm-gui");
 
 } // namespace
 
-DefaultTerminalService::DefaultTerminalService(std::shared_ptr<TerminalSystem> system)
-    : m_system(system ? std::move(system) : std::make_shared<DefaultTerminalSystem>()) {}
+DefaultTerminalService::DefaultTerminalService(std::shared_ptr<LaunchEnvironment> environment)
+    : m_environment(environment ? std::move(environment) : std::make_shared<DefaultLaunchEnvironment>()) {}
 
 DefaultTerminalService::~DefaultTerminalService() = default;
 
@@ -34,10 +34,10 @@ QString DefaultTerminalService::desktopFileId(TerminalApp app) {
 bool DefaultTerminalService::isInstalled(TerminalApp app) const {
     switch (app) {
     case TerminalApp::iterm2: return false;
-    case TerminalApp::terminalApp: return SystemTerminal(*m_system).program().has_value();
+    case TerminalApp::terminalApp: return PreferredTerminal(*m_environment).program().has_value();
     case TerminalApp::ghostty: return locateGhostty().has_value();
     case TerminalApp::wezterm:
-    case TerminalApp::warp: return m_system->hasDesktopEntry(desktopFileId(app));
+    case TerminalApp::warp: return m_environment->hasDesktopEntry(desktopFileId(app));
     }
     return false;
 }
@@ -47,7 +47,7 @@ void DefaultTerminalService::open(const QString& folder, TerminalApp app, Termin
     case TerminalApp::wezterm: return openWezTerm(folder, mode);
     case TerminalApp::warp: return openWarp(folder);
     case TerminalApp::ghostty: return openGhostty(folder);
-    case TerminalApp::terminalApp: return openSystemTerminal(folder);
+    case TerminalApp::terminalApp: return openPreferredTerminal(folder);
     case TerminalApp::iterm2: throw TerminalServiceError::appNotFound(app);
     }
 }
@@ -56,7 +56,7 @@ void DefaultTerminalService::openWezTerm(const QString& folder, TerminalOpenMode
     const QString program = locateWezTerm();
     // "cli spawn" without a running WezTerm starts a hidden multiplexer and opens
     // the tab there, where nobody sees it; a new window is what the user can use.
-    if (mode == TerminalOpenMode::newTab && m_system->isProcessRunning(wezTermProcessName)) {
+    if (mode == TerminalOpenMode::newTab && m_environment->isProcessRunning(wezTermProcessName)) {
         try {
             return startWezTermTab(program, folder);
         } catch (const PlatformError&) {
@@ -67,23 +67,23 @@ void DefaultTerminalService::openWezTerm(const QString& folder, TerminalOpenMode
 }
 
 void DefaultTerminalService::startWezTermTab(const QString& program, const QString& folder) {
-    m_system->start(
+    m_environment->start(
         {program, {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--cwd"), folder}, folder});
 }
 
 void DefaultTerminalService::startWezTermWindow(const QString& program, const QString& folder) {
-    if (m_system->isProcessRunning(wezTermProcessName))
-        m_system->start({program,
-                         {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--new-window"),
-                          QStringLiteral("--cwd"), folder},
-                         folder});
+    if (m_environment->isProcessRunning(wezTermProcessName))
+        m_environment->start({program,
+                              {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--new-window"),
+                               QStringLiteral("--cwd"), folder},
+                              folder});
     else
-        m_system->start({program, {QStringLiteral("start"), QStringLiteral("--cwd"), folder}, folder});
+        m_environment->start({program, {QStringLiteral("start"), QStringLiteral("--cwd"), folder}, folder});
 }
 
 QString DefaultTerminalService::locateWezTerm() {
     if (!m_wezTermCandidates) {
-        QString home = m_system->homeFolder();
+        QString home = m_environment->homeFolder();
         if (home.endsWith(u'/'))
             home.chop(1);
         m_wezTermCandidates =
@@ -91,9 +91,9 @@ QString DefaultTerminalService::locateWezTerm() {
                         home + QStringLiteral("/.cargo/bin/wezterm")};
     }
     for (const QString& candidate : *m_wezTermCandidates)
-        if (m_system->isExecutableFile(candidate))
+        if (m_environment->isExecutableFile(candidate))
             return candidate;
-    if (std::optional<QString> found = m_system->findInPath(QStringLiteral("wezterm")))
+    if (std::optional<QString> found = m_environment->findInPath(QStringLiteral("wezterm")))
         return *found;
     throw TerminalServiceError::appNotFound(TerminalApp::wezterm);
 }
@@ -102,7 +102,7 @@ void DefaultTerminalService::openWarp(const QString& folder) {
     // The folder's exact bytes, percent-encoded, so names that are not UTF-8 arrive intact.
     const QByteArray path = PathCodec::encode(folder).toPercentEncoding("/");
     const QString uri = QStringLiteral("warp://action/new_window?path=") + QString::fromLatin1(path);
-    if (!m_system->openUri(uri))
+    if (!m_environment->openUri(uri))
         throw TerminalServiceError::appNotFound(TerminalApp::warp);
 }
 
@@ -110,25 +110,26 @@ void DefaultTerminalService::openGhostty(const QString& folder) {
     const std::optional<QString> program = locateGhostty();
     if (!program)
         throw TerminalServiceError::appNotFound(TerminalApp::ghostty);
-    m_system->start({*program, {QStringLiteral("--working-directory=") + folder}, folder});
+    m_environment->start({*program, {QStringLiteral("--working-directory=") + folder}, folder});
 }
 
 std::optional<QString> DefaultTerminalService::locateGhostty() const {
     const QString name = QStringLiteral("ghostty");
     // An entry that starts Ghostty through another program (flatpak, env) cannot be
     // handed Ghostty's own flag; the PATH may still have the program itself.
-    const std::optional<QString> entry = m_system->desktopEntryProgram(desktopFileId(TerminalApp::ghostty));
+    const std::optional<QString> entry =
+        m_environment->desktopEntryProgram(desktopFileId(TerminalApp::ghostty));
     if (entry && entry->section(u'/', -1) == name)
-        if (std::optional<QString> found = m_system->findInPath(*entry))
+        if (std::optional<QString> found = m_environment->findInPath(*entry))
             return found;
-    return m_system->findInPath(name);
+    return m_environment->findInPath(name);
 }
 
-void DefaultTerminalService::openSystemTerminal(const QString& folder) {
-    const std::optional<ProcessStart> start = SystemTerminal(*m_system).startIn(folder);
+void DefaultTerminalService::openPreferredTerminal(const QString& folder) {
+    const std::optional<ProcessStart> start = PreferredTerminal(*m_environment).startIn(folder);
     if (!start)
         throw TerminalServiceError::appNotFound(TerminalApp::terminalApp);
-    m_system->start(*start);
+    m_environment->start(*start);
 }
 
 } // namespace quillmere

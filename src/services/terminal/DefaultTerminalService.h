@@ -9,7 +9,7 @@
 
 namespace quillmere {
 
-class TerminalSystem;
+class LaunchEnvironment;
 struct ProcessStart;
 
 // Starts terminals as separate processes in the folder, never through a shell.
@@ -24,7 +24,7 @@ struct ProcessStart;
 // desktop entry names, then the PATH), so that one listed as installed also opens.
 class DefaultTerminalService final : public TerminalService {
 public:
-    explicit DefaultTerminalService(std::shared_ptr<TerminalSystem> system = nullptr);
+    explicit DefaultTerminalService(std::shared_ptr<LaunchEnvironment> environment = nullptr);
     ~DefaultTerminalService() override;
 
     bool isInstalled(TerminalApp app) const override;
@@ -42,9 +42,9 @@ private:
     void openWarp(const QString& folder);
     void openGhostty(const QString& folder);
     std::optional<QString> locateGhostty() const;
-    void openSystemTerminal(const QString& folder);
+    void openPreferredTerminal(const QString& folder);
 
-    std::shared_ptr<TerminalSystem> m_system;
+    std::shared_ptr<LaunchEnvironment> m_environment;
     // Built on first use, from the home folder of that moment.
     std::optional<QStringList> m_wezTermCandidates;
 };

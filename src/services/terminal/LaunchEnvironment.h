@@ -11,9 +11,9 @@ namespace quillmere {
 // What the terminal service asks of the operating system and the desktop, in one
 // place so tests can answer every question and record every start instead of
 // running a terminal.
-class TerminalSystem {
+class LaunchEnvironment {
 public:
-    virtual ~TerminalSystem() = default;
+    virtual ~LaunchEnvironment() = default;
 
     virtual bool hasDesktopEntry(const QString& desktopFileId) const = 0;
     // The program the entry's Exec line names (a path or a bare name); nothing without an entry.

@@ -1,34 +1,34 @@
-#include "services/terminal/SystemTerminal.h"
+#include "services/terminal/PreferredTerminal.h"
 
-#include "services/terminal/TerminalSystem.h"
+#include "services/terminal/LaunchEnvironment.h"
 
 namespace quillmere {
 
-SystemTerminal::SystemTerminal(const TerminalSystem& system)
-    : m_system(system) {}
+PreferredTerminal::PreferredTerminal(const LaunchEnvironment& environment)
+    : m_environment(environment) {}
 
-std::optional<QString> SystemTerminal::program() const {
-    const QString preferred = m_system.environmentVariable("TERMINAL");
+std::optional<QString> PreferredTerminal::program() const {
+    const QString preferred = m_environment.environmentVariable("TERMINAL");
     if (!preferred.isEmpty())
-        if (std::optional<QString> found = m_system.findInPath(preferred))
+        if (std::optional<QString> found = m_environment.findInPath(preferred))
             return found;
     static const char16_t* const fallbacks[] = {
         u"x-terminal-emulator", u"gnome-terminal", u"konsole", u"xfce4-terminal", u"kitty",
         u"alacritty",           u"xterm"};
     for (const char16_t* name : fallbacks)
-        if (std::optional<QString> found = m_system.findInPath(QString::fromUtf16(name)))
+        if (std::optional<QString> found = m_environment.findInPath(QString::fromUtf16(name)))
             return found;
     return std::nullopt;
 }
 
-std::optional<ProcessStart> SystemTerminal::startIn(const QString& folder) const {
+std::optional<ProcessStart> PreferredTerminal::startIn(const QString& folder) const {
     const std::optional<QString> found = program();
     if (!found)
         return std::nullopt;
     return ProcessStart{*found, folderArguments(*found, folder), folder};
 }
 
-QStringList SystemTerminal::folderArguments(const QString& program, const QString& folder) {
+QStringList PreferredTerminal::folderArguments(const QString& program, const QString& folder) {
     // x-terminal-emulator, xterm and unknown programs get the working directory only.
     const QString name = program.section(u'/', -1);
     if (name == u"gnome-terminal")

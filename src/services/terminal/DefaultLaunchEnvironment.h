@@ -1,12 +1,12 @@
 #pragma once
 
-#include "services/terminal/TerminalSystem.h"
+#include "services/terminal/LaunchEnvironment.h"
 
 namespace quillmere {
 
 // The real answers: GIO for desktop entries and URIs, the file system and $PATH for
 // programs, /proc for running processes, posix_spawn for starting them.
-class DefaultTerminalSystem final : public TerminalSystem {
+class DefaultLaunchEnvironment final : public LaunchEnvironment {
 public:
     bool hasDesktopEntry(const QString& desktopFileId) const override;
     std::optional<QString> desktopEntryProgram(const QString& desktopFileId) const override;

@@ -1,4 +1,4 @@
-#include "FolderNames.h"
+#include "FolderNameReader.h"
 
 #include "PathCodec.h"
 #include "PlatformError.h"
@@ -28,14 +28,14 @@ std::vector<QByteArray> drain(SystemCalls& calls, DIR* directory, const QByteArr
 
 } // namespace
 
-std::vector<QByteArray> FolderNames::read(SystemCalls& calls, const QByteArray& folder) {
+std::vector<QByteArray> FolderNameReader::read(SystemCalls& calls, const QByteArray& folder) {
     DIR* directory = calls.openDirectory(folder.constData());
     if (!directory)
         throw PlatformError::fromErrno(PathCodec::decode(folder));
     return drain(calls, directory, folder);
 }
 
-std::vector<QByteArray> FolderNames::readAt(SystemCalls& calls, int folderFd, const QByteArray& folder) {
+std::vector<QByteArray> FolderNameReader::readAt(SystemCalls& calls, int folderFd, const QByteArray& folder) {
     // The directory stream takes its descriptor over, so it reads from a duplicate.
     const int duplicate = ::fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
     if (duplicate < 0)

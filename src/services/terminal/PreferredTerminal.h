@@ -8,15 +8,15 @@
 
 namespace quillmere {
 
-class TerminalSystem;
+class LaunchEnvironment;
 
-// The desktop's default terminal: $TERMINAL, then the x-terminal-emulator
+// The terminal the user or the desktop prefers: $TERMINAL, then the x-terminal-emulator
 // alternative, then the first installed of the common terminals. Each known terminal
 // is told the folder with its own flag as well as through its working directory,
 // because terminals that hand new windows to a running server ignore the latter.
-class SystemTerminal final {
+class PreferredTerminal final {
 public:
-    explicit SystemTerminal(const TerminalSystem& system);
+    explicit PreferredTerminal(const LaunchEnvironment& environment);
 
     std::optional<QString> program() const;
     // A new window of the terminal in the folder; nothing when there is no terminal.
@@ -25,7 +25,7 @@ public:
     static QStringList folderArguments(const QString& program, const QString& folder);
 
 private:
-    const TerminalSystem& m_system;
+    const LaunchEnvironment& m_environment;
 };
 
 } // namespace quillmere
