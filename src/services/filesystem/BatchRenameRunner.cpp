@@ -4,7 +4,6 @@
 #include "models/paths/FileName.h"
 #include "models/paths/FilePath.h"
 #include "platform/FilePrimitives.h"
-#include "services/filesystem/ItemError.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/UndoLog.h"
 
@@ -56,10 +55,7 @@ void BatchRenameRunner::run(FilePrimitives& primitives, const QList<PathMapping>
             undo.record([&primitives, step] { primitives.mover.rename(step.to, step.temporary); }, step.to);
         }
     } catch (const PlatformError& error) {
-        const QStringList stranded = undo.rollBack();
-        if (!stranded.isEmpty())
-            throw BatchRenameError::rollbackFailed(stranded);
-        throw itemError<BatchRenameError>(error, failing);
+        undo.rollBackAndThrow<BatchRenameError>(error, failing);
     } catch (...) {
         undo.rollBack();
         throw;

@@ -64,14 +64,7 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
                     destination);
             }
         } catch (const PlatformError& error) {
-            // A partial copy that could not be taken away is the first item out of place.
-            QStringList stranded;
-            if (!error.leftBehind().isEmpty())
-                stranded.append(FilePath::lastComponent(error.leftBehind()));
-            stranded.append(undo.rollBack());
-            if (!stranded.isEmpty())
-                throw TransferError::rollbackFailed(stranded);
-            throw itemError<TransferError>(error, source);
+            undo.rollBackAndThrow<TransferError>(error, source);
         } catch (...) {
             undo.rollBack();
             throw;

@@ -2,7 +2,6 @@
 
 #include "models/errors/DeleteError.h"
 #include "platform/FilePrimitives.h"
-#include "services/filesystem/ItemError.h"
 #include "services/filesystem/UndoLog.h"
 
 namespace quillmere {
@@ -14,10 +13,7 @@ void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths) {
             const QString trashed = primitives.trash.trash(path);
             undo.record([&primitives, trashed, path] { primitives.trash.restore(trashed, path); }, path);
         } catch (const PlatformError& error) {
-            const QStringList stranded = undo.rollBack();
-            if (!stranded.isEmpty())
-                throw DeleteError::rollbackFailed(stranded);
-            throw itemError<DeleteError>(error, path);
+            undo.rollBackAndThrow<DeleteError>(error, path);
         } catch (...) {
             undo.rollBack();
             throw;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "models/paths/FilePath.h"
+#include "platform/PlatformError.h"
+#include "services/filesystem/ItemError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +20,20 @@ class UndoLog final {
 public:
     void record(std::function<void()> undo, QString strandedLocation);
     QStringList rollBack();
+
+    // Ends an operation whose step at failedLocation failed: rolls back, then throws
+    // Error's rollbackFailed naming what stays out of place (first anything the failed
+    // step itself left behind), or else the failed step's item error.
+    template <typename Error>
+    [[noreturn]] void rollBackAndThrow(const PlatformError& error, const QString& failedLocation) {
+        QStringList stranded;
+        if (!error.leftBehind().isEmpty())
+            stranded.append(FilePath::lastComponent(error.leftBehind()));
+        stranded.append(rollBack());
+        if (!stranded.isEmpty())
+            throw Error::rollbackFailed(stranded);
+        throw itemError<Error>(error, failedLocation);
+    }
 
 private:
     struct Step {
