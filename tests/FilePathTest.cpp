@@ -1,5 +1,6 @@
 #include "models/paths/FilePath.h"
 #include "models/paths/FileName.h"
+#include "models/paths/PathMapper.h"
 
 #include <QtTest>
 
@@ -27,6 +28,28 @@ private Q_SLOTS:
         QVERIFY(FilePath::isSameOrInside(u"/a/b/c", u"/a/b"));
         QVERIFY(FilePath::isSameOrInside(u"/a/b", u"/a/b"));
         QVERIFY(!FilePath::isSameOrInside(u"/a/bc", u"/a/b"));
+    }
+
+    // A mapping carries its folder and everything below it by whole components, "/"
+    // included, and the first that applies wins; tabs and folder settings both follow
+    // moves by this rule. An empty expectation means the path is not mapped.
+    void mapsPathsBelowAMovedFolder() {
+        const QList<PathMapping> ab{{u"/a/b"_qs, u"/a/c"_qs}};
+        const QList<PathMapping> nested{{u"/a/b/x"_qs, u"/p"_qs}, {u"/a/b"_qs, u"/q"_qs}};
+        const QList<PathMapping> fromRoot{{u"/"_qs, u"/r"_qs}};
+        const QList<PathMapping> intoRoot{{u"/a/b"_qs, u"/"_qs}};
+        const std::tuple<QString, QList<PathMapping>, QString> cases[] = {
+            {u"/a/b"_qs, ab, u"/a/c"_qs},
+            {u"/a/b/x/y"_qs, ab, u"/a/c/x/y"_qs},
+            {u"/a/./b//x/"_qs, ab, u"/a/c/x"_qs},
+            {u"/a/bc"_qs, ab, {}},
+            {u"/a"_qs, ab, {}},
+            {u"/a/b/x"_qs, nested, u"/p"_qs},
+            {u"/"_qs, fromRoot, u"/r"_qs},
+            {u"/a/b"_qs, fromRoot, u"/r/a/b"_qs},
+            {u"/a/b/x"_qs, intoRoot, u"/x"_qs}};
+        for (const auto& [path, mappings, expected] : cases)
+            QCOMPARE(PathMapper::mapped(path, mappings).value_or(QString()), expected);
     }
 
     // A leading dot starts a hidden name and a trailing one ends a name; neither starts

@@ -1,9 +1,9 @@
 #include "models/navigation/Navigator.h"
 
 #include "models/listing/FileOrdering.h"
-#include "models/navigation/PathMapper.h"
 #include "models/navigation/RemovedPaths.h"
 #include "models/paths/FilePath.h"
+#include "models/paths/PathMapper.h"
 #include "services/desktop/FileOpener.h"
 #include "services/filesystem/FileSystemService.h"
 #include "services/persistence/FolderSettingsStore.h"

@@ -1,6 +1,7 @@
 #include "services/persistence/FolderSettingsStore.h"
 
 #include "models/paths/FilePath.h"
+#include "models/paths/PathMapper.h"
 #include "platform/PlatformError.h"
 #include "services/persistence/SaveIgnoringFailure.h"
 
@@ -39,15 +40,9 @@ void FolderSettingsStore::remap(const QList<PathMapping>& mappings) {
     FolderSettingsMap result;
     bool changed = false;
     for (auto it = m_all.constBegin(); it != m_all.constEnd(); ++it) {
-        QString key = it.key();
-        for (const PathMapping& mapping : mappings) {
-            if (FilePath::isSameOrInside(key, mapping.from)) {
-                key = mapping.to + key.mid(mapping.from == u"/" ? 0 : mapping.from.size());
-                changed = true;
-                break;
-            }
-        }
-        result.insert(key, it.value());
+        const std::optional<QString> moved = PathMapper::mapped(it.key(), mappings);
+        changed = changed || moved.has_value();
+        result.insert(moved.value_or(it.key()), it.value());
     }
     if (!changed)
         return;

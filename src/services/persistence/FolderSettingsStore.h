@@ -31,7 +31,7 @@ public:
 
     std::optional<FolderSettings> settings(const QString& folder) const;
     void set(const FolderSettings& settings, const QString& folder);
-    // Moves the records at or under each mapping's `from` (whole path components) to `to`.
+    // Moves the records at or under each mapping's `from` to `to`, as PathMapper maps paths.
     void remap(const QList<PathMapping>& mappings);
     QCoro::Task<> flush();
 
