@@ -17,6 +17,8 @@
 #include <sys/statfs.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere::bench {
 namespace {
 
@@ -113,14 +115,14 @@ const QList<FileItem>& BenchmarkFolders::listing(int count) {
 QString BenchmarkFolders::fileSystemType() const {
     struct statfs info;
     if (statfs(m_root.constData(), &info) != 0)
-        return QStringLiteral("unknown");
+        return u"unknown"_s;
     switch (info.f_type) {
-    case EXT4_SUPER_MAGIC: return QStringLiteral("ext4");
-    case TMPFS_MAGIC: return QStringLiteral("tmpfs");
-    case BTRFS_SUPER_MAGIC: return QStringLiteral("btrfs");
-    case XFS_SUPER_MAGIC: return QStringLiteral("xfs");
-    case OVERLAYFS_SUPER_MAGIC: return QStringLiteral("overlayfs");
-    default: return QStringLiteral("0x") + QString::number(uint64_t(info.f_type), 16);
+    case EXT4_SUPER_MAGIC: return u"ext4"_s;
+    case TMPFS_MAGIC: return u"tmpfs"_s;
+    case BTRFS_SUPER_MAGIC: return u"btrfs"_s;
+    case XFS_SUPER_MAGIC: return u"xfs"_s;
+    case OVERLAYFS_SUPER_MAGIC: return u"overlayfs"_s;
+    default: return u"0x"_s + QString::number(uint64_t(info.f_type), 16);
     }
 }
 

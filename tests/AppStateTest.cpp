@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -57,12 +59,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("closed");
         QTest::addColumn<QStringList>("tabsAfter");
         QTest::addColumn<int>("activeAfter");
-        const QStringList abc{u"a"_qs, u"b"_qs, u"c"_qs};
-        QTest::newRow("before the active one") << 2 << 0 << QStringList{u"b"_qs, u"c"_qs} << 1;
-        QTest::newRow("between, active last") << 2 << 1 << QStringList{u"a"_qs, u"c"_qs} << 1;
-        QTest::newRow("the active last one") << 2 << 2 << QStringList{u"a"_qs, u"b"_qs} << 1;
-        QTest::newRow("the active middle one") << 1 << 1 << QStringList{u"a"_qs, u"c"_qs} << 1;
-        QTest::newRow("after the active one") << 0 << 2 << QStringList{u"a"_qs, u"b"_qs} << 0;
+        const QStringList abc{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("before the active one") << 2 << 0 << QStringList{u"b"_s, u"c"_s} << 1;
+        QTest::newRow("between, active last") << 2 << 1 << QStringList{u"a"_s, u"c"_s} << 1;
+        QTest::newRow("the active last one") << 2 << 2 << QStringList{u"a"_s, u"b"_s} << 1;
+        QTest::newRow("the active middle one") << 1 << 1 << QStringList{u"a"_s, u"c"_s} << 1;
+        QTest::newRow("after the active one") << 0 << 2 << QStringList{u"a"_s, u"b"_s} << 0;
         QTest::newRow("out of range") << 1 << 5 << abc << 1;
         QTest::newRow("negative") << 1 << -1 << abc << 1;
     }
@@ -107,7 +109,7 @@ private Q_SLOTS:
         f.state.prevTab();
         QCOMPARE(f.state.activeTabIndex(), 2);
         await(f.active().reload());
-        f.markAll({u"x"_qs});
+        f.markAll({u"x"_s});
         f.state.nextTab();
         QCOMPARE(f.state.activeTabIndex(), 0);
         QVERIFY(f.state.tabs()[2]->navigator().markedItemIDs().isEmpty());
@@ -116,7 +118,7 @@ private Q_SLOTS:
         f.state.closeTab(2);
         f.state.closeTab(1);
         await(f.active().reload());
-        f.markAll({u"x"_qs});
+        f.markAll({u"x"_s});
         f.state.nextTab();
         f.state.prevTab();
         QCOMPARE(f.active().markedItemIDs().size(), 1);
@@ -129,15 +131,15 @@ private Q_SLOTS:
         f.tree.writeFile("tree/x", "");
         f.state.newTab(f.tree.path("tree"));
         await(f.active().reload());
-        f.markAll({u"x"_qs});
+        f.markAll({u"x"_s});
         f.state.newTab();
         QCOMPARE(f.state.tabCount(), 3);
         QCOMPARE(f.state.activeTabIndex(), 2);
         QCOMPARE(f.active().currentPath(), f.tree.path("tree"));
         QVERIFY(f.state.tabs()[1]->navigator().markedItemIDs().isEmpty());
-        QCOMPARE(f.state.tabs()[1]->title(), u"tree"_qs);
-        f.state.newTab(u"/"_qs);
-        QCOMPARE(f.state.activeTab()->title(), u"/"_qs);
+        QCOMPARE(f.state.tabs()[1]->title(), u"tree"_s);
+        f.state.newTab(u"/"_s);
+        QCOMPARE(f.state.activeTab()->title(), u"/"_s);
     }
 
     void sessionCapturesEveryTab() {
@@ -173,7 +175,7 @@ private Q_SLOTS:
         f.state.newTab(f.tree.path("tree/a/x")); // a second tab inside what moves
         f.state.newTab(f.tree.path("tree/a"));
         await(f.active().reload());
-        f.markAll({u"x"_qs});
+        f.markAll({u"x"_s});
         await(f.state.moveMarked(f.tree.path("tree/b"), {}));
         QVERIFY(f.tree.exists("tree/b/x/inside"));
         QCOMPARE(f.state.tabs()[0]->navigator().currentPath(), f.tree.path("tree/b/x"));
@@ -194,8 +196,8 @@ private Q_SLOTS:
         await(f.state.deleteMarked()); // nothing marked: nothing happens
         QCOMPARE(calls->count(Primitive::Rename), 0);
 
-        f.markAll({u"one"_qs, u"two"_qs});
-        await(f.state.copyMarked(f.tree.path("tree/dest"), {ConflictResolution::rename(u"one copy"_qs)}));
+        f.markAll({u"one"_s, u"two"_s});
+        await(f.state.copyMarked(f.tree.path("tree/dest"), {ConflictResolution::rename(u"one copy"_s)}));
         QCOMPARE(f.tree.readFile("tree/dest/one copy"), QByteArray("1"));
         QCOMPARE(f.tree.readFile("tree/dest/one"), QByteArray("old"));
         QCOMPARE(f.tree.readFile("tree/dest/two"), QByteArray("2"));
@@ -213,10 +215,10 @@ private Q_SLOTS:
         f.tree.writeFile("tree/a.txt", "a");
         f.state.newTab(f.tree.path("tree"));
         await(f.active().reload());
-        f.markAll({u"a.txt"_qs});
+        f.markAll({u"a.txt"_s});
         calls->failOn(Primitive::Rename, 1, EACCES);
         const auto error = failureOf<DeleteError>(f.state.deleteMarked());
-        QCOMPARE(error, std::optional(DeleteError::permissionDenied(u"a.txt"_qs)));
+        QCOMPARE(error, std::optional(DeleteError::permissionDenied(u"a.txt"_s)));
         QCOMPARE(f.active().markedItemIDs().size(), 1);
         QVERIFY(f.tree.exists("tree/a.txt"));
     }
@@ -224,12 +226,12 @@ private Q_SLOTS:
     void createdEntryIsSelected() {
         Fixture f;
         f.state.newTab(f.tree.path("tree"));
-        await(f.state.createFolder(u"New"_qs));
+        await(f.state.createFolder(u"New"_s));
         QCOMPARE(f.active().selectedItemID(), std::optional(f.tree.path("tree/New")));
         QCOMPARE(f.active().items().size(), 1);
-        await(f.state.createFile(u"note.txt"_qs));
+        await(f.state.createFile(u"note.txt"_s));
         QCOMPARE(f.active().selectedItemID(), std::optional(f.tree.path("tree/note.txt")));
-        QVERIFY(failureOf<PlatformError>(f.state.createFolder(u"New"_qs)));
+        QVERIFY(failureOf<PlatformError>(f.state.createFolder(u"New"_s)));
     }
 
     void renamedFolderIsFollowedByOtherTabs() {
@@ -237,7 +239,7 @@ private Q_SLOTS:
         f.tree.makeFolder("tree/old");
         f.state.newTab(f.tree.path("tree/old"));
         f.state.newTab(f.tree.path("tree"));
-        const QString renamed = await(f.service.renameItem(f.tree.path("tree/old"), u"new"_qs));
+        const QString renamed = await(f.service.renameItem(f.tree.path("tree/old"), u"new"_s));
         await(f.state.didRename(f.tree.path("tree/old"), renamed));
         QCOMPARE(f.state.tabs()[0]->navigator().currentPath(), f.tree.path("tree/new"));
     }

@@ -12,6 +12,8 @@
 
 #include <cerrno>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -130,9 +132,9 @@ private Q_SLOTS:
         const QList<QByteArray> renamed = calls->renamedPaths();
         for (qsizetype i = 6; i < renamed.size(); ++i) {
             const QString moved = name(renamed[i].mid(tree.bytes("tree/").size()));
-            undone.append(moved.endsWith(u".tmp") ? moved.left(moved.indexOf(u'.')) + u".tmp"_qs : moved);
+            undone.append(moved.endsWith(u".tmp") ? moved.left(moved.indexOf(u'.')) + u".tmp"_s : moved);
         }
-        QCOMPARE(undone, (QStringList{u"x2"_qs, u"x1"_qs, u"c.tmp"_qs, u"b.tmp"_qs, u"a.tmp"_qs}));
+        QCOMPARE(undone, (QStringList{u"x2"_s, u"x1"_s, u"c.tmp"_s, u"b.tmp"_s, u"a.tmp"_s}));
     }
 
     void failureCarriesThePlatformReason() {
@@ -142,14 +144,14 @@ private Q_SLOTS:
         calls->failOn(Primitive::Rename, 2, EIO);
         DefaultFileSystemService service(calls);
         QCOMPARE(failureOf<BatchRenameError>(service.batchRename(batch.mappings)),
-                 std::optional(BatchRenameError::failed(u"b"_qs, PlatformError::describe(EIO))));
+                 std::optional(BatchRenameError::failed(u"b"_s, PlatformError::describe(EIO))));
 
         // A new name taken meanwhile by an entry outside the batch fails the second phase.
         tree.writeFile("tree/y", "taken");
         DefaultFileSystemService plain;
         const auto taken = failureOf<BatchRenameError>(plain.batchRename(batch.mappings));
         QVERIFY(taken && taken->kind == BatchRenameError::Case::failed);
-        QCOMPARE(taken->item, u"y"_qs);
+        QCOMPARE(taken->item, u"y"_s);
         QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
         QCOMPARE(tree.readFile("tree/y"), QByteArray("taken"));
         QVERIFY(!tree.exists("tree/x"));
@@ -171,7 +173,7 @@ private Q_SLOTS:
         });
         DefaultFileSystemService service(calls);
         QCOMPARE(failureOf<BatchRenameError>(service.batchRename(batch.mappings)),
-                 std::optional(BatchRenameError::rollbackFailed({u"x1"_qs, u"c"_qs, u"a"_qs})));
+                 std::optional(BatchRenameError::rollbackFailed({u"x1"_s, u"c"_s, u"a"_s})));
         QCOMPARE(tree.readFile("tree/x1"), QByteArray("a"));
         QCOMPARE(tree.readFile("tree/b"), QByteArray("b"));
         QVERIFY(!tree.exists("tree/c") && !tree.exists("tree/x2") && !tree.exists("tree/x3"));
@@ -185,7 +187,7 @@ private Q_SLOTS:
             return primitive == Primitive::Rename && calls->count(Primitive::Rename) == 4 ? EIO : 0;
         });
         QCOMPARE(failureOf<BatchRenameError>(service.batchRename(early.mappings)),
-                 std::optional(BatchRenameError::rollbackFailed({u"b"_qs})));
+                 std::optional(BatchRenameError::rollbackFailed({u"b"_s})));
         QCOMPARE(second.readFile("tree/a"), QByteArray("a"));
         QCOMPARE(second.readFile("tree/c"), QByteArray("c"));
     }
@@ -204,7 +206,7 @@ private Q_SLOTS:
             const QList<PathMapping> mappings{batch.mappings[0], {batch.mappings[1].from, target}};
             const auto error = failureOf<BatchRenameError>(service.batchRename(mappings));
             QVERIFY2(error && error->kind == BatchRenameError::Case::failed, qPrintable(target));
-            QCOMPARE(error->item, u"b"_qs);
+            QCOMPARE(error->item, u"b"_s);
         }
         QCOMPARE(calls->mutationCount(), 0);
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
@@ -215,7 +217,7 @@ private Q_SLOTS:
         TemporaryTree tree;
         tree.writeFile("tree/\xC3x\xA9", "joined");
         DefaultFileSystemService service;
-        const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
+        const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_s, QString());
         auto plan = [&] {
             const QList<FileItem> items = await(service.listDirectory(tree.path("tree"), true));
             QSet<QString> names;

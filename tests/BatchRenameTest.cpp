@@ -6,6 +6,8 @@
 #include <limits>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 Q_DECLARE_METATYPE(BatchRenameRule)
@@ -14,7 +16,7 @@ Q_DECLARE_METATYPE(QList<Validity>)
 namespace quillmere {
 // Readable rows in failure messages.
 char* toString(const BatchRenamePreviewRow& row) {
-    return QTest::toString(row.source + u" -> "_qs + row.newName + u" ("_qs +
+    return QTest::toString(row.source + u" -> "_s + row.newName + u" ("_s +
                            QString::number(int(row.validity)) + u')');
 }
 } // namespace quillmere
@@ -27,7 +29,7 @@ constexpr qint64 int64Min = std::numeric_limits<qint64>::min();
 QList<FileItem> itemsNamed(const QStringList& names) {
     QList<FileItem> items;
     for (const QString& name : names) {
-        const QString path = u"/f/"_qs + name;
+        const QString path = u"/f/"_s + name;
         items.append(FileItem{path, path, name, false, false, {}, {}, {}});
     }
     return items;
@@ -54,129 +56,127 @@ private Q_SLOTS:
         const Validity ok = Validity::ok;
 
         QTest::newRow("sequential pads and keeps each extension")
-            << BatchRenameRule::sequential(u"photo_"_qs, 1, 3)
-            << QStringList{u"a.jpg"_qs, u"b.png"_qs, u"c"_qs} << QStringList{}
-            << QStringList{u"photo_001.jpg"_qs, u"photo_002.png"_qs, u"photo_003"_qs} << all(ok, 3);
+            << BatchRenameRule::sequential(u"photo_"_s, 1, 3) << QStringList{u"a.jpg"_s, u"b.png"_s, u"c"_s}
+            << QStringList{} << QStringList{u"photo_001.jpg"_s, u"photo_002.png"_s, u"photo_003"_s}
+            << all(ok, 3);
         QTest::newRow("sequential over a dot file adds no extension")
-            << BatchRenameRule::sequential(u"base"_qs, 1, 0) << QStringList{u".profile"_qs} << QStringList{}
-            << QStringList{u"base1"_qs} << all(ok, 1);
+            << BatchRenameRule::sequential(u"base"_s, 1, 0) << QStringList{u".profile"_s} << QStringList{}
+            << QStringList{u"base1"_s} << all(ok, 1);
         QTest::newRow("negative numbers keep the sign within the width")
-            << BatchRenameRule::sequential(u"n"_qs, -2, 4) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
-            << QStringList{} << QStringList{u"n-002"_qs, u"n-001"_qs, u"n0000"_qs} << all(ok, 3);
+            << BatchRenameRule::sequential(u"n"_s, -2, 4) << QStringList{u"a"_s, u"b"_s, u"c"_s}
+            << QStringList{} << QStringList{u"n-002"_s, u"n-001"_s, u"n0000"_s} << all(ok, 3);
         QTest::newRow("counting goes on past the 64-bit maximum")
-            << BatchRenameRule::sequential(u"n"_qs, int64Max - 1, 0) << QStringList{u"a"_qs, u"b"_qs, u"c"_qs}
+            << BatchRenameRule::sequential(u"n"_s, int64Max - 1, 0) << QStringList{u"a"_s, u"b"_s, u"c"_s}
             << QStringList{}
-            << QStringList{u"n9223372036854775806"_qs, u"n9223372036854775807"_qs, u"n9223372036854775808"_qs}
+            << QStringList{u"n9223372036854775806"_s, u"n9223372036854775807"_s, u"n9223372036854775808"_s}
             << all(ok, 3);
         QTest::newRow("the smallest 64-bit number")
-            << BatchRenameRule::sequential(QString(), int64Min, 21) << QStringList{u"a"_qs} << QStringList{}
-            << QStringList{u"-09223372036854775808"_qs} << all(ok, 1);
+            << BatchRenameRule::sequential(QString(), int64Min, 21) << QStringList{u"a"_s} << QStringList{}
+            << QStringList{u"-09223372036854775808"_s} << all(ok, 1);
 
         QTest::newRow("replace every occurrence, extension included")
-            << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"banana.tar"_qs} << QStringList{}
-            << QStringList{u"bbnbnb.tbr"_qs} << all(ok, 1);
+            << BatchRenameRule::replace(u"a"_s, u"b"_s) << QStringList{u"banana.tar"_s} << QStringList{}
+            << QStringList{u"bbnbnb.tbr"_s} << all(ok, 1);
         // Found under canonical equivalence; what is not replaced keeps its stored form.
         QTest::newRow("replace finds a decomposed name, keeps the rest decomposed")
-            << BatchRenameRule::replace(u"caf\u00e9"_qs, u"bar"_qs)
-            << QStringList{u"re\u0301sume\u0301 cafe\u0301.txt"_qs} << QStringList{}
-            << QStringList{u"re\u0301sume\u0301 bar.txt"_qs} << all(ok, 1);
+            << BatchRenameRule::replace(u"caf\u00e9"_s, u"bar"_s)
+            << QStringList{u"re\u0301sume\u0301 cafe\u0301.txt"_s} << QStringList{}
+            << QStringList{u"re\u0301sume\u0301 bar.txt"_s} << all(ok, 1);
         QTest::newRow("replace with a decomposed find")
-            << BatchRenameRule::replace(u"cafe\u0301"_qs, u"bar"_qs) << QStringList{u"caf\u00e9.txt"_qs}
-            << QStringList{} << QStringList{u"bar.txt"_qs} << all(ok, 1);
+            << BatchRenameRule::replace(u"cafe\u0301"_s, u"bar"_s) << QStringList{u"caf\u00e9.txt"_s}
+            << QStringList{} << QStringList{u"bar.txt"_s} << all(ok, 1);
         QTest::newRow("replace in a decomposed Hangul name")
-            << BatchRenameRule::replace(u"글"_qs, u"국"_qs)
-            << QStringList{u"\u1112\u1161\u11AB\u1100\u1173\u11AF.txt"_qs} << QStringList{}
-            << QStringList{u"\u1112\u1161\u11AB국.txt"_qs} << all(ok, 1);
+            << BatchRenameRule::replace(u"글"_s, u"국"_s)
+            << QStringList{u"\u1112\u1161\u11AB\u1100\u1173\u11AF.txt"_s} << QStringList{}
+            << QStringList{u"\u1112\u1161\u11AB국.txt"_s} << all(ok, 1);
         QTest::newRow("a bare letter is not the base of an accented one")
-            << BatchRenameRule::replace(u"e"_qs, u"o"_qs) << QStringList{u"cafe\u0301 e"_qs} << QStringList{}
-            << QStringList{u"cafe\u0301 o"_qs} << all(ok, 1);
+            << BatchRenameRule::replace(u"e"_s, u"o"_s) << QStringList{u"cafe\u0301 e"_s} << QStringList{}
+            << QStringList{u"cafe\u0301 o"_s} << all(ok, 1);
         // e, acute, dot below is canonically e-with-dot-below, acute.
         QTest::newRow("an occurrence inside a character writes that character canonically")
-            << BatchRenameRule::replace(u"\u1EB9"_qs, u"x"_qs) << QStringList{u"e\u0301\u0323.txt"_qs}
-            << QStringList{} << QStringList{u"x\u0301.txt"_qs} << all(ok, 1);
+            << BatchRenameRule::replace(u"\u1EB9"_s, u"x"_s) << QStringList{u"e\u0301\u0323.txt"_s}
+            << QStringList{} << QStringList{u"x\u0301.txt"_s} << all(ok, 1);
         QTest::newRow("replace with nothing to find keeps every name")
-            << BatchRenameRule::replace(QString(), u"x"_qs) << QStringList{u"a"_qs, u"b"_qs} << QStringList{}
-            << QStringList{u"a"_qs, u"b"_qs} << all(ok, 2);
+            << BatchRenameRule::replace(QString(), u"x"_s) << QStringList{u"a"_s, u"b"_s} << QStringList{}
+            << QStringList{u"a"_s, u"b"_s} << all(ok, 2);
 
         QTest::newRow("affix around the stem")
-            << BatchRenameRule::affix(u"x-"_qs, u"-y"_qs)
-            << QStringList{u"archive.tar.gz"_qs, u"README"_qs, u"a."_qs} << QStringList{}
-            << QStringList{u"x-archive.tar-y.gz"_qs, u"x-README-y"_qs, u"x-a.-y"_qs} << all(ok, 3);
+            << BatchRenameRule::affix(u"x-"_s, u"-y"_s)
+            << QStringList{u"archive.tar.gz"_s, u"README"_s, u"a."_s} << QStringList{}
+            << QStringList{u"x-archive.tar-y.gz"_s, u"x-README-y"_s, u"x-a.-y"_s} << all(ok, 3);
 
-        const QStringList img{u"img12.jpg"_qs};
+        const QStringList img{u"img12.jpg"_s};
         auto regexRow = [&](const char* title, const QString& pattern, const QString& templateText,
                             const QString& expected) {
             QTest::newRow(title) << BatchRenameRule::regex(pattern, templateText) << img << QStringList{}
                                  << QStringList{expected} << all(ok, 1);
         };
-        regexRow("template inserts a group", u"(\\d+)"_qs, u"n$1"_qs, u"imgn12.jpg"_qs);
-        regexRow("template names a group beyond the pattern's", u"(\\d+)"_qs, u"$9"_qs, u"img.jpg"_qs);
-        regexRow("template dollar before a letter or at the end stays", u"(\\d+)"_qs, u"$x$"_qs,
-                 u"img$x$.jpg"_qs);
-        regexRow("template double dollar is one", u"(\\d+)"_qs, u"$$1"_qs, u"img$1.jpg"_qs);
-        regexRow("template full-width digit is consumed, names nothing", u"(\\d+)"_qs, u"$\uFF11"_qs,
-                 u"img.jpg"_qs);
-        regexRow("template run mixing digit kinds names nothing", u"(\\d+)"_qs, u"$1\uFF11z"_qs,
-                 u"imgz.jpg"_qs);
-        regexRow("template superscript and fraction are numeric", u"(\\d+)"_qs, u"$\u00B2\u2153z"_qs,
-                 u"imgz.jpg"_qs);
-        regexRow("template digit outside the basic plane is consumed", u"(\\d+)"_qs, u"$\U0001D7D9z"_qs,
-                 u"imgz.jpg"_qs);
-        regexRow("template run reads as one number", u"(i)(m)"_qs, u"$12"_qs, u"g12.jpg"_qs);
-        regexRow("template number past 64 bits names nothing", u"(\\d+)"_qs, u"<$99999999999999999999>"_qs,
-                 u"img<>.jpg"_qs);
-        regexRow("template group that took no part inserts nothing", u"(x)?(\\d+)"_qs, u"[$1|$2]"_qs,
-                 u"img[|12].jpg"_qs);
-        regexRow("template group zero is the whole match", u"\\d"_qs, u"<$0>"_qs, u"img<1><2>.jpg"_qs);
-        regexRow("empty matches advance through the name", u"x*"_qs, u"-"_qs, u"-i-m-g-1-2-.-j-p-g-"_qs);
+        regexRow("template inserts a group", u"(\\d+)"_s, u"n$1"_s, u"imgn12.jpg"_s);
+        regexRow("template names a group beyond the pattern's", u"(\\d+)"_s, u"$9"_s, u"img.jpg"_s);
+        regexRow("template dollar before a letter or at the end stays", u"(\\d+)"_s, u"$x$"_s,
+                 u"img$x$.jpg"_s);
+        regexRow("template double dollar is one", u"(\\d+)"_s, u"$$1"_s, u"img$1.jpg"_s);
+        regexRow("template full-width digit is consumed, names nothing", u"(\\d+)"_s, u"$\uFF11"_s,
+                 u"img.jpg"_s);
+        regexRow("template run mixing digit kinds names nothing", u"(\\d+)"_s, u"$1\uFF11z"_s, u"imgz.jpg"_s);
+        regexRow("template superscript and fraction are numeric", u"(\\d+)"_s, u"$\u00B2\u2153z"_s,
+                 u"imgz.jpg"_s);
+        regexRow("template digit outside the basic plane is consumed", u"(\\d+)"_s, u"$\U0001D7D9z"_s,
+                 u"imgz.jpg"_s);
+        regexRow("template run reads as one number", u"(i)(m)"_s, u"$12"_s, u"g12.jpg"_s);
+        regexRow("template number past 64 bits names nothing", u"(\\d+)"_s, u"<$99999999999999999999>"_s,
+                 u"img<>.jpg"_s);
+        regexRow("template group that took no part inserts nothing", u"(x)?(\\d+)"_s, u"[$1|$2]"_s,
+                 u"img[|12].jpg"_s);
+        regexRow("template group zero is the whole match", u"\\d"_s, u"<$0>"_s, u"img<1><2>.jpg"_s);
+        regexRow("empty matches advance through the name", u"x*"_s, u"-"_s, u"-i-m-g-1-2-.-j-p-g-"_s);
 
         QTest::newRow("pattern that does not compile shows present names")
-            << BatchRenameRule::regex(u"("_qs, u"x"_qs) << QStringList{u"a.txt"_qs, u"b.txt"_qs}
-            << QStringList{} << QStringList{u"a.txt"_qs, u"b.txt"_qs} << all(Validity::invalidRegex, 2);
+            << BatchRenameRule::regex(u"("_s, u"x"_s) << QStringList{u"a.txt"_s, u"b.txt"_s} << QStringList{}
+            << QStringList{u"a.txt"_s, u"b.txt"_s} << all(Validity::invalidRegex, 2);
         QTest::newRow("removing the whole name leaves it empty")
-            << BatchRenameRule::regex(u".+"_qs, QString()) << QStringList{u"a"_qs} << QStringList{}
-            << QStringList{u""_qs} << all(Validity::empty, 1);
+            << BatchRenameRule::regex(u".+"_s, QString()) << QStringList{u"a"_s} << QStringList{}
+            << QStringList{u""_s} << all(Validity::empty, 1);
 
         QTest::newRow("equal proposals are duplicates, present name or not")
-            << BatchRenameRule::replace(u"1"_qs, u"2"_qs) << QStringList{u"f1"_qs, u"f2"_qs} << QStringList{}
-            << QStringList{u"f2"_qs, u"f2"_qs} << all(Validity::duplicateInBatch, 2);
+            << BatchRenameRule::replace(u"1"_s, u"2"_s) << QStringList{u"f1"_s, u"f2"_s} << QStringList{}
+            << QStringList{u"f2"_s, u"f2"_s} << all(Validity::duplicateInBatch, 2);
         QTest::newRow("the present name is ok although the folder has it")
-            << BatchRenameRule::affix(QString(), QString()) << QStringList{u"a.txt"_qs} << QStringList{}
-            << QStringList{u"a.txt"_qs} << all(ok, 1);
+            << BatchRenameRule::affix(QString(), QString()) << QStringList{u"a.txt"_s} << QStringList{}
+            << QStringList{u"a.txt"_s} << all(ok, 1);
         QTest::newRow("another entry's name collides")
-            << BatchRenameRule::replace(u"a"_qs, u"b"_qs) << QStringList{u"a.txt"_qs}
-            << QStringList{u"b.txt"_qs} << QStringList{u"b.txt"_qs} << all(Validity::collidesExisting, 1);
+            << BatchRenameRule::replace(u"a"_s, u"b"_s) << QStringList{u"a.txt"_s} << QStringList{u"b.txt"_s}
+            << QStringList{u"b.txt"_s} << all(Validity::collidesExisting, 1);
         QTest::newRow("a batch entry's present name collides too")
-            << BatchRenameRule::affix(u"x"_qs, QString()) << QStringList{u"a"_qs, u"xa"_qs} << QStringList{}
-            << QStringList{u"xa"_qs, u"xxa"_qs} << QList<Validity>{Validity::collidesExisting, ok};
+            << BatchRenameRule::affix(u"x"_s, QString()) << QStringList{u"a"_s, u"xa"_s} << QStringList{}
+            << QStringList{u"xa"_s, u"xxa"_s} << QList<Validity>{Validity::collidesExisting, ok};
         QTest::newRow("canonically equivalent names are one name")
-            << BatchRenameRule::replace(u"x"_qs, QString()) << QStringList{u"cafe\u0301x"_qs}
-            << QStringList{u"caf\u00e9"_qs} << QStringList{u"cafe\u0301"_qs}
+            << BatchRenameRule::replace(u"x"_s, QString()) << QStringList{u"cafe\u0301x"_s}
+            << QStringList{u"caf\u00e9"_s} << QStringList{u"cafe\u0301"_s}
             << all(Validity::collidesExisting, 1);
 
         QTest::newRow("a slash would leave the folder")
-            << BatchRenameRule::replace(u"-"_qs, u"/"_qs) << QStringList{u"a-b"_qs, u"-"_qs} << QStringList{}
-            << QStringList{u"a/b"_qs, u"/"_qs} << all(Validity::invalidName, 2);
+            << BatchRenameRule::replace(u"-"_s, u"/"_s) << QStringList{u"a-b"_s, u"-"_s} << QStringList{}
+            << QStringList{u"a/b"_s, u"/"_s} << all(Validity::invalidName, 2);
         QTest::newRow("dot names and NUL are no entry's name")
-            << BatchRenameRule::regex(u"^x"_qs, u"."_qs) << QStringList{u"x"_qs, u"x."_qs, u"xa"_qs}
-            << QStringList{} << QStringList{u"."_qs, u".."_qs, u".a"_qs}
+            << BatchRenameRule::regex(u"^x"_s, u"."_s) << QStringList{u"x"_s, u"x."_s, u"xa"_s}
+            << QStringList{} << QStringList{u"."_s, u".."_s, u".a"_s}
             << QList<Validity>{Validity::invalidName, Validity::invalidName, ok};
         QTest::newRow("NUL in a name")
-            << BatchRenameRule::replace(u"b"_qs, QString(QChar(0))) << QStringList{u"ab"_qs} << QStringList{}
-            << QStringList{u"a"_qs + QChar(0)} << all(Validity::invalidName, 1);
+            << BatchRenameRule::replace(u"b"_s, QString(QChar(0))) << QStringList{u"ab"_s} << QStringList{}
+            << QStringList{u"a"_s + QChar(0)} << all(Validity::invalidName, 1);
         QTest::newRow("255 bytes fit, 256 do not")
-            << BatchRenameRule::affix(QString(250, u'x'), QString()) << QStringList{u"a.txt"_qs, u"ab.txt"_qs}
-            << QStringList{}
-            << QStringList{QString(250, u'x') + u"a.txt"_qs, QString(250, u'x') + u"ab.txt"_qs}
+            << BatchRenameRule::affix(QString(250, u'x'), QString()) << QStringList{u"a.txt"_s, u"ab.txt"_s}
+            << QStringList{} << QStringList{QString(250, u'x') + u"a.txt"_s, QString(250, u'x') + u"ab.txt"_s}
             << QList<Validity>{ok, Validity::invalidName};
         QTest::newRow("length counts encoded bytes")
-            << BatchRenameRule::affix(QString(127, u'\u00e9'), QString()) << QStringList{u"a"_qs, u"ab"_qs}
+            << BatchRenameRule::affix(QString(127, u'\u00e9'), QString()) << QStringList{u"a"_s, u"ab"_s}
             << QStringList{}
-            << QStringList{QString(127, u'\u00e9') + u"a"_qs, QString(127, u'\u00e9') + u"ab"_qs}
+            << QStringList{QString(127, u'\u00e9') + u"a"_s, QString(127, u'\u00e9') + u"ab"_s}
             << QList<Validity>{ok, Validity::invalidName};
         QTest::newRow("digits up to the byte limit")
-            << BatchRenameRule::sequential(QString(), 7, 255) << QStringList{u"a"_qs} << QStringList{}
-            << QStringList{QString(254, u'0') + u"7"_qs} << all(ok, 1);
+            << BatchRenameRule::sequential(QString(), 7, 255) << QStringList{u"a"_s} << QStringList{}
+            << QStringList{QString(254, u'0') + u"7"_s} << all(ok, 1);
     }
     void previewProposesAndJudgesNames() {
         QFETCH(BatchRenameRule, rule);
@@ -195,11 +195,11 @@ private Q_SLOTS:
     }
 
     void extremeDigitsProposeBoundedNames() {
-        const QList<FileItem> items = itemsNamed({u"a.jpg"_qs});
+        const QList<FileItem> items = itemsNamed({u"a.jpg"_s});
         // A width no file system could store is refused without building a name that long.
         for (const qint64 digits : {qint64(256), qint64(1) << 40, int64Max}) {
             const auto rows =
-                previewBatchRename(items, BatchRenameRule::sequential(u"p"_qs, 1, digits), {u"a.jpg"_qs});
+                previewBatchRename(items, BatchRenameRule::sequential(u"p"_s, 1, digits), {u"a.jpg"_s});
             QCOMPARE(rows.size(), 1);
             QCOMPARE(rows.first().validity, Validity::invalidName);
             QVERIFY(rows.first().newName.size() < 300);
@@ -207,11 +207,11 @@ private Q_SLOTS:
         }
         // Any width of 0 or less, down to the smallest 64-bit value, means no zeros.
         for (const qint64 digits : {qint64(-1), int64Min + 2, int64Min + 1, int64Min}) {
-            const BatchRenameRule rule = BatchRenameRule::sequential(u"p"_qs, -3, digits);
-            QCOMPARE(previewBatchRename(items, rule, {u"a.jpg"_qs}),
-                     QList<BatchRenamePreviewRow>({{u"/f/a.jpg"_qs, u"p-3.jpg"_qs, Validity::ok}}));
-            QCOMPARE(batchRenameMappings(items, rule, {u"a.jpg"_qs}),
-                     std::optional(QList<PathMapping>{{u"/f/a.jpg"_qs, u"/f/p-3.jpg"_qs}}));
+            const BatchRenameRule rule = BatchRenameRule::sequential(u"p"_s, -3, digits);
+            QCOMPARE(previewBatchRename(items, rule, {u"a.jpg"_s}),
+                     QList<BatchRenamePreviewRow>({{u"/f/a.jpg"_s, u"p-3.jpg"_s, Validity::ok}}));
+            QCOMPARE(batchRenameMappings(items, rule, {u"a.jpg"_s}),
+                     std::optional(QList<PathMapping>{{u"/f/a.jpg"_s, u"/f/p-3.jpg"_s}}));
         }
     }
 
@@ -227,11 +227,11 @@ private Q_SLOTS:
                     .first()
                     .newName);
         };
-        QCOMPARE(proposed(u"(\\d+)"_qs, u"n$1"_qs), QByteArray("caf\xE9 n12.txt"));
-        QCOMPARE(proposed(u"^(caf.) "_qs, u"$1-"_qs), QByteArray("caf\xE9-12.txt"));
-        QCOMPARE(proposed(u"\uFFFD"_qs, u"e"_qs), QByteArray("cafe 12.txt"));
+        QCOMPARE(proposed(u"(\\d+)"_s, u"n$1"_s), QByteArray("caf\xE9 n12.txt"));
+        QCOMPARE(proposed(u"^(caf.) "_s, u"$1-"_s), QByteArray("caf\xE9-12.txt"));
+        QCOMPARE(proposed(u"\uFFFD"_s, u"e"_s), QByteArray("cafe 12.txt"));
         QCOMPARE(
-            PathCodec::encode(previewBatchRename(items, BatchRenameRule::affix(u"-"_qs, QString()), existing)
+            PathCodec::encode(previewBatchRename(items, BatchRenameRule::affix(u"-"_s, QString()), existing)
                                   .first()
                                   .newName),
             QByteArray("-caf\xE9 12.txt"));
@@ -240,9 +240,9 @@ private Q_SLOTS:
     void proposedNamesAreJudgedByTheirBytes() {
         // Removing the "x" from the bytes C3 78 A9 leaves C3 A9: on disk that is "é".
         const QString joining = PathCodec::decode("\xC3x\xA9");
-        const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_qs, QString());
+        const BatchRenameRule dropX = BatchRenameRule::replace(u"x"_s, QString());
         const QList<FileItem> items = itemsNamed({joining});
-        const QString e = u"\u00e9"_qs;
+        const QString e = u"\u00e9"_s;
 
         QCOMPARE(previewBatchRename(items, dropX, {joining, e}),
                  QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::collidesExisting}}));
@@ -250,21 +250,21 @@ private Q_SLOTS:
         QCOMPARE(previewBatchRename(items, dropX, {joining}),
                  QList<BatchRenamePreviewRow>({{items[0].url, e, Validity::ok}}));
         QCOMPARE(batchRenameMappings(items, dropX, {joining}),
-                 std::optional(QList<PathMapping>{{items[0].url, u"/f/"_qs + e}}));
+                 std::optional(QList<PathMapping>{{items[0].url, u"/f/"_s + e}}));
         // Different texts that become the same bytes are one name.
-        const QList<FileItem> pair = itemsNamed({joining, e + u"x"_qs});
-        QCOMPARE(previewBatchRename(pair, dropX, {joining, e + u"x"_qs}),
+        const QList<FileItem> pair = itemsNamed({joining, e + u"x"_s});
+        QCOMPARE(previewBatchRename(pair, dropX, {joining, e + u"x"_s}),
                  QList<BatchRenamePreviewRow>({{pair[0].url, e, Validity::duplicateInBatch},
                                                {pair[1].url, e, Validity::duplicateInBatch}}));
         // Escaped bytes go through the canonical comparison of a replace unchanged.
         const QString escaped = PathCodec::decode("\xFF"
                                                   "cafe\xCC\x81\xFE");
-        QCOMPARE(PathCodec::encode(previewBatchRename(itemsNamed({escaped}),
-                                                      BatchRenameRule::replace(u"caf\u00e9"_qs, u"t"_qs),
-                                                      {escaped})
-                                       .first()
-                                       .newName),
-                 QByteArray("\xFFt\xFE"));
+        QCOMPARE(
+            PathCodec::encode(previewBatchRename(itemsNamed({escaped}),
+                                                 BatchRenameRule::replace(u"caf\u00e9"_s, u"t"_s), {escaped})
+                                  .first()
+                                  .newName),
+            QByteArray("\xFFt\xFE"));
     }
 
     // Whatever the rule and the names, a row the preview passes is one entry of the folder
@@ -296,9 +296,9 @@ private Q_SLOTS:
         };
         auto randomText = [&](int most) { return PathCodec::decode(randomBytes(0, most)); };
         const QList<qint64> numbers{int64Min, int64Min + 1, -1, 0, 1, 3, 255, 256, int64Max - 1, int64Max};
-        const QStringList patterns{u"x"_qs, u"(.)"_qs, u"\\d+"_qs,   u"^"_qs,
-                                   u"$"_qs, u"."_qs,   u"\uFFFD"_qs, u"(a)|(x)"_qs};
-        const QStringList templates{u""_qs, u"$1"_qs, u"$0$0"_qs, u"$$"_qs, u"\u00e9"_qs, u"/"_qs};
+        const QStringList patterns{u"x"_s, u"(.)"_s, u"\\d+"_s,   u"^"_s,
+                                   u"$"_s, u"."_s,   u"\uFFFD"_s, u"(a)|(x)"_s};
+        const QStringList templates{u""_s, u"$1"_s, u"$0$0"_s, u"$$"_s, u"\u00e9"_s, u"/"_s};
 
         for (int round = 0; round < 2000; ++round) {
             QStringList names;
@@ -335,45 +335,45 @@ private Q_SLOTS:
                 const bool free =
                     key == items[i].name.normalized(QString::NormalizationForm_C) || !taken.contains(key);
                 if (!fits || !free || proposed.contains(key) || PathCodec::decode(onDisk) != rows[i].newName)
-                    QFAIL(qPrintable(u"round "_qs + QString::number(round) + u": "_qs +
+                    QFAIL(qPrintable(u"round "_s + QString::number(round) + u": "_s +
                                      QString::fromLatin1(onDisk.toHex(' '))));
                 proposed.insert(key);
             }
             const std::optional<QList<PathMapping>> mappings = batchRenameMappings(items, rule, existing);
             if (mappings)
                 for (qsizetype i = 0; i < rows.size(); ++i)
-                    QCOMPARE(mappings->at(i).to, u"/f/"_qs + rows[i].newName);
+                    QCOMPARE(mappings->at(i).to, u"/f/"_s + rows[i].newName);
         }
     }
 
     void mappingsOnlyWhenEveryRowIsOk() {
         const QList<FileItem> items{
-            FileItem{u"/f/./a.txt"_qs, u"/f/./a.txt"_qs, u"a.txt"_qs, false, false, {}, {}, {}},
-            FileItem{u"/f/b.txt"_qs, u"/f/b.txt"_qs, u"b.txt"_qs, false, false, {}, {}, {}},
+            FileItem{u"/f/./a.txt"_s, u"/f/./a.txt"_s, u"a.txt"_s, false, false, {}, {}, {}},
+            FileItem{u"/f/b.txt"_s, u"/f/b.txt"_s, u"b.txt"_s, false, false, {}, {}, {}},
         };
-        const QSet<QString> existing{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs};
-        QCOMPARE(batchRenameMappings(items, BatchRenameRule::affix(u"x"_qs, QString()), existing),
-                 std::optional(QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/xa.txt"_qs},
-                                                  {u"/f/b.txt"_qs, u"/f/xb.txt"_qs}}));
-        // An unchanged entry still gets its mapping.
-        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"d"_qs), existing),
+        const QSet<QString> existing{u"a.txt"_s, u"b.txt"_s, u"c.txt"_s};
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::affix(u"x"_s, QString()), existing),
                  std::optional(
-                     QList<PathMapping>{{u"/f/a.txt"_qs, u"/f/a.txt"_qs}, {u"/f/b.txt"_qs, u"/f/d.txt"_qs}}));
-        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_qs, u"c"_qs), existing),
+                     QList<PathMapping>{{u"/f/a.txt"_s, u"/f/xa.txt"_s}, {u"/f/b.txt"_s, u"/f/xb.txt"_s}}));
+        // An unchanged entry still gets its mapping.
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_s, u"d"_s), existing),
+                 std::optional(
+                     QList<PathMapping>{{u"/f/a.txt"_s, u"/f/a.txt"_s}, {u"/f/b.txt"_s, u"/f/d.txt"_s}}));
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"b"_s, u"c"_s), existing),
                  std::nullopt);
-        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"."_qs, u"/"_qs), existing),
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::replace(u"."_s, u"/"_s), existing),
                  std::nullopt);
-        QCOMPARE(batchRenameMappings(items, BatchRenameRule::regex(u"["_qs, QString()), existing),
+        QCOMPARE(batchRenameMappings(items, BatchRenameRule::regex(u"["_s, QString()), existing),
                  std::nullopt);
-        QCOMPARE(batchRenameMappings({}, BatchRenameRule::regex(u"x"_qs, QString()), existing),
+        QCOMPARE(batchRenameMappings({}, BatchRenameRule::regex(u"x"_s, QString()), existing),
                  std::optional(QList<PathMapping>{}));
     }
 
     void rulesAreEqualByKindAndPayload() {
-        QCOMPARE(BatchRenameRule::sequential(u"a"_qs, 1, 2), BatchRenameRule::sequential(u"a"_qs, 1, 2));
-        QVERIFY(BatchRenameRule::sequential(u"a"_qs, 1, 2) != BatchRenameRule::sequential(u"a"_qs, 1, 3));
-        QVERIFY(BatchRenameRule::replace(u"a"_qs, u"b"_qs) != BatchRenameRule::affix(u"a"_qs, u"b"_qs));
-        QVERIFY(BatchRenameRule::regex(u"a"_qs, u"b"_qs) != BatchRenameRule::regex(u"a"_qs, u"c"_qs));
+        QCOMPARE(BatchRenameRule::sequential(u"a"_s, 1, 2), BatchRenameRule::sequential(u"a"_s, 1, 2));
+        QVERIFY(BatchRenameRule::sequential(u"a"_s, 1, 2) != BatchRenameRule::sequential(u"a"_s, 1, 3));
+        QVERIFY(BatchRenameRule::replace(u"a"_s, u"b"_s) != BatchRenameRule::affix(u"a"_s, u"b"_s));
+        QVERIFY(BatchRenameRule::regex(u"a"_s, u"b"_s) != BatchRenameRule::regex(u"a"_s, u"c"_s));
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QMimeData>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 // Copying to the desktop clipboard: the text replaces everything that was there, and
@@ -22,23 +24,23 @@ class ClipboardTest : public QObject {
 private Q_SLOTS:
     void copyReplacesEverythingWithPlainText() {
         auto rich = new QMimeData;
-        rich->setHtml(QStringLiteral("<b>old</b>"));
-        rich->setText(QStringLiteral("old"));
+        rich->setHtml(u"<b>old</b>"_s);
+        rich->setText(u"old"_s);
         QGuiApplication::clipboard()->setMimeData(rich);
 
-        m_clipboard.copy(QStringLiteral("/first"));
-        m_clipboard.copy(QStringLiteral("/second"));
-        QCOMPARE(contents()->formats(), QStringList{QStringLiteral("text/plain")});
-        QCOMPARE(contents()->text(), QStringLiteral("/second"));
+        m_clipboard.copy(u"/first"_s);
+        m_clipboard.copy(u"/second"_s);
+        QCOMPARE(contents()->formats(), QStringList{u"text/plain"_s});
+        QCOMPARE(contents()->text(), u"/second"_s);
 
         m_clipboard.copy(QString());
-        QCOMPARE(contents()->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(contents()->formats(), QStringList{u"text/plain"_s});
         QCOMPARE(contents()->text(), QString());
     }
 
     void escapedBytesAreCopiedAsReplacementCharacters() {
         m_clipboard.copy(PathCodec::decode("/tmp/caf\xe9/\xff.txt"));
-        QCOMPARE(contents()->text(), QStringLiteral("/tmp/caf\uFFFD/\uFFFD.txt"));
+        QCOMPARE(contents()->text(), u"/tmp/caf\uFFFD/\uFFFD.txt"_s);
     }
 };
 

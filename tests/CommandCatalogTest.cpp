@@ -4,6 +4,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using C = KeyCommand::Case;
 
@@ -51,9 +53,9 @@ private Q_SLOTS:
 
     void helpTextIsTheLabelAndTheKey() {
         // Without a translation a key reads as itself.
-        QCOMPARE(CommandCatalog::helpText(C::showHelp), u"nav.showHelp ( ? )"_qs);
+        QCOMPARE(CommandCatalog::helpText(C::showHelp), u"nav.showHelp ( ? )"_s);
         QTranslator english;
-        QVERIFY(english.load(u":/i18n/quillmere_en.qm"_qs));
+        QVERIFY(english.load(u":/i18n/quillmere_en.qm"_s));
         QCoreApplication::installTranslator(&english);
         QCOMPARE(CommandCatalog::helpText(C::goBack), qtTrId("nav.goBack") + u" ( b )");
         QVERIFY(qtTrId("nav.goBack") != u"nav.goBack");

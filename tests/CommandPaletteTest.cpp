@@ -15,6 +15,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 using C = KeyCommand::Case;
@@ -58,9 +60,9 @@ struct Fixture {
               [this](const QString& folder) {
                   return std::make_unique<Navigator>(folder, files, nullptr, opener);
               },
-              u"/home/u"_qs, nullptr, files)
+              u"/home/u"_s, nullptr, files)
         , store(bookmarks, state, language, PathProbe(calls)) {
-        state.newTab(u"/home/u"_qs);
+        state.newTab(u"/home/u"_s);
     }
     Navigator& navigator() { return state.activeTab()->navigator(); }
     void visit(const QStringList& folders) {
@@ -101,24 +103,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("query");
         QTest::addColumn<std::optional<PaletteMatch>>("match");
         QTest::newRow("start and after a space")
-            << u"Go back"_qs << u"gb"_qs << std::optional(PaletteMatch{17, {0, 3}});
+            << u"Go back"_s << u"gb"_s << std::optional(PaletteMatch{17, {0, 3}});
         QTest::newRow("upper case and adjacent")
-            << u"CP"_qs << u"cp"_qs << std::optional(PaletteMatch{20, {0, 1}});
+            << u"CP"_s << u"cp"_s << std::optional(PaletteMatch{20, {0, 1}});
         QTest::newRow("greedy from the left")
-            << u"abab"_qs << u"ab"_qs << std::optional(PaletteMatch{15, {0, 1}});
+            << u"abab"_s << u"ab"_s << std::optional(PaletteMatch{15, {0, 1}});
         // Offsets count user-perceived characters: e and its accent are one.
         QTest::newRow("combining accent")
-            << u"e\u0301tat"_qs << u"tt"_qs << std::optional(PaletteMatch{2, {1, 3}});
+            << u"e\u0301tat"_s << u"tt"_s << std::optional(PaletteMatch{2, {1, 3}});
         // Canonically equivalent text matches; offsets count the title as stored.
         QTest::newRow("decomposed title, precomposed query")
-            << u"Cafe\u0301 Noir"_qs << u"én"_qs << std::optional(PaletteMatch{7, {3, 5}});
+            << u"Cafe\u0301 Noir"_s << u"én"_s << std::optional(PaletteMatch{7, {3, 5}});
         QTest::newRow("decomposed Hangul title")
-            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF"_qs << u"글"_qs << std::optional(PaletteMatch{1, {1}});
+            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF"_s << u"글"_s << std::optional(PaletteMatch{1, {1}});
         // Decomposed, Myanmar U+1026 is two characters of the title but one when matched.
         QTest::newRow("a character that normalising joins")
-            << u"\u1025\u102Ex"_qs << u"\u1026x"_qs << std::optional(PaletteMatch{15, {0, 2}});
-        QTest::newRow("empty query") << u"Go back"_qs << QString() << std::optional<PaletteMatch>();
-        QTest::newRow("missing letter") << u"Back"_qs << u"gb"_qs << std::optional<PaletteMatch>();
+            << u"\u1025\u102Ex"_s << u"\u1026x"_s << std::optional(PaletteMatch{15, {0, 2}});
+        QTest::newRow("empty query") << u"Go back"_s << QString() << std::optional<PaletteMatch>();
+        QTest::newRow("missing letter") << u"Back"_s << u"gb"_s << std::optional<PaletteMatch>();
     }
     void matchesWithTheScoredPositions() {
         QFETCH(QString, candidate);
@@ -134,61 +136,61 @@ private Q_SLOTS:
 
     void emptyQueryListsRecentCommandsFoldersAndBookmarks() {
         PaletteItemsBuilder::Sources sources;
-        sources.commands = {{C::goBack, u"Back"_qs, u"b"_qs}};
+        sources.commands = {{C::goBack, u"Back"_s, u"b"_s}};
         sources.recentCommands = {C::copyPath, C::goBack};
         for (int i = 0; i < 12; ++i)
-            sources.history.append(u"/f/"_qs + QString::number(i % 11));
-        sources.bookmarks = {bookmarkAt(u"/b/one"_qs), bookmarkAt(u"/b/two"_qs)};
+            sources.history.append(u"/f/"_s + QString::number(i % 11));
+        sources.bookmarks = {bookmarkAt(u"/b/one"_s), bookmarkAt(u"/b/two"_s)};
         const QList<PaletteItem> items = PaletteItemsBuilder::build(sources, {});
 
         // A command without an entry falls back to its case name, without a hint.
-        QCOMPARE(rowsOf(items.mid(0, 2)), (QList<Row>{{u"copyPath"_qs, 2, {}}, {u"Back"_qs, 1, {}}}));
+        QCOMPARE(rowsOf(items.mid(0, 2)), (QList<Row>{{u"copyPath"_s, 2, {}}, {u"Back"_s, 1, {}}}));
         QCOMPARE(items[0].subtitle, std::nullopt);
-        QCOMPARE(items[1].subtitle, u"b"_qs);
+        QCOMPARE(items[1].subtitle, u"b"_s);
         // The ten newest folders, newest first, repeats kept.
         QStringList folders;
         for (const PaletteItem& item : items.mid(2, 10)) {
             folders.append(item.title);
             QCOMPARE(item.kind.folderURL(), item.subtitle);
         }
-        QCOMPARE(folders, (QStringList{u"0"_qs, u"10"_qs, u"9"_qs, u"8"_qs, u"7"_qs, u"6"_qs, u"5"_qs,
-                                       u"4"_qs, u"3"_qs, u"2"_qs}));
+        QCOMPARE(folders, (QStringList{u"0"_s, u"10"_s, u"9"_s, u"8"_s, u"7"_s, u"6"_s, u"5"_s, u"4"_s,
+                                       u"3"_s, u"2"_s}));
         QCOMPARE(items[2].score, 10);
         QCOMPARE(items[11].score, 1);
-        QCOMPARE(rowsOf(items.mid(12)), (QList<Row>{{u"one"_qs, 2, {}}, {u"two"_qs, 1, {}}}));
+        QCOMPARE(rowsOf(items.mid(12)), (QList<Row>{{u"one"_s, 2, {}}, {u"two"_s, 1, {}}}));
         QCOMPARE(items.size(), 14);
         QVERIFY(items[0].id != items[1].id);
     }
 
     void queryRanksCommandsFoldersAndBookmarks() {
         PaletteItemsBuilder::Sources sources;
-        sources.commands = {{C::goBack, u"Back"_qs, u"b"_qs}, {C::copyPath, u"xpxc"_qs, u"p"_qs}};
+        sources.commands = {{C::goBack, u"Back"_s, u"b"_s}, {C::copyPath, u"xpxc"_s, u"p"_s}};
         // Keyword-only: "go back navigate" scores, and nothing of the label lights up.
-        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"gb")), (QList<Row>{{u"Back"_qs, 17, {}}}));
+        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"gb")), (QList<Row>{{u"Back"_s, 17, {}}}));
         // Both match: the keywords' higher score ("copy path clipboard" scores 7), the label's positions.
-        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"pc")), (QList<Row>{{u"xpxc"_qs, 7, {1, 3}}}));
+        QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"pc")), (QList<Row>{{u"xpxc"_s, 7, {1, 3}}}));
 
         // A folder found by its path only is ranked and highlighted by the path.
         sources.commands.clear();
-        sources.history = {u"/work/projects/alpha"_qs};
+        sources.history = {u"/work/projects/alpha"_s};
         QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"proj")),
-                 (QList<Row>{{u"alpha"_qs, 18, {6, 7, 8, 9}}}));
+                 (QList<Row>{{u"alpha"_s, 18, {6, 7, 8, 9}}}));
         // Bookmarks match by their name only.
         sources.history.clear();
-        sources.bookmarks = {bookmarkAt(u"/work/projects/alpha"_qs)};
+        sources.bookmarks = {bookmarkAt(u"/work/projects/alpha"_s)};
         QCOMPARE(rowsOf(PaletteItemsBuilder::build(sources, u"proj")), QList<Row>());
     }
 
     void equalScoresKeepCommandsFoldersBookmarks() {
         PaletteItemsBuilder::Sources sources;
-        sources.commands = {{C::goBack, u"xaxb"_qs, u"b"_qs}, {C::goForward, u"ab"_qs, u"f"_qs}};
-        sources.history = {u"/h/ab"_qs, u"/h/ab"_qs};
-        sources.bookmarks = {bookmarkAt(u"/b/xaxb"_qs), bookmarkAt(u"/b/ab"_qs)};
+        sources.commands = {{C::goBack, u"xaxb"_s, u"b"_s}, {C::goForward, u"ab"_s, u"f"_s}};
+        sources.history = {u"/h/ab"_s, u"/h/ab"_s};
+        sources.bookmarks = {bookmarkAt(u"/b/xaxb"_s), bookmarkAt(u"/b/ab"_s)};
         // "ab" scores 15 wherever it is a whole name, "xaxb" 2.
         QString order;
         for (const PaletteItem& item : PaletteItemsBuilder::build(sources, u"ab"))
-            order += u"cfb"_qs[qsizetype(item.kind.value.index())] + QString::number(item.score) + u' ';
-        QCOMPARE(order, u"c15 f15 f15 b15 c2 b2 "_qs);
+            order += u"cfb"_s[qsizetype(item.kind.value.index())] + QString::number(item.score) + u' ';
+        QCOMPARE(order, u"c15 f15 f15 b15 c2 b2 "_s);
     }
 
     void runCommandsBecomeRecentMostRecentFirst() {
@@ -214,15 +216,15 @@ private Q_SLOTS:
 
     void openingListsRecentFoldersAndSelectionWrapsAround() {
         Fixture f;
-        f.visit({u"/a"_qs, u"/b"_qs});
-        f.store.setQuery(u"zz"_qs);
+        f.visit({u"/a"_s, u"/b"_s});
+        f.store.setQuery(u"zz"_s);
         f.store.open();
         QCOMPARE(f.store.query(), QString());
         QVERIFY(f.store.isPresented());
         QStringList titles;
         for (const PaletteItem& item : f.store.items())
             titles.append(item.title);
-        QCOMPARE(titles, (QStringList{u"b"_qs, u"a"_qs, u"u"_qs}));
+        QCOMPARE(titles, (QStringList{u"b"_s, u"a"_s, u"u"_s}));
         f.store.moveSelectionUp();
         QCOMPARE(f.store.selectedIndex(), 2);
         f.store.moveSelectionDown();
@@ -231,7 +233,7 @@ private Q_SLOTS:
         f.store.setQuery(f.store.query());
         QCOMPARE(f.store.selectedIndex(), 0);
 
-        f.store.setQuery(u"qqqqqqqq"_qs);
+        f.store.setQuery(u"qqqqqqqq"_s);
         QVERIFY(f.store.items().isEmpty());
         QSignalSpy moved(&f.store, &CommandPaletteStore::selectedIndexChanged);
         f.store.moveSelectionDown();
@@ -248,17 +250,17 @@ private Q_SLOTS:
         Fixture f;
         f.tree.makeFolder("a");
         const QString a = f.tree.path("a");
-        f.files.setEntries(a, {FakeFileSystemService::fileItem(a, u"inside"_qs)});
+        f.files.setEntries(a, {FakeFileSystemService::fileItem(a, u"inside"_s)});
         f.visit({a, f.tree.path("b")});
         f.store.open();
         f.store.moveSelectionDown();
-        QCOMPARE(f.store.items()[1].title, u"a"_qs);
+        QCOMPARE(f.store.items()[1].title, u"a"_s);
         f.store.executeSelected({});
         QVERIFY(!f.store.isPresented());
         QCOMPARE(f.navigator().currentPath(), a);
         // The tab lists the folder it now shows.
         QTRY_COMPARE(f.navigator().items().size(), 1);
-        QCOMPARE(f.navigator().items()[0].name, u"inside"_qs);
+        QCOMPARE(f.navigator().items()[0].name, u"inside"_s);
         QCOMPARE(f.store.navigationErrorMessage(), std::nullopt);
     }
 
@@ -280,13 +282,13 @@ private Q_SLOTS:
         }
         f.bookmarks.setBookmarks({bookmarkAt(f.tree.path("m/gone"))});
         f.store.open();
-        QCOMPARE(f.store.items().last().title, u"gone"_qs);
+        QCOMPARE(f.store.items().last().title, u"gone"_s);
         f.store.setSelectedIndex(f.store.items().size() - 1);
         f.store.executeSelected({});
         QVERIFY(!f.store.isPresented());
-        QCOMPARE(f.navigator().currentPath(), u"/home/u"_qs);
+        QCOMPARE(f.navigator().currentPath(), u"/home/u"_s);
         QCOMPARE(f.navigator().history().size(), 1);
-        QCOMPARE(f.store.navigationErrorMessage(), qtTrId("palette.errorNotFound").arg(u"gone"_qs));
+        QCOMPARE(f.store.navigationErrorMessage(), qtTrId("palette.errorNotFound").arg(u"gone"_s));
         QVERIFY(f.store.navigationErrorMessage()->contains(u"gone"));
         QCoreApplication::removeTranslator(&english);
     }
@@ -294,7 +296,7 @@ private Q_SLOTS:
     void aLanguageChangeRelabelsTheRowsOnTheNextTurn() {
         LanguageEnvironment language(QLocale(QLocale::English, QLocale::UnitedStates));
         Fixture f(&language);
-        f.store.setQuery(u"o"_qs);
+        f.store.setQuery(u"o"_s);
         const auto goBackRow = [&f] { return commandsOf(f.store.items()).indexOf(KeyCommand(C::goBack)); };
         QVERIFY(goBackRow() >= 0);
         const QString english = f.store.items()[goBackRow()].title;

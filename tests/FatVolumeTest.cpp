@@ -22,6 +22,8 @@
 #include <optional>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -50,11 +52,11 @@ private Q_SLOTS:
             QSKIP(qPrintable(m_refusal));
         if (::access("/dev/fuse", R_OK | W_OK) != 0)
             QSKIP("/dev/fuse is not available, so no FUSE volume can be mounted");
-        const QStringList systemFolders = {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")};
-        const QString driver = QStandardPaths::findExecutable(QStringLiteral("fusefat"));
-        QString format = QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"));
+        const QStringList systemFolders = {u"/usr/sbin"_s, u"/sbin"_s};
+        const QString driver = QStandardPaths::findExecutable(u"fusefat"_s);
+        QString format = QStandardPaths::findExecutable(u"mkfs.vfat"_s);
         if (format.isEmpty())
-            format = QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"), systemFolders);
+            format = QStandardPaths::findExecutable(u"mkfs.vfat"_s, systemFolders);
         if (driver.isEmpty() || format.isEmpty())
             QSKIP("fusefat or mkfs.vfat (packages fusefat, dosfstools) is not installed");
 
@@ -65,15 +67,14 @@ private Q_SLOTS:
         file.close();
         QProcess formatting;
         formatting.setProcessChannelMode(QProcess::MergedChannels);
-        formatting.start(format, {QStringLiteral("-n"), QStringLiteral("QUILLMERE"), image});
+        formatting.start(format, {u"-n"_s, u"QUILLMERE"_s, image});
         QVERIFY2(formatting.waitForFinished() && formatting.exitCode() == 0,
                  formatting.readAll().constData());
         m_tree->makeFolder("volume");
         m_volume = ScopedMount::fuse(m_tree->bytes("volume"), driver,
-                                     {QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("rw+"),
-                                      image, m_tree->path("volume")});
+                                     {u"-f"_s, u"-o"_s, u"rw+"_s, image, m_tree->path("volume")});
         if (!m_volume.isMounted())
-            QSKIP(qPrintable(QStringLiteral("the FAT image could not be mounted: ") + m_volume.error()));
+            QSKIP(qPrintable(u"the FAT image could not be mounted: "_s + m_volume.error()));
     }
 
     void cleanupTestCase() {
@@ -105,11 +106,10 @@ private Q_SLOTS:
         m_tree->writeFile(m_folder + "/b.txt", "bee");
         m_tree->writeFile(m_folder + "/c.txt", "sea");
         DefaultFileSystemService service;
-        const auto error = failureOf<RenameError>(
-            service.renameItem(m_tree->path(m_folder + "/c.txt"), QStringLiteral("B.txt")));
+        const auto error =
+            failureOf<RenameError>(service.renameItem(m_tree->path(m_folder + "/c.txt"), u"B.txt"_s));
         QCOMPARE(error, std::optional(RenameError::collision()));
-        QCOMPARE(namesIn(m_tree->path(m_folder)),
-                 (QStringList{QStringLiteral("b.txt"), QStringLiteral("c.txt")}));
+        QCOMPARE(namesIn(m_tree->path(m_folder)), (QStringList{u"b.txt"_s, u"c.txt"_s}));
         QCOMPARE(m_tree->readFile(m_folder + "/b.txt"), QByteArray("bee"));
         QCOMPARE(m_tree->readFile(m_folder + "/c.txt"), QByteArray("sea"));
     }
@@ -119,11 +119,11 @@ private Q_SLOTS:
         const auto calls = std::make_shared<FaultInjectingCalls>();
         DefaultFileSystemService service(calls);
         const QString renamed =
-            await(service.renameItem(m_tree->path(m_folder + "/notes.txt"), QStringLiteral("Notes.txt")));
+            await(service.renameItem(m_tree->path(m_folder + "/notes.txt"), u"Notes.txt"_s));
         QCOMPARE(renamed, m_tree->path(m_folder + "/Notes.txt"));
-        QCOMPARE(namesIn(m_tree->path(m_folder)), QStringList{QStringLiteral("Notes.txt")});
+        QCOMPARE(namesIn(m_tree->path(m_folder)), QStringList{u"Notes.txt"_s});
         QCOMPARE(m_tree->readFile(m_folder + "/Notes.txt"), QByteArray("minutes"));
-        const QRegularExpression temporary(QStringLiteral("/Notes\\.txt\\.[0-9A-F-]{36}\\.tmp$"));
+        const QRegularExpression temporary(u"/Notes\\.txt\\.[0-9A-F-]{36}\\.tmp$"_s);
         bool wentThroughTemporary = false;
         for (const QByteArray& from : calls->renamedPaths())
             wentThroughTemporary =
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(wentThroughTemporary);
 
         // Its own present name is taken by the item itself.
-        const auto error = failureOf<RenameError>(service.renameItem(renamed, QStringLiteral("Notes.txt")));
+        const auto error = failureOf<RenameError>(service.renameItem(renamed, u"Notes.txt"_s));
         QCOMPARE(error, std::optional(RenameError::collision()));
     }
 
@@ -165,14 +165,14 @@ private Q_SLOTS:
         };
         const QByteArray folder = m_folder + '/';
         auto error = attempt(folder + "a.txt", folder + "b.txt", false);
-        QCOMPARE(error, std::optional(TransferError::failed(QStringLiteral("a.txt"), exists)));
+        QCOMPARE(error, std::optional(TransferError::failed(u"a.txt"_s, exists)));
         error = attempt(folder + "a.txt", folder + "B.TXT", false);
-        QCOMPARE(error, std::optional(TransferError::failed(QStringLiteral("a.txt"), exists)));
+        QCOMPARE(error, std::optional(TransferError::failed(u"a.txt"_s, exists)));
         error = attempt(folder + "one", folder + "TWO", false);
-        QCOMPARE(error, std::optional(TransferError::failed(QStringLiteral("one"), exists)));
+        QCOMPARE(error, std::optional(TransferError::failed(u"one"_s, exists)));
         // Names that differ in case are no conflict to the planner, but are one to the volume.
         error = attempt("tree/A.TXT", folder + "A.TXT", true);
-        QCOMPARE(error, std::optional(TransferError::failed(QStringLiteral("A.TXT"), exists)));
+        QCOMPARE(error, std::optional(TransferError::failed(u"A.TXT"_s, exists)));
 
         const TreeSnapshot after = TreeSnapshot::of(m_tree->bytes(m_folder));
         QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
@@ -193,12 +193,11 @@ private Q_SLOTS:
         DefaultFileSystemService service;
         const QByteArray folder = m_folder + '/';
         await(service.moveItems({{m_tree->path(folder + "a.txt"), m_tree->path(folder + "sub/a.txt")}}));
-        QCOMPARE(namesIn(m_tree->path(m_folder)), QStringList{QStringLiteral("sub")});
+        QCOMPARE(namesIn(m_tree->path(m_folder)), QStringList{u"sub"_s});
         QCOMPARE(m_tree->readFile(folder + "sub/a.txt"), QByteArray("alpha"));
-        const QString renamed =
-            await(service.renameItem(m_tree->path(folder + "sub/a.txt"), QStringLiteral("b.txt")));
+        const QString renamed = await(service.renameItem(m_tree->path(folder + "sub/a.txt"), u"b.txt"_s));
         QCOMPARE(renamed, m_tree->path(folder + "sub/b.txt"));
-        QCOMPARE(namesIn(m_tree->path(folder + "sub")), QStringList{QStringLiteral("b.txt")});
+        QCOMPARE(namesIn(m_tree->path(folder + "sub")), QStringList{u"b.txt"_s});
     }
 
 private:

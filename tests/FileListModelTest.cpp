@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -44,10 +46,10 @@ private Q_SLOTS:
         model.setItems(items);
         QCOMPARE(model.columnCount(), FileListModel::columns);
         QCOMPARE(column(model, FileListModel::name),
-                 (QStringList{u"c"_qs, u"a.md"_qs, u"bad\uFFFD.txt"_qs, u"b.txt"_qs}));
+                 (QStringList{u"c"_s, u"a.md"_s, u"bad\uFFFD.txt"_s, u"b.txt"_s}));
         QCOMPARE(column(model, FileListModel::kind),
-                 (QStringList{u"Folder"_qs, u"Markdown"_qs, u"Plain Text"_qs, u"Plain Text"_qs}));
-        QCOMPARE(model.data(model.index(0, FileListModel::size)).toString(), u"--"_qs);
+                 (QStringList{u"Folder"_s, u"Markdown"_s, u"Plain Text"_s, u"Plain Text"_s}));
+        QCOMPARE(model.data(model.index(0, FileListModel::size)).toString(), u"--"_s);
 
         model.setItems({});
         QCOMPARE(model.rowCount(), 0);
@@ -55,7 +57,7 @@ private Q_SLOTS:
         sortItems(items, SortKey::size, SortDirection::descending);
         model.setItems(items);
         QCOMPARE(column(model, FileListModel::name),
-                 (QStringList{u"b.txt"_qs, u"bad\uFFFD.txt"_qs, u"a.md"_qs, u"c"_qs}));
+                 (QStringList{u"b.txt"_s, u"bad\uFFFD.txt"_s, u"a.md"_s, u"c"_s}));
         QCOMPARE(resets.size(), 3);
     }
 };

@@ -12,6 +12,8 @@
 #include <random>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -19,7 +21,7 @@ namespace {
 FileItem file(const QString& name, std::optional<int64_t> size = std::nullopt,
               std::optional<FileTime> date = std::nullopt, bool isDirectory = false) {
     static int serial = 0;
-    const QString path = u"/listing/%1/"_qs.arg(++serial) + name; // unique even for equal names
+    const QString path = u"/listing/%1/"_s.arg(++serial) + name; // unique even for equal names
     return FileItem{.id = path,
                     .url = path,
                     .name = name,
@@ -71,12 +73,12 @@ QList<FileItem> corpus(const QStringList& pieces, int maxPieces, int count, uint
     return items;
 }
 
-const QStringList asciiPieces = {u"a"_qs,  u"B"_qs,      u"img"_qs,  u"IMG"_qs,  u"_"_qs, u"-"_qs,
-                                 u" "_qs,  u"."_qs,      u"("_qs,    u")"_qs,    u"1"_qs, u"2"_qs,
-                                 u"10"_qs, u"0"_qs,      u"007"_qs,  u"99"_qs,   u"~"_qs, u"#"_qs,
-                                 u"'"_qs,  u"Report"_qs, u".txt"_qs, u".JPG"_qs, u"z"_qs, u"Z"_qs};
+const QStringList asciiPieces = {u"a"_s,  u"B"_s,      u"img"_s,  u"IMG"_s,  u"_"_s, u"-"_s,
+                                 u" "_s,  u"."_s,      u"("_s,    u")"_s,    u"1"_s, u"2"_s,
+                                 u"10"_s, u"0"_s,      u"007"_s,  u"99"_s,   u"~"_s, u"#"_s,
+                                 u"'"_s,  u"Report"_s, u".txt"_s, u".JPG"_s, u"z"_s, u"Z"_s};
 const QStringList otherPieces =
-    u"é|e\u0301|写真|レポート|Ä|ß|ı|İ|👍🏽|²|\u00A0|Ω"_qs.split(u'|')
+    u"é|e\u0301|写真|レポート|Ä|ß|ı|İ|👍🏽|²|\u00A0|Ω"_s.split(u'|')
     << QString(QChar(0xDC80 + 0xE9));
 
 } // namespace
@@ -92,45 +94,42 @@ private Q_SLOTS:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     void sortsNamesNaturallyAndIgnoringCase() {
-        QList<FileItem> items = {file(u"file10"_qs), file(u"File2"_qs), file(u"file1"_qs),
-                                 file(u"FILE3.txt"_qs)};
+        QList<FileItem> items = {file(u"file10"_s), file(u"File2"_s), file(u"file1"_s), file(u"FILE3.txt"_s)};
         QVERIFY(areInIncreasingOrder(items[1], items[0], SortKey::name, SortDirection::ascending));
         sortItems(items, SortKey::name, SortDirection::ascending);
-        QCOMPARE(namesOf(items), QStringList({u"file1"_qs, u"File2"_qs, u"FILE3.txt"_qs, u"file10"_qs}));
+        QCOMPARE(namesOf(items), QStringList({u"file1"_s, u"File2"_s, u"FILE3.txt"_s, u"file10"_s}));
         sortItems(items, SortKey::name, SortDirection::descending);
-        QCOMPARE(namesOf(items).first(), u"file10"_qs);
+        QCOMPARE(namesOf(items).first(), u"file10"_s);
     }
 
     void sortsAbsentSizesAsZeroKeepingListingOrder() {
-        QList<FileItem> items = {file(u"big"_qs, 500), file(u"folder"_qs, {}, {}, true), file(u"empty"_qs, 0),
-                                 file(u"unknown"_qs), file(u"small"_qs, 3)};
+        QList<FileItem> items = {file(u"big"_s, 500), file(u"folder"_s, {}, {}, true), file(u"empty"_s, 0),
+                                 file(u"unknown"_s), file(u"small"_s, 3)};
         sortItems(items, SortKey::size, SortDirection::ascending);
-        QCOMPARE(namesOf(items),
-                 QStringList({u"folder"_qs, u"empty"_qs, u"unknown"_qs, u"small"_qs, u"big"_qs}));
+        QCOMPARE(namesOf(items), QStringList({u"folder"_s, u"empty"_s, u"unknown"_s, u"small"_s, u"big"_s}));
         // Descending swaps the test, not the result: ties still keep listing order.
         sortItems(items, SortKey::size, SortDirection::descending);
-        QCOMPARE(namesOf(items),
-                 QStringList({u"big"_qs, u"small"_qs, u"folder"_qs, u"empty"_qs, u"unknown"_qs}));
+        QCOMPARE(namesOf(items), QStringList({u"big"_s, u"small"_s, u"folder"_s, u"empty"_s, u"unknown"_s}));
     }
 
     void sortsAbsentDatesFirst() {
         const FileTime early(std::chrono::seconds(-1'000'000'000)); // before 1970
         // A negative fraction borrows from the seconds: a quarter second before 1970.
         const FileTime quarterBefore(std::chrono::seconds(0), std::chrono::milliseconds(-250));
-        QList<FileItem> items = {file(u"now"_qs, 1, FileTime(std::chrono::seconds(1'700'000'000))),
-                                 file(u"1969"_qs, 1, quarterBefore), file(u"undated"_qs),
-                                 file(u"1938"_qs, 1, early)};
+        QList<FileItem> items = {file(u"now"_s, 1, FileTime(std::chrono::seconds(1'700'000'000))),
+                                 file(u"1969"_s, 1, quarterBefore), file(u"undated"_s),
+                                 file(u"1938"_s, 1, early)};
         sortItems(items, SortKey::dateModified, SortDirection::ascending);
-        QCOMPARE(namesOf(items), QStringList({u"undated"_qs, u"1938"_qs, u"1969"_qs, u"now"_qs}));
+        QCOMPARE(namesOf(items), QStringList({u"undated"_s, u"1938"_s, u"1969"_s, u"now"_s}));
         QVERIFY(quarterBefore < FileTime(std::chrono::seconds(0)));
         QVERIFY(FileTime(std::chrono::seconds(-1)) < quarterBefore);
         sortItems(items, SortKey::dateModified, SortDirection::descending);
-        QCOMPARE(namesOf(items).last(), u"undated"_qs);
+        QCOMPARE(namesOf(items).last(), u"undated"_s);
     }
 
     void listsAndSortsDatesFarFromTheEpochExactly() {
         // tmpfs keeps any 64-bit time; ext4 would clamp 1600 to 1901.
-        test::TemporaryTree tree(u"/dev/shm"_qs, test::TemporaryTree::Environment::keep);
+        test::TemporaryTree tree(u"/dev/shm"_s, test::TemporaryTree::Environment::keep);
         if (!tree.isValid())
             QSKIP("/dev/shm is missing");
         struct Dated {
@@ -169,9 +168,9 @@ private Q_SLOTS:
         }
 
         sortItems(items, SortKey::dateModified, SortDirection::ascending);
-        QCOMPARE(namesOf(items), (QStringList{u"1600"_qs, u"1950"_qs, u"2300"_qs, u"2400"_qs}));
+        QCOMPARE(namesOf(items), (QStringList{u"1600"_s, u"1950"_s, u"2300"_s, u"2400"_s}));
         sortItems(items, SortKey::dateModified, SortDirection::descending);
-        QCOMPARE(namesOf(items), (QStringList{u"2400"_qs, u"2300"_qs, u"1950"_qs, u"1600"_qs}));
+        QCOMPARE(namesOf(items), (QStringList{u"2400"_s, u"2300"_s, u"1950"_s, u"1600"_s}));
         for (const FileItem& later : items)
             for (const FileItem& earlier : items)
                 QCOMPARE(
@@ -199,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(KindDescription::of(name, isDirectory), kind);
         // The per-listing cache must not let one spelling of an extension leak into another.
         KindTextCache cache;
-        const QString sibling = u"other."_qs + KindDescription::pathExtension(name).toString().toLower();
+        const QString sibling = u"other."_s + KindDescription::pathExtension(name).toString().toLower();
         cache.kindOf(sibling, false);
         QCOMPARE(cache.kindOf(name, isDirectory), kind);
         QCOMPARE(cache.kindOf(name, isDirectory), kind);
@@ -213,9 +212,9 @@ private Q_SLOTS:
     void matchesStableSortWithTheDefinition_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QList<FileItem>>("items");
-        const QStringList leadingZeros = {u"a"_qs,  u"0"_qs, u"00"_qs, u"01"_qs,  u"1"_qs,   u"001"_qs,
-                                          u"10"_qs, u"-"_qs, u"A"_qs,  u"000"_qs, u"010"_qs, u"."_qs};
-        const QStringList equalKeys = {u"same"_qs, u"SAME"_qs, u"Same"_qs};
+        const QStringList leadingZeros = {u"a"_s,  u"0"_s, u"00"_s, u"01"_s,  u"1"_s,   u"001"_s,
+                                          u"10"_s, u"-"_s, u"A"_s,  u"000"_s, u"010"_s, u"."_s};
+        const QStringList equalKeys = {u"same"_s, u"SAME"_s, u"Same"_s};
         for (const char* locale : {"C", "en_US", "de_DE", "ja_JP", "da_DK", "tr_TR", "cs_CZ", "sv_SE"}) {
             const QString l = QString::fromLatin1(locale);
             QTest::addRow("%s ascii", locale) << l << corpus(asciiPieces, 5, 800, 1);
@@ -249,10 +248,10 @@ private Q_SLOTS:
     }
 
     void sortsNonAsciiDigitsByValue() {
-        QLocale::setDefault(QLocale(u"ja_JP"_qs));
-        QList<FileItem> items = {file(u"写真１０.jpg"_qs), file(u"写真２.jpg"_qs), file(u"写真1.jpg"_qs)};
+        QLocale::setDefault(QLocale(u"ja_JP"_s));
+        QList<FileItem> items = {file(u"写真１０.jpg"_s), file(u"写真２.jpg"_s), file(u"写真1.jpg"_s)};
         sortItems(items, SortKey::name, SortDirection::ascending);
-        QCOMPARE(namesOf(items), QStringList({u"写真1.jpg"_qs, u"写真２.jpg"_qs, u"写真１０.jpg"_qs}));
+        QCOMPARE(namesOf(items), QStringList({u"写真1.jpg"_s, u"写真２.jpg"_s, u"写真１０.jpg"_s}));
     }
 };
 

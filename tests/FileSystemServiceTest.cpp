@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -103,8 +105,8 @@ private Q_SLOTS:
             return out;
         };
         const QList<FileItem> visible = await(service.listDirectory(tree.path("tree"), false));
-        QCOMPARE(names(visible), (QStringList{u"Notes"_qs, u"a.txt"_qs, u"broken"_qs, u"empty"_qs,
-                                              u"link.PNG"_qs, u"text-link"_qs, u"x.json"_qs}));
+        QCOMPARE(names(visible), (QStringList{u"Notes"_s, u"a.txt"_s, u"broken"_s, u"empty"_s, u"link.PNG"_s,
+                                              u"text-link"_s, u"x.json"_s}));
         const QList<FileItem> all = await(service.listDirectory(tree.path("tree"), true));
         QCOMPARE(all.size(), 8);
 
@@ -116,21 +118,21 @@ private Q_SLOTS:
             QVERIFY(item.modificationDate.has_value());
             if (item.name == u"a.txt") {
                 QCOMPARE(item.size, std::optional<int64_t>(5));
-                QCOMPARE(item.kind, u"Plain Text"_qs);
+                QCOMPARE(item.kind, u"Plain Text"_s);
             } else if (item.name == u"x.json") {
                 QVERIFY(item.isDirectory);
                 QVERIFY(!item.size);
-                QCOMPARE(item.kind, u"Folder"_qs);
+                QCOMPARE(item.kind, u"Folder"_s);
             } else if (item.name == u"link.PNG") {
                 // The link itself: not a folder, sized as the link, kind by its own name.
                 QVERIFY(!item.isDirectory);
                 QCOMPARE(item.size, std::optional<int64_t>(5));
-                QCOMPARE(item.kind, u"Image"_qs);
+                QCOMPARE(item.kind, u"Image"_s);
             }
         }
-        QCOMPARE(service.kindDescription(tree.path("tree/x.json")), u"Folder"_qs);
-        QCOMPARE(service.kindDescription(tree.path("tree/missing.tar")), u"TAR"_qs);
-        QCOMPARE(service.kindDescription(tree.path("tree/link.PNG")), u"Image"_qs);
+        QCOMPARE(service.kindDescription(tree.path("tree/x.json")), u"Folder"_s);
+        QCOMPARE(service.kindDescription(tree.path("tree/missing.tar")), u"TAR"_s);
+        QCOMPARE(service.kindDescription(tree.path("tree/link.PNG")), u"Image"_s);
     }
 
     void listingLeavesOutWhatCannotBeExaminedAndFailsOnWhatCannotBeRead() {
@@ -189,7 +191,7 @@ private Q_SLOTS:
             [](Primitive primitive, const char*) { return primitive == Primitive::Stat ? EIO : 0; });
         QVERIFY(!probe.exists(tree.path("folder")));
         QVERIFY(!probe.isFolder(tree.path("folder")));
-        QCOMPARE(DefaultFileSystemService(calls).kindDescription(tree.path("folder")), u"File"_qs);
+        QCOMPARE(DefaultFileSystemService(calls).kindDescription(tree.path("folder")), u"File"_s);
     }
 
     void renamesAndClassifiesRefusals() {
@@ -198,36 +200,36 @@ private Q_SLOTS:
         tree.writeFile("tree/b.txt", "b");
         DefaultFileSystemService service;
 
-        QCOMPARE(await(service.renameItem(tree.path("tree/a.txt"), u"c.txt"_qs)), tree.path("tree/c.txt"));
+        QCOMPARE(await(service.renameItem(tree.path("tree/a.txt"), u"c.txt"_s)), tree.path("tree/c.txt"));
         QVERIFY(!tree.exists("tree/a.txt"));
         QCOMPARE(tree.readFile("tree/c.txt"), QByteArray("a"));
 
         // Taking an existing name, or keeping the present one, is a collision; nothing moves.
-        auto collision = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"b.txt"_qs));
+        auto collision = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"b.txt"_s));
         QCOMPARE(collision, std::optional(RenameError::collision()));
         QCOMPARE(tree.readFile("tree/b.txt"), QByteArray("b"));
         QCOMPARE(tree.readFile("tree/c.txt"), QByteArray("a"));
-        collision = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"c.txt"_qs));
+        collision = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"c.txt"_s));
         QCOMPARE(collision, std::optional(RenameError::collision()));
 
         auto calls = std::make_shared<FaultInjectingCalls>();
         DefaultFileSystemService faulty(calls);
         calls->failOn(Primitive::Rename, 1, EPERM);
-        QCOMPARE(failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_qs)),
+        QCOMPARE(failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_s)),
                  std::optional(RenameError::permissionDenied()));
         calls->reset();
         calls->failOn(Primitive::Rename, 1, EROFS);
-        const auto other = failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_qs));
+        const auto other = failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_s));
         QVERIFY(other);
         QCOMPARE(other->kind, RenameError::Case::other);
         QCOMPARE(other->description, PlatformError::describe(EROFS));
 
-        const auto missing = failureOf<RenameError>(service.renameItem(tree.path("tree/none.txt"), u"x"_qs));
+        const auto missing = failureOf<RenameError>(service.renameItem(tree.path("tree/none.txt"), u"x"_s));
         QVERIFY(missing && missing->kind == RenameError::Case::other);
 
         // Names that would leave the folder are refused before anything moves.
         tree.makeFolder("tree/sub");
-        for (const QString& name : {u"sub/c.txt"_qs, u".."_qs, u"."_qs, QString(), u"../a.txt"_qs}) {
+        for (const QString& name : {u"sub/c.txt"_s, u".."_s, u"."_s, QString(), u"../a.txt"_s}) {
             const auto error = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), name));
             QVERIFY2(error && error->kind == RenameError::Case::other, qPrintable(name));
         }
@@ -256,7 +258,7 @@ private Q_SLOTS:
         calls->fakeFileSystemType(fatMagic);
         DefaultFileSystemService service(calls);
 
-        QCOMPARE(await(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_qs)),
+        QCOMPARE(await(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_s)),
                  tree.path("tree/Notes.txt"));
         QCOMPARE(tree.readFile("tree/Notes.txt"), QByteArray("n"));
         QVERIFY(!tree.exists("tree/notes.txt"));
@@ -267,7 +269,7 @@ private Q_SLOTS:
         QCOMPARE(renamed[1], tree.bytes("tree/notes.txt"));
         const QByteArray temporary = renamed[2].mid(renamed[2].lastIndexOf('/') + 1);
         static const QRegularExpression shape(
-            u"^Notes\\.txt\\.[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.tmp$"_qs);
+            u"^Notes\\.txt\\.[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.tmp$"_s);
         QVERIFY2(shape.match(QString::fromLatin1(temporary)).hasMatch(), temporary.constData());
 
         // Names that differ beyond case are a plain collision: no temporary name is tried.
@@ -276,7 +278,7 @@ private Q_SLOTS:
         calls->reset();
         calls->failOn(Primitive::Rename, 1, EEXIST);
         calls->fakeFileSystemType(fatMagic);
-        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"B.txt"_qs)),
+        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"B.txt"_s)),
                  std::optional(RenameError::collision()));
         QCOMPARE(calls->count(Primitive::Rename), 1);
         QCOMPARE(tree.readFile("tree/b.txt"), QByteArray("b"));
@@ -307,7 +309,7 @@ private Q_SLOTS:
             return renames == 1 ? EEXIST : renames == 3 ? EACCES : 0;
         });
         calls->fakeFileSystemType(fatMagic);
-        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/Notes.txt"), u"notes.txt"_qs)),
+        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/Notes.txt"), u"notes.txt"_s)),
                  std::optional(RenameError::permissionDenied()));
         QCOMPARE(tree.readFile("tree/Notes.txt"), QByteArray("n"));
         QCOMPARE(renames, 4);
@@ -321,18 +323,18 @@ private Q_SLOTS:
 
         // Refused on a case-sensitive volume, or where the volume cannot be asked.
         calls->failOn(Primitive::Rename, 1, EEXIST);
-        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_qs)),
+        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_s)),
                  std::optional(RenameError::collision()));
         calls->reset();
         calls->failOn(Primitive::Rename, 1, EEXIST);
         calls->failOn(Primitive::StatFileSystem, 1, EIO);
-        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_qs)),
+        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_s)),
                  std::optional(RenameError::collision()));
         QVERIFY(tree.exists("tree/notes.txt"));
 
         // A case-sensitive volume simply takes the new name.
         calls->reset();
-        QCOMPARE(await(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_qs)),
+        QCOMPARE(await(service.renameItem(tree.path("tree/notes.txt"), u"Notes.txt"_s)),
                  tree.path("tree/Notes.txt"));
         QCOMPARE(calls->count(Primitive::Rename), 1);
     }
@@ -344,9 +346,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<int>("error");
         QTest::addColumn<int>("leastFailures");
-        QTest::newRow("trash") << u"trash"_qs << EACCES << 6;
-        QTest::newRow("copy onto a full disk") << u"copy"_qs << ENOSPC << 10;
-        QTest::newRow("move") << u"move"_qs << EACCES << 3;
+        QTest::newRow("trash") << u"trash"_s << EACCES << 6;
+        QTest::newRow("copy onto a full disk") << u"copy"_s << ENOSPC << 10;
+        QTest::newRow("move") << u"move"_s << EACCES << 3;
     }
     void rollsBackAFailureAtEveryStep() {
         QFETCH(QString, operation);
@@ -354,9 +356,9 @@ private Q_SLOTS:
         QFETCH(int, leastFailures);
         // A lack of permission reads as such; any other failure carries the platform's reason.
         const QRegularExpression expected(
-            error == EACCES ? u"^permissionDenied\\((docs|solo\\.bin|target)\\)$"_qs
-                            : u"^failed\\((docs|solo\\.bin|target), .*"_qs +
-                                  QRegularExpression::escape(PlatformError::describe(error)) + u"\\)$"_qs);
+            error == EACCES ? u"^permissionDenied\\((docs|solo\\.bin|target)\\)$"_s
+                            : u"^failed\\((docs|solo\\.bin|target), .*"_s +
+                                  QRegularExpression::escape(PlatformError::describe(error)) + u"\\)$"_s);
         int failures = 0;
         for (int step = 1;; ++step) {
             TemporaryTree tree;
@@ -387,7 +389,7 @@ private Q_SLOTS:
             ++failures;
             QVERIFY2(expected.match(*failure).hasMatch(), qPrintable(*failure));
             const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-            QVERIFY2(after == before, qPrintable(u"step %1\n"_qs.arg(step) + before.differenceFrom(after)));
+            QVERIFY2(after == before, qPrintable(u"step %1\n"_s.arg(step) + before.differenceFrom(after)));
             QVERIFY(tree.trashContents().isEmpty());
         }
         QVERIFY(failures >= leastFailures);
@@ -405,7 +407,7 @@ private Q_SLOTS:
         DefaultFileSystemService service(calls);
         const QStringList all{tree.path("tree/one"), tree.path("tree/two"), tree.path("tree/three")};
         QCOMPARE(failureOf<DeleteError>(service.moveToTrash(all)),
-                 std::optional(DeleteError::permissionDenied(u"three"_qs)));
+                 std::optional(DeleteError::permissionDenied(u"three"_s)));
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
         const QList<QByteArray> renamed = calls->renamedPaths();
         QCOMPARE(renamed.size(), 5);
@@ -418,7 +420,7 @@ private Q_SLOTS:
             return primitive == Primitive::Rename && ++renames >= 2 ? EIO : 0;
         });
         QCOMPARE(failureOf<DeleteError>(service.moveToTrash(all.mid(0, 2))),
-                 std::optional(DeleteError::rollbackFailed({u"one"_qs})));
+                 std::optional(DeleteError::rollbackFailed({u"one"_s})));
         QVERIFY(tree.exists("tree/two"));
         QVERIFY(!tree.exists("tree/one"));
     }
@@ -438,7 +440,7 @@ private Q_SLOTS:
         const auto error = failureOf<TransferError>(service.copyItems(
             {{tree.path("tree/src/solo.bin"), tree.path("tree/src/dest/existing.txt"), false}}));
         QVERIFY(error && error->kind == TransferError::Case::failed);
-        QCOMPARE(error->item, u"solo.bin"_qs);
+        QCOMPARE(error->item, u"solo.bin"_s);
         QCOMPARE(tree.readFile("tree/src/dest/existing.txt"), QByteArray("existing"));
     }
 
@@ -508,7 +510,7 @@ private Q_SLOTS:
         const auto error = failureOf<TransferError>(
             service.copyItems({{tree.path("tree/a"), tree.path("tree/dest/a"), false},
                                {tree.path("tree/b"), tree.path("tree/dest/b"), false}}));
-        QCOMPARE(error, std::optional(TransferError::rollbackFailed({u"a"_qs})));
+        QCOMPARE(error, std::optional(TransferError::rollbackFailed({u"a"_s})));
     }
 
     void moveReportsStrandedSourceAndPutsOthersBack() {
@@ -531,7 +533,7 @@ private Q_SLOTS:
             operations.append(
                 {tree.path(QByteArray("tree/") + name), tree.path(QByteArray("tree/dest/") + name), false});
         const auto error = failureOf<TransferError>(service.moveItems(operations));
-        QCOMPARE(error, std::optional(TransferError::rollbackFailed({u"one"_qs})));
+        QCOMPARE(error, std::optional(TransferError::rollbackFailed({u"one"_s})));
         QVERIFY(tree.exists("tree/two"));
         QVERIFY(tree.exists("tree/three"));
         QVERIFY(tree.exists("tree/dest/one"));
@@ -548,7 +550,7 @@ private Q_SLOTS:
         DefaultFileSystemService service(calls);
         const auto error = failureOf<TransferError>(
             service.moveItems({{tree.path("tree/new.txt"), tree.path("tree/dest/new.txt"), true}}));
-        QCOMPARE(error, std::optional(TransferError::failed(u"new.txt"_qs, PlatformError::describe(EIO))));
+        QCOMPARE(error, std::optional(TransferError::failed(u"new.txt"_s, PlatformError::describe(EIO))));
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
         QVERIFY(tree.trashContents().isEmpty());
 
@@ -557,7 +559,7 @@ private Q_SLOTS:
         calls->failOn(Primitive::Rename, 1, EACCES);
         QCOMPARE(failureOf<TransferError>(
                      service.moveItems({{tree.path("tree/new.txt"), tree.path("tree/dest/new.txt"), true}})),
-                 std::optional(TransferError::permissionDenied(u"new.txt"_qs)));
+                 std::optional(TransferError::permissionDenied(u"new.txt"_s)));
     }
 
     void moveNeverReplacesWithoutBeingToldAndMapsStandardisedPaths() {
@@ -569,7 +571,7 @@ private Q_SLOTS:
         const auto error = failureOf<TransferError>(
             service.moveItems({{tree.path("tree/a.txt"), tree.path("tree/dest/a.txt"), false}}));
         QVERIFY(error && error->kind == TransferError::Case::failed);
-        QCOMPARE(error->item, u"a.txt"_qs);
+        QCOMPARE(error->item, u"a.txt"_s);
         QCOMPARE(tree.readFile("tree/dest/a.txt"), QByteArray("keep"));
         QCOMPARE(tree.readFile("tree/a.txt"), QByteArray("a"));
 
@@ -598,7 +600,7 @@ private Q_SLOTS:
             const QString path = tree.path("tree/" + name);
             const QString decoded = PathCodec::decode(name);
             // Rename to a name of the same family and back.
-            const QString renamed = await(service.renameItem(path, u"-x"_qs + decoded.left(200)));
+            const QString renamed = await(service.renameItem(path, u"-x"_s + decoded.left(200)));
             QCOMPARE(await(service.renameItem(renamed, decoded)), path);
             // Copy, move, trash and bring back from the trash.
             await(service.copyItems({{path, tree.path("tree/dest/" + name), false}}));
@@ -617,7 +619,7 @@ private Q_SLOTS:
         paths.append(tree.path("tree/dest/missing"));
         const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree/dest"));
         const auto error = failureOf<DeleteError>(service.moveToTrash(paths));
-        QVERIFY(error && error->item == u"missing"_qs);
+        QVERIFY(error && error->item == u"missing"_s);
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree/dest")), before);
     }
 

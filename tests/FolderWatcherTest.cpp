@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -17,7 +19,7 @@ namespace {
 // inotify instances this process holds open.
 int openInotifyDescriptors() {
     int count = 0;
-    const QDir fds(QStringLiteral("/proc/self/fd"));
+    const QDir fds(u"/proc/self/fd"_s);
     for (const QString& name : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
         char target[64] = {};
         const QByteArray link = QFile::encodeName(fds.filePath(name));

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -26,7 +28,7 @@ private Q_SLOTS:
         QVERIFY(record.startsWith(
             QByteArray("[Trash Info]\nPath=" + tree.bytes("tree/a%20b%25.txt") + "\nDeletionDate=")));
         const QByteArray date = record.mid(record.indexOf("DeletionDate=") + 13).trimmed();
-        QVERIFY2(QDateTime::fromString(QString::fromLatin1(date), u"yyyy-MM-ddTHH:mm:ss"_qs).isValid(),
+        QVERIFY2(QDateTime::fromString(QString::fromLatin1(date), u"yyyy-MM-ddTHH:mm:ss"_s).isValid(),
                  date.constData());
 
         trash.restore(trashed, tree.path("tree/a b%.txt"));

@@ -7,6 +7,8 @@
 
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -14,7 +16,7 @@ namespace {
 QList<FileItem> itemsNamed(const QStringList& names) {
     QList<FileItem> items;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString path = u"/f/%1/"_qs.arg(i) + names[i];
+        const QString path = u"/f/%1/"_s.arg(i) + names[i];
         items.append(FileItem{.id = path,
                               .url = path,
                               .name = names[i],
@@ -60,18 +62,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("score"); // -1: no match
-        QTest::newRow("start, then plain letter") << u"Makefile"_qs << u"mk"_qs << 12;
-        QTest::newRow("after an underscore") << u"my_file"_qs << u"mf"_qs << 17;
-        QTest::newRow("adjacent run") << u"abc"_qs << u"abc"_qs << 19;
-        QTest::newRow("order matters") << u"abc"_qs << u"acb"_qs << -1;
-        QTest::newRow("empty candidate") << u""_qs << u"a"_qs << -1;
-        QTest::newRow("empty query") << u"anything"_qs << u""_qs << 0;
-        QTest::newRow("upper-case in the unaltered name") << u"README"_qs << u"re"_qs << 20;
-        QTest::newRow("core") << u"core"_qs << u"re"_qs << 5;
-        QTest::newRow("query case is ignored") << u"tree"_qs << u"RE"_qs << 5;
-        QTest::newRow("greedy, not best") << u"xaxab"_qs << u"ab"_qs << 2; // a at 1, b at 4: not adjacent
-        QTest::newRow("each separator") << u"a.b_c-d e/f"_qs << u"abcdef"_qs << 11 + 5 * 6;
-        QTest::newRow("query longer than name") << u"ab"_qs << u"abc"_qs << -1;
+        QTest::newRow("start, then plain letter") << u"Makefile"_s << u"mk"_s << 12;
+        QTest::newRow("after an underscore") << u"my_file"_s << u"mf"_s << 17;
+        QTest::newRow("adjacent run") << u"abc"_s << u"abc"_s << 19;
+        QTest::newRow("order matters") << u"abc"_s << u"acb"_s << -1;
+        QTest::newRow("empty candidate") << u""_s << u"a"_s << -1;
+        QTest::newRow("empty query") << u"anything"_s << u""_s << 0;
+        QTest::newRow("upper-case in the unaltered name") << u"README"_s << u"re"_s << 20;
+        QTest::newRow("core") << u"core"_s << u"re"_s << 5;
+        QTest::newRow("query case is ignored") << u"tree"_s << u"RE"_s << 5;
+        QTest::newRow("greedy, not best") << u"xaxab"_s << u"ab"_s << 2; // a at 1, b at 4: not adjacent
+        QTest::newRow("each separator") << u"a.b_c-d e/f"_s << u"abcdef"_s << 11 + 5 * 6;
+        QTest::newRow("query longer than name") << u"ab"_s << u"abc"_s << -1;
     }
     void scoresTheWorkedExamples() {
         QFETCH(QString, candidate);
@@ -87,12 +89,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("score");
-        QTest::newRow("combining accent is one character") << u"e\u0301x"_qs << u"e\u0301x"_qs << 15;
-        QTest::newRow("accented is not the bare letter") << u"cafe\u0301"_qs << u"e"_qs << -1;
-        QTest::newRow("upper-case base with accent") << u"CAFE\u0301"_qs << u"ce\u0301"_qs << 17;
-        QTest::newRow("emoji with skin tone") << u"👍🏽x"_qs << u"👍🏽x"_qs << 15;
-        QTest::newRow("emoji modifier alone does not match") << u"👍🏽"_qs << u"🏽"_qs << -1;
-        QTest::newRow("Japanese") << u"写真レポート"_qs << u"真ポ"_qs << 1 + 1;
+        QTest::newRow("combining accent is one character") << u"e\u0301x"_s << u"e\u0301x"_s << 15;
+        QTest::newRow("accented is not the bare letter") << u"cafe\u0301"_s << u"e"_s << -1;
+        QTest::newRow("upper-case base with accent") << u"CAFE\u0301"_s << u"ce\u0301"_s << 17;
+        QTest::newRow("emoji with skin tone") << u"👍🏽x"_s << u"👍🏽x"_s << 15;
+        QTest::newRow("emoji modifier alone does not match") << u"👍🏽"_s << u"🏽"_s << -1;
+        QTest::newRow("Japanese") << u"写真レポート"_s << u"真ポ"_s << 1 + 1;
     }
     void countsUserPerceivedCharacters() {
         QFETCH(QString, candidate);
@@ -110,16 +112,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("score");
-        QTest::newRow("decomposed name, precomposed query") << u"Cafe\u0301 menu.txt"_qs << u"café"_qs << 23;
-        QTest::newRow("precomposed name, decomposed query") << u"Café menu.txt"_qs << u"cafe\u0301"_qs << 23;
-        QTest::newRow("upper-case decomposed name") << u"E\u0301TE\u0301"_qs << u"éé"_qs << 11 + 6;
+        QTest::newRow("decomposed name, precomposed query") << u"Cafe\u0301 menu.txt"_s << u"café"_s << 23;
+        QTest::newRow("precomposed name, decomposed query") << u"Café menu.txt"_s << u"cafe\u0301"_s << 23;
+        QTest::newRow("upper-case decomposed name") << u"E\u0301TE\u0301"_s << u"éé"_s << 11 + 6;
         QTest::newRow("decomposed Hangul name")
-            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF \u1106\u116E\u11AB"_qs << u"한글 문"_qs
-            << 11 + 4 + 4 + 9;
+            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF \u1106\u116E\u11AB"_s << u"한글 문"_s << 11 + 4 + 4 + 9;
         QTest::newRow("decomposed Hangul query")
-            << u"한글 문서"_qs << u"\u1106\u116E\u11AB\u1109\u1165"_qs << 6 + 4;
+            << u"한글 문서"_s << u"\u1106\u116E\u11AB\u1109\u1165"_s << 6 + 4;
         QTest::newRow("escaped byte before a decomposed letter")
-            << QString(QChar(0xDCE9)) + u"e\u0301"_qs << QString(QChar(0xDCE9)) + u"é"_qs << 15;
+            << QString(QChar(0xDCE9)) + u"e\u0301"_s << QString(QChar(0xDCE9)) + u"é"_s << 15;
     }
     void canonicallyEquivalentTextMatchesAlike() {
         QFETCH(QString, candidate);
@@ -131,35 +132,33 @@ private Q_SLOTS:
     }
 
     void ordersByScoreThenByNameInCodePointOrder() {
-        const QList<FileItem> items = itemsNamed({u"tree"_qs, u"core"_qs, u"README"_qs, u"nothing"_qs});
-        QCOMPARE(namesOf(fuzzyFilter(items, u"re")), QStringList({u"README"_qs, u"core"_qs, u"tree"_qs}));
+        const QList<FileItem> items = itemsNamed({u"tree"_s, u"core"_s, u"README"_s, u"nothing"_s});
+        QCOMPARE(namesOf(fuzzyFilter(items, u"re")), QStringList({u"README"_s, u"core"_s, u"tree"_s}));
         QCOMPARE(fuzzyFilter(items, u""), items);
         QCOMPARE(FuzzyIndex(items).filter(u""), items);
         // Code point order, not UTF-16 order: U+FF21 sorts before U+1F600.
-        const QList<FileItem> wide = itemsNamed({u"x😀"_qs, u"xＡ"_qs});
-        QCOMPARE(namesOf(fuzzyFilter(wide, u"x")), QStringList({u"xＡ"_qs, u"x😀"_qs}));
+        const QList<FileItem> wide = itemsNamed({u"x😀"_s, u"xＡ"_s});
+        QCOMPARE(namesOf(fuzzyFilter(wide, u"x")), QStringList({u"xＡ"_s, u"x😀"_s}));
     }
 
     // The index is what the Navigator keeps per listing; it must never differ from the
     // plain filter, whatever the names and the query.
     void indexGivesTheFilterResult_data() {
         QTest::addColumn<QStringList>("names");
-        const QStringList ascii = {u"a"_qs,  u"b"_qs, u"R"_qs,   u"e"_qs,   u"_"_qs,
-                                   u" "_qs,  u"."_qs, u"IMG"_qs, u"1"_qs,   u"re"_qs,
-                                   u"Re"_qs, u"/"_qs, u"-"_qs,   u"dsc"_qs, u"E"_qs};
-        const QStringList unicode = {u"é"_qs,  u"e\u0301"_qs,          u"É"_qs, u"İ"_qs,    u"ı"_qs,
-                                     u"写"_qs, u"👍🏽"_qs,         u"👍"_qs, u"\r\n"_qs, u"ß"_qs,
-                                     u"Σ"_qs,  QString(QChar(0xDCE9)), u"😀"_qs, u"ｅ"_qs};
+        const QStringList ascii = {u"a"_s, u"b"_s,  u"R"_s,  u"e"_s, u"_"_s, u" "_s,   u"."_s, u"IMG"_s,
+                                   u"1"_s, u"re"_s, u"Re"_s, u"/"_s, u"-"_s, u"dsc"_s, u"E"_s};
+        const QStringList unicode = {u"é"_s,  u"e\u0301"_s,           u"É"_s, u"İ"_s,    u"ı"_s,
+                                     u"写"_s, u"👍🏽"_s,          u"👍"_s, u"\r\n"_s, u"ß"_s,
+                                     u"Σ"_s,  QString(QChar(0xDCE9)), u"😀"_s, u"ｅ"_s};
         QTest::newRow("ascii") << randomNames(ascii, 3000, 1);
         QTest::newRow("unicode") << randomNames(unicode, 1500, 2);
         QTest::newRow("mixed") << randomNames(ascii + unicode, 3000, 3);
-        QTest::newRow("canonical equivalents")
-            << randomNames({u"e\u0301"_qs, u"é"_qs, u"E\u0301"_qs, u"한"_qs, u"\u1112\u1161\u11AB"_qs,
-                            u"\u11AB"_qs, u"e"_qs},
-                           800, 6);
-        QTest::newRow("duplicates") << randomNames({u"r"_qs, u"E"_qs}, 400, 4);
+        QTest::newRow("canonical equivalents") << randomNames(
+            {u"e\u0301"_s, u"é"_s, u"E\u0301"_s, u"한"_s, u"\u1112\u1161\u11AB"_s, u"\u11AB"_s, u"e"_s}, 800,
+            6);
+        QTest::newRow("duplicates") << randomNames({u"r"_s, u"E"_s}, 400, 4);
         QTest::newRow("long shared prefixes") << randomNames(
-            {u"Report 2024-03-01 (final)"_qs, u" "_qs, u"1"_qs, u"Report 2024-03-01"_qs, u"e"_qs}, 800, 5);
+            {u"Report 2024-03-01 (final)"_s, u" "_s, u"1"_s, u"Report 2024-03-01"_s, u"e"_s}, 800, 5);
         QTest::newRow("empty listing") << QStringList();
     }
     void indexGivesTheFilterResult() {
@@ -167,9 +166,9 @@ private Q_SLOTS:
         const QList<FileItem> items = itemsNamed(names);
         const FuzzyIndex index(items);
         const QStringList queries = {
-            u"r"_qs,    u"E"_qs,    u"re"_qs,      u"ab"_qs, u"i1"_qs,      u"r e"_qs,     u"._"_qs,
-            u"dsc1"_qs, u"é"_qs,    u"e\u0301"_qs, u"ée"_qs, u"İ"_qs,       u"i\u0307"_qs, u"👍🏽"_qs,
-            u"写e"_qs,  u"\r\n"_qs, u"ss"_qs,      u"σ"_qs,  QChar(0xDCE9), u"a\u0308"_qs, QString(34, u'a')};
+            u"r"_s,    u"E"_s,    u"re"_s,      u"ab"_s, u"i1"_s,       u"r e"_s,     u"._"_s,
+            u"dsc1"_s, u"é"_s,    u"e\u0301"_s, u"ée"_s, u"İ"_s,        u"i\u0307"_s, u"👍🏽"_s,
+            u"写e"_s,  u"\r\n"_s, u"ss"_s,      u"σ"_s,  QChar(0xDCE9), u"a\u0308"_s, QString(34, u'a')};
         for (const QString& query : queries) {
             const QList<FileItem> expected = fuzzyFilter(items, query);
             const QList<FileItem> actual = index.filter(query);

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using C = KeyCommand::Case;
 
@@ -81,7 +83,7 @@ class KeyEventMonitorTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QLoggingCategory::setFilterRules(u"org.quillmere.Quillmere.UI.info=true"_qs); }
+    void initTestCase() { QLoggingCategory::setFilterRules(u"org.quillmere.Quillmere.UI.info=true"_s); }
 
     void mappedPressesAreConsumedAndOthersReachTheFocusedWidget() {
         Fixture f;
@@ -96,7 +98,7 @@ private Q_SLOTS:
         f.marked = true;
         QTest::keyClick(f.handle(), Qt::Key_Escape);
         QCOMPARE(f.dispatched, (QList<KeyCommand>{C::goToParent, C::toggleMark, C::clearMarks}));
-        QCOMPARE(f.table->received, (QStringList{u"Down"_qs, u"Ctrl+T"_qs, u"Esc"_qs}));
+        QCOMPARE(f.table->received, (QStringList{u"Down"_s, u"Ctrl+T"_s, u"Esc"_s}));
     }
 
     void textEditorsKeepEveryKey() {
@@ -119,8 +121,8 @@ private Q_SLOTS:
             QTest::keyClick(f.handle(), Qt::Key_Return);
             QVERIFY2(f.dispatched.isEmpty(), editor->metaObject()->className());
         }
-        QCOMPARE(f.field->text(), u"u 1?"_qs);
-        QCOMPARE(plain->toPlainText(), u"u 1?\n"_qs);
+        QCOMPARE(f.field->text(), u"u 1?"_s);
+        QCOMPARE(plain->toPlainText(), u"u 1?\n"_s);
 
         // A combo box that only offers choices is not a text field.
         choices->setFocus();
@@ -138,7 +140,7 @@ private Q_SLOTS:
         QTest::keyClick(dialog.windowHandle(), 'u');
         QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
         QCOMPARE(f.dispatched, QList<KeyCommand>());
-        QCOMPARE(dialog.received, (QStringList{u"U"_qs, u"Esc"_qs}));
+        QCOMPARE(dialog.received, (QStringList{u"U"_s, u"Esc"_s}));
         QCOMPARE(LogCapture::lines(), QStringList());
     }
 
@@ -152,11 +154,11 @@ private Q_SLOTS:
         QTest::keyClick(f.handle(), Qt::Key_Down);
         const QStringList& lines = LogCapture::lines();
         const QStringList expected{
-            u"raw keyDown: keyCode=16777248 chars=? mods=33554432"_qs, // Shift itself
-            u"raw keyDown: keyCode=78 chars=N mods=33554432"_qs,
+            u"raw keyDown: keyCode=16777248 chars=? mods=33554432"_s, // Shift itself
+            u"raw keyDown: keyCode=78 chars=N mods=33554432"_s,
             // Control characters are written as code points, so a line stays one line.
-            u"raw keyDown: keyCode=16777216 chars=U+001B mods=0"_qs,
-            u"raw keyDown: keyCode=16777237 chars=? mods=0"_qs,
+            u"raw keyDown: keyCode=16777216 chars=U+001B mods=0"_s,
+            u"raw keyDown: keyCode=16777237 chars=? mods=0"_s,
         };
         QCOMPARE(lines.size(), expected.size());
         for (qsizetype i = 0; i < lines.size(); ++i)
@@ -176,7 +178,7 @@ private Q_SLOTS:
         QTest::keyClick(f.handle(), ']');
         QTest::keyClick(f.handle(), ']');
         QCOMPARE(f.dispatched, QList<KeyCommand>{C::nextTab});
-        QCOMPARE(f.table->received, QStringList{u"]"_qs});
+        QCOMPARE(f.table->received, QStringList{u"]"_s});
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QKeySequence>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using C = KeyCommand::Case;
 
@@ -48,22 +50,21 @@ private Q_SLOTS:
         const int shift = Qt::ShiftModifier;
         const std::optional<KeyCommand> none;
         // Shift changes the text, and the text decides.
-        QTest::newRow("N") << int(Qt::Key_N) << shift << u"N"_qs
-                           << std::optional(KeyCommand(C::createFolder));
-        QTest::newRow("Shift+U") << int(Qt::Key_U) << shift << u"U"_qs << none;
-        QTest::newRow("Shift+1") << int(Qt::Key_Exclam) << shift << u"!"_qs << none;
-        QTest::newRow("keypad +") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << u"+"_qs
+        QTest::newRow("N") << int(Qt::Key_N) << shift << u"N"_s << std::optional(KeyCommand(C::createFolder));
+        QTest::newRow("Shift+U") << int(Qt::Key_U) << shift << u"U"_s << none;
+        QTest::newRow("Shift+1") << int(Qt::Key_Exclam) << shift << u"!"_s << none;
+        QTest::newRow("keypad +") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << u"+"_s
                                   << std::optional(KeyCommand(C::addBookmark));
         // Key codes decide Return and Space, whatever Shift does to the text.
-        QTest::newRow("Shift+Space") << int(Qt::Key_Space) << shift << u" "_qs
+        QTest::newRow("Shift+Space") << int(Qt::Key_Space) << shift << u" "_s
                                      << std::optional(KeyCommand(C::toggleMark));
         QTest::newRow("Shift+Return")
-            << int(Qt::Key_Return) << shift << u"\r"_qs << std::optional(KeyCommand(C::openSelection));
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << u"\r"_qs << none;
+            << int(Qt::Key_Return) << shift << u"\r"_s << std::optional(KeyCommand(C::openSelection));
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << u"\r"_s << none;
         // Any of Control, Alt and Meta leaves the press to the menus.
-        QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << u"1"_qs << none;
-        QTest::newRow("Alt+u") << int(Qt::Key_U) << int(Qt::AltModifier) << u"u"_qs << none;
-        QTest::newRow("Meta+Space") << int(Qt::Key_Space) << int(Qt::MetaModifier) << u" "_qs << none;
+        QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << u"1"_s << none;
+        QTest::newRow("Alt+u") << int(Qt::Key_U) << int(Qt::AltModifier) << u"u"_s << none;
+        QTest::newRow("Meta+Space") << int(Qt::Key_Space) << int(Qt::MetaModifier) << u" "_s << none;
         QTest::newRow("Down") << int(Qt::Key_Down) << 0 << QString() << none;
     }
     void mapsPresses() {

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -39,37 +41,36 @@ private Q_SLOTS:
 
     void placeIsTheFileNameWithoutFolderAndExtension() {
         const std::pair<const char*, QString> cases[] = {
-            {"/work/src/views/ContentView.cpp", u"ContentView"_qs},
-            {"ContentView.h", u"ContentView"_qs},
-            {"src/a.b.cpp", u"a.b"_qs},
-            {"dir/ Spaced .cpp", u"Spaced"_qs},
-            {"dir/Makefile", u"Makefile"_qs}};
+            {"/work/src/views/ContentView.cpp", u"ContentView"_s},
+            {"ContentView.h", u"ContentView"_s},
+            {"src/a.b.cpp", u"a.b"_s},
+            {"dir/ Spaced .cpp", u"Spaced"_s},
+            {"dir/Makefile", u"Makefile"_s}};
         for (const auto& [file, name] : cases)
-            QCOMPARE(LogLine::place(file, "openInTerminal", 503), u'\t' + name + u".openInTerminal:503"_qs);
+            QCOMPARE(LogLine::place(file, "openInTerminal", 503), u'\t' + name + u".openInTerminal:503"_s);
     }
 
     void levelsAreWrittenWithTheirMessageTypeInTheirCategory() {
         const int line = __LINE__ + 1;
-        QUILLMERE_LOG(logTerminal(), LogLevel::error, QStringLiteral("Terminal error: 見つかりません"));
-        QUILLMERE_LOG(logUI(), LogLevel::debug, QStringLiteral("key j"));
+        QUILLMERE_LOG(logTerminal(), LogLevel::error, u"Terminal error: 見つかりません"_s);
+        QUILLMERE_LOG(logUI(), LogLevel::debug, u"key j"_s);
 
         QCOMPARE(written.size(), 2);
         QCOMPARE(written[0].type, QtCriticalMsg);
         QCOMPARE(written[0].category, QByteArray("org.quillmere.Quillmere.Terminal"));
-        QCOMPARE(
-            written[0].text,
-            QStringLiteral("💀 [ERROR]\tLoggingTest.levelsAreWrittenWithTheirMessageTypeInTheirCategory:") +
-                QString::number(line) + QStringLiteral(": Terminal error: 見つかりません"));
+        QCOMPARE(written[0].text,
+                 u"💀 [ERROR]\tLoggingTest.levelsAreWrittenWithTheirMessageTypeInTheirCategory:"_s +
+                     QString::number(line) + u": Terminal error: 見つかりません"_s);
         QCOMPARE(written[1].type, QtInfoMsg);
         QCOMPARE(written[1].category, QByteArray("org.quillmere.Quillmere.UI"));
     }
 
     void aDisabledTypeWritesNothing() {
-        QLoggingCategory::setFilterRules(QStringLiteral("org.quillmere.Quillmere.UI.info=false"));
-        QUILLMERE_LOG(logUI(), LogLevel::debug, QStringLiteral("hidden"));
-        QUILLMERE_LOG(logUI(), LogLevel::error, QStringLiteral("shown"));
+        QLoggingCategory::setFilterRules(u"org.quillmere.Quillmere.UI.info=false"_s);
+        QUILLMERE_LOG(logUI(), LogLevel::debug, u"hidden"_s);
+        QUILLMERE_LOG(logUI(), LogLevel::error, u"shown"_s);
         QCOMPARE(written.size(), 1);
-        QVERIFY(written[0].text.endsWith(QStringLiteral(": shown")));
+        QVERIFY(written[0].text.endsWith(u": shown"_s));
     }
 };
 

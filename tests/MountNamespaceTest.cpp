@@ -19,6 +19,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -126,8 +128,7 @@ private Q_SLOTS:
         const auto error = failureOf<TransferError>(
             service.copyItems({{tree.path("tree/small.txt"), tree.path("full/small.txt")},
                                {tree.path("tree/big.bin"), tree.path("full/big.bin")}}));
-        QCOMPARE(error, std::optional(TransferError::failed(QStringLiteral("big.bin"),
-                                                            PlatformError::describe(ENOSPC))));
+        QCOMPARE(error, std::optional(TransferError::failed(u"big.bin"_s, PlatformError::describe(ENOSPC))));
         // The finished copy of small.txt went with the rollback, the half-written one at once.
         QVERIFY(isEmptyFolder(tree.bytes("full")));
         const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
@@ -149,8 +150,7 @@ private Q_SLOTS:
         DefaultFileSystemService service;
         const auto error = failureOf<TransferError>(
             service.moveItems({{tree.path("tree/project"), tree.path("full/project")}}));
-        QCOMPARE(error, std::optional(TransferError::failed(QStringLiteral("project"),
-                                                            PlatformError::describe(ENOSPC))));
+        QCOMPARE(error, std::optional(TransferError::failed(u"project"_s, PlatformError::describe(ENOSPC))));
         QVERIFY(isEmptyFolder(tree.bytes("full")));
         const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
         QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
@@ -176,26 +176,26 @@ private Q_SLOTS:
         const QList<TransferOperation> intoIt = {
             {tree.path("tree/incoming.txt"), tree.path("readonly/incoming.txt")}};
         auto transferError = failureOf<TransferError>(service.copyItems(intoIt));
-        QCOMPARE(transferError, std::optional(TransferError::failed(QStringLiteral("incoming.txt"), reason)));
+        QCOMPARE(transferError, std::optional(TransferError::failed(u"incoming.txt"_s, reason)));
         transferError = failureOf<TransferError>(service.moveItems(intoIt));
-        QCOMPARE(transferError, std::optional(TransferError::failed(QStringLiteral("incoming.txt"), reason)));
+        QCOMPARE(transferError, std::optional(TransferError::failed(u"incoming.txt"_s, reason)));
 
         // Leaving the mount is a move across mounts: copied, then the original cannot go.
         transferError = failureOf<TransferError>(
             service.moveItems({{tree.path("readonly/kept.txt"), tree.path("tree/kept.txt")}}));
-        QCOMPARE(transferError, std::optional(TransferError::failed(QStringLiteral("kept.txt"), reason)));
+        QCOMPARE(transferError, std::optional(TransferError::failed(u"kept.txt"_s, reason)));
         transferError =
             failureOf<TransferError>(service.moveItems({{tree.path("readonly/box"), tree.path("tree/box")}}));
-        QCOMPARE(transferError, std::optional(TransferError::failed(QStringLiteral("box"), reason)));
+        QCOMPARE(transferError, std::optional(TransferError::failed(u"box"_s, reason)));
 
-        const auto renameError = failureOf<RenameError>(
-            service.renameItem(tree.path("readonly/kept.txt"), QStringLiteral("renamed.txt")));
+        const auto renameError =
+            failureOf<RenameError>(service.renameItem(tree.path("readonly/kept.txt"), u"renamed.txt"_s));
         QCOMPARE(renameError, std::optional(RenameError::other(reason)));
 
         // first.txt reaches the trash and comes back when kept.txt cannot follow.
         const auto deleteError = failureOf<DeleteError>(
             service.moveToTrash({tree.path("tree/first.txt"), tree.path("readonly/kept.txt")}));
-        QCOMPARE(deleteError, std::optional(DeleteError::failed(QStringLiteral("kept.txt"), reason)));
+        QCOMPARE(deleteError, std::optional(DeleteError::failed(u"kept.txt"_s, reason)));
 
         const TreeSnapshot shelfAfter = TreeSnapshot::of(tree.bytes("shelf"));
         QVERIFY2(shelfAfter == shelf, qPrintable(shelf.differenceFrom(shelfAfter)));
@@ -239,7 +239,7 @@ private Q_SLOTS:
         calls->setHook([](Primitive primitive, const char*) {
             return primitive == Primitive::WriteAttribute ? EOPNOTSUPP : 0;
         });
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"without 3 extended attribute"_qs));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"without 3 extended attribute"_s));
         await(
             DefaultFileSystemService(calls).moveItems({{tree.path("tree/album"), tree.path("other/album")}}));
         QVERIFY(!tree.exists("tree/album"));
@@ -279,7 +279,7 @@ private Q_SLOTS:
         if (!rootTrashExisted) {
             const bool stray = ::lstat("/.Trash-0", &status) == 0;
             if (stray)
-                QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), QStringLiteral("/.Trash-0")});
+                QProcess::execute(u"rm"_s, {u"-rf"_s, u"/.Trash-0"_s});
             QVERIFY2(!stray, "a trash folder was made on the root file system");
         }
     }
@@ -328,14 +328,13 @@ private Q_SLOTS:
             auto calls = std::make_shared<FaultInjectingCalls>();
             calls->failOnMutation(step, EIO);
             const auto error = failureOf<TransferError>(DefaultFileSystemService(calls).moveItems(moves));
-            const QString item = step < albumStart ? QStringLiteral("first.txt") : QStringLiteral("album");
-            QVERIFY2(error, qPrintable(QStringLiteral("step %1 did not fail").arg(step)));
+            const QString item = step < albumStart ? u"first.txt"_s : u"album"_s;
+            QVERIFY2(error, qPrintable(u"step %1 did not fail"_s.arg(step)));
             QCOMPARE(*error, TransferError::failed(item, PlatformError::describe(EIO)));
             const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
             QVERIFY2(after == original,
-                     qPrintable(QStringLiteral("step %1:\n").arg(step) + original.differenceFrom(after)));
-            QVERIFY2(isEmptyFolder(tree.bytes("other")),
-                     qPrintable(QStringLiteral("step %1 left a copy").arg(step)));
+                     qPrintable(u"step %1:\n"_s.arg(step) + original.differenceFrom(after)));
+            QVERIFY2(isEmptyFolder(tree.bytes("other")), qPrintable(u"step %1 left a copy"_s.arg(step)));
         }
     }
 

@@ -16,12 +16,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
 namespace {
 
-const QString childMode = QStringLiteral("--as-nobody");
+const QString childMode = u"--as-nobody"_s;
 
 // The child's side: one operation through the service, its outcome as one line.
 QString outcomeOf(const QStringList& request) {
@@ -38,8 +40,8 @@ QString outcomeOf(const QStringList& request) {
         else if (operation == u"move")
             await(service.moveItems({{paths.value(0), paths.value(1)}}));
         else
-            return QStringLiteral("unknown operation ") + operation;
-        return QStringLiteral("done");
+            return u"unknown operation "_s + operation;
+        return u"done"_s;
     } catch (const RenameError& error) {
         return ErrorText::of(error);
     } catch (const DeleteError& error) {
@@ -130,7 +132,7 @@ private Q_SLOTS:
         // A second volume, for the one request that needs it.
         std::optional<TemporaryTree> shm;
         if (request.join(u' ').contains(u"shm:")) {
-            shm.emplace(QStringLiteral("/dev/shm"), TemporaryTree::Environment::keep);
+            shm.emplace(u"/dev/shm"_s, TemporaryTree::Environment::keep);
             struct stat here, there;
             if (!shm->isValid() || ::stat(tree.rootBytes().constData(), &here) != 0 ||
                 ::stat(shm->rootBytes().constData(), &there) != 0 || here.st_dev == there.st_dev)
@@ -149,9 +151,9 @@ private Q_SLOTS:
                 arguments.append(tree.path(QFile::encodeName(argument)));
         }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), tree.path("nobody"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), tree.path("nobody/data"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), tree.path("nobody/config"));
+        environment.insert(u"HOME"_s, tree.path("nobody"));
+        environment.insert(u"XDG_DATA_HOME"_s, tree.path("nobody/data"));
+        environment.insert(u"XDG_CONFIG_HOME"_s, tree.path("nobody/config"));
 
         const TreeSnapshot locked = TreeSnapshot::of(tree.bytes("locked"));
         const TreeSnapshot own = TreeSnapshot::of(tree.bytes("own"));
@@ -193,11 +195,10 @@ private Q_SLOTS:
         QVERIFY(::chmod(tree.bytes("source/album/last").constData(), 0555) == 0);
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), tree.path("small"));
+        environment.insert(u"HOME"_s, tree.path("small"));
         const QString outcome = m_child->run(
-            {childMode, QStringLiteral("copy"), tree.path("source/album"), tree.path("small/album")},
-            environment);
-        QCOMPARE(outcome, u"failed(album, "_qs + PlatformError::describe(ENOSPC) + u')');
+            {childMode, u"copy"_s, tree.path("source/album"), tree.path("small/album")}, environment);
+        QCOMPARE(outcome, u"failed(album, "_s + PlatformError::describe(ENOSPC) + u')');
         QCOMPARE(namesIn(tree.bytes("small")), QList<QByteArray>());
     }
 

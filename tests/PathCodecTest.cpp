@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 // Names are bytes; the codec must give every byte string back unchanged.
@@ -38,8 +40,7 @@ private Q_SLOTS:
     void showsEscapedBytesAsReplacementCharacters() {
         const QString decoded = PathCodec::decode("caf\xE9\xF0\x90\x82\x80");
         QVERIFY(PathCodec::hasEscapedBytes(decoded));
-        QCOMPARE(PathCodec::displayText(decoded),
-                 QStringLiteral("caf\uFFFD") + QString::fromUtf8("\xF0\x90\x82\x80"));
+        QCOMPARE(PathCodec::displayText(decoded), u"caf\uFFFD"_s + QString::fromUtf8("\xF0\x90\x82\x80"));
     }
 };
 

@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -42,13 +44,13 @@ Session sampleSession() {
     TabState first;
     first.id = QUuid::createUuid();
     first.currentPath = PathCodec::decode("/home/ann/caf\xE9\n-dir");
-    first.history = {u"/home/ann"_qs, first.currentPath};
+    first.history = {u"/home/ann"_s, first.currentPath};
     first.historyIndex = 1;
     first.selectedItem = PathCodec::decode("/home/ann/caf\xE9\n-dir/\xFF.txt");
     first.scrollOffset = 120.5;
     TabState second;
     second.id = QUuid::createUuid();
-    second.currentPath = u"/tmp"_qs;
+    second.currentPath = u"/tmp"_s;
     session.tabs = {first, second};
     session.activeTabIndex = 1;
     session.helpPanelVisible = false;
@@ -83,12 +85,12 @@ private Q_SLOTS:
     void configurationFolderFollowsXdgConfigHome() {
         TemporaryTree tree;
         const QString home = tree.path("home");
-        QCOMPARE(DefaultPersistenceService::configurationFolder(u"/x/conf"_qs), u"/x/conf/quillmere"_qs);
-        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_qs),
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u"/x/conf"_s), u"/x/conf/quillmere"_s);
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_s),
                  QString(home + u"/.config/quillmere"));
         QCOMPARE(DefaultPersistenceService::configurationFolder(std::nullopt),
                  QString(home + u"/.config/quillmere"));
-        QCOMPARE(DefaultPersistenceService::configurationFolder(u"rel"_qs),
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u"rel"_s),
                  QString(QDir::currentPath() + u"/rel/quillmere"));
     }
 
@@ -101,49 +103,49 @@ private Q_SLOTS:
         const QString f = DefaultPersistenceService::folderSettingsFile;
         const QString b = DefaultPersistenceService::bookmarkFile;
         QTest::newRow("empty object") << s << QByteArray("{}") << QString();
-        QTest::newRow("list") << s << QByteArray("[]") << u"broken"_qs;
-        QTest::newRow("empty file") << f << QByteArray() << u"broken"_qs;
+        QTest::newRow("list") << s << QByteArray("[]") << u"broken"_s;
+        QTest::newRow("empty file") << f << QByteArray() << u"broken"_s;
         QTest::newRow("schema 0") << s << QByteArray("{\"schemaVersion\":0}") << QString();
         QTest::newRow("schema 2") << b << QByteArray("{\"schemaVersion\":2,\"bookmarks\":[]}")
-                                  << u"unknown-version"_qs;
-        QTest::newRow("schema as text") << s << QByteArray("{\"schemaVersion\":\"1\"}") << u"broken"_qs;
-        QTest::newRow("fractional integer") << s << QByteArray("{\"activeTabIndex\":1.5}") << u"broken"_qs;
+                                  << u"unknown-version"_s;
+        QTest::newRow("schema as text") << s << QByteArray("{\"schemaVersion\":\"1\"}") << u"broken"_s;
+        QTest::newRow("fractional integer") << s << QByteArray("{\"activeTabIndex\":1.5}") << u"broken"_s;
         QTest::newRow("whole integer with exponent")
             << s << QByteArray("{\"activeTabIndex\":2.5e1}") << QString();
         // Qt would read these as ...992 and as the smallest 64-bit integer.
         QTest::newRow("integer beyond a double's precision")
-            << s << QByteArray("{\"activeTabIndex\":9007199254740993.0}") << u"broken"_qs;
+            << s << QByteArray("{\"activeTabIndex\":9007199254740993.0}") << u"broken"_s;
         QTest::newRow("integer below 64 bits")
-            << s << QByteArray("{\"activeTabIndex\":-9223372036854775809}") << u"broken"_qs;
+            << s << QByteArray("{\"activeTabIndex\":-9223372036854775809}") << u"broken"_s;
         QTest::newRow("number inside a text")
             << s
             << QByteArray("{\"tabs\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
                           "\"currentPath\":\"/a\\\"-9223372036854775809\"}]}")
             << QString();
         QTest::newRow("integer above 64 bits")
-            << s << QByteArray("{\"tabs\":[],\"activeTabIndex\":9223372036854775808}") << u"broken"_qs;
+            << s << QByteArray("{\"tabs\":[],\"activeTabIndex\":9223372036854775808}") << u"broken"_s;
         QTest::newRow("tab without path")
             << s << QByteArray("{\"tabs\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"}]}")
-            << u"broken"_qs;
+            << u"broken"_s;
         QTest::newRow("bad uuid") << s << QByteArray("{\"tabs\":[{\"id\":\"nope\",\"currentPath\":\"/\"}]}")
-                                  << u"broken"_qs;
+                                  << u"broken"_s;
         QTest::newRow("unknown terminal")
-            << a << QByteArray("{\"settings\":{\"terminalApp\":\"xterm\"}}") << u"broken"_qs;
+            << a << QByteArray("{\"settings\":{\"terminalApp\":\"xterm\"}}") << u"broken"_s;
         QTest::newRow("unknown sort key")
-            << f << QByteArray("{\"folders\":{\"/a\":{\"sortKey\":\"colour\"}}}") << u"broken"_qs;
+            << f << QByteArray("{\"folders\":{\"/a\":{\"sortKey\":\"colour\"}}}") << u"broken"_s;
         QTest::newRow("wrong type hidden")
-            << f << QByteArray("{\"folders\":{\"/a\":{\"dotFilesVisible\":1}}}") << u"broken"_qs;
+            << f << QByteArray("{\"folders\":{\"/a\":{\"dotFilesVisible\":1}}}") << u"broken"_s;
         QTest::newRow("bookmark missing date") << b
                                                << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-"
                                                              "93FC-0C247A3E6E5F\",\"url\":\"file:///a\"}]}")
-                                               << u"broken"_qs;
+                                               << u"broken"_s;
         QTest::newRow("bookmark on another host")
             << b
             << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
                           "\"url\":\"file://example.com/tmp\",\"addedAt\":0}]}")
-            << u"broken"_qs;
+            << u"broken"_s;
         QTest::newRow("null is not absent")
-            << a << QByteArray("{\"settings\":{\"language\":null}}") << u"broken"_qs;
+            << a << QByteArray("{\"settings\":{\"language\":null}}") << u"broken"_s;
     }
     void loadRule() {
         QFETCH(QString, file);
@@ -172,7 +174,7 @@ private Q_SLOTS:
         }
         // NAME.SUFFIX-2025-03-04T05-06-07Z
         const QRegularExpression shape(QRegularExpression::escape(file + u'.' + movedAsideAs) +
-                                       u"-\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\dZ$"_qs);
+                                       u"-\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\dZ$"_s);
         QVERIFY2(shape.match(QString::fromUtf8(names.first())).hasMatch(), names.first().constData());
         QCOMPARE(tree.readFile("config/quillmere/" + names.first()), contents);
     }
@@ -208,14 +210,14 @@ private Q_SLOTS:
         QCOMPARE(session.activeTabIndex, 0);
         QVERIFY(session.helpPanelVisible);
         const TabState& tab = session.tabs.first();
-        QCOMPARE(tab.id, QUuid(u"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"_qs));
+        QCOMPARE(tab.id, QUuid(u"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"_s));
         QVERIFY(tab.history.isEmpty());
         QCOMPARE(tab.historyIndex, -1);
         QVERIFY(!tab.selectedItem);
         QCOMPARE(tab.scrollOffset, 0.0);
         FolderSettings size;
         size.sortKey = SortKey::size;
-        QCOMPARE(await(service.loadFolderSettings()), std::optional(FolderSettingsMap{{u"/a"_qs, size}}));
+        QCOMPARE(await(service.loadFolderSettings()), std::optional(FolderSettingsMap{{u"/a"_s, size}}));
     }
 
     void bookmarkOnLocalhostIsTheLocalFolder() {
@@ -235,7 +237,7 @@ private Q_SLOTS:
         QStringList urls;
         for (const Bookmark& bookmark : *bookmarks)
             urls.append(bookmark.url);
-        QCOMPARE(urls, (QStringList{u"/home"_qs, u"/tmp"_qs, PathCodec::decode("/caf\xE9 x")}));
+        QCOMPARE(urls, (QStringList{u"/home"_s, u"/tmp"_s, PathCodec::decode("/caf\xE9 x")}));
     }
 
     void everyRecordRoundTripsExactly() {
@@ -245,14 +247,14 @@ private Q_SLOTS:
         const QList<Bookmark> bookmarks{
             {QUuid::createUuid(), PathCodec::decode("/home/ann/caf\xE9 %20#?"),
              QDateTime::currentDateTimeUtc()},
-            {QUuid::createUuid(), u"/"_qs, QDateTime::fromMSecsSinceEpoch(978307200123, Qt::UTC)}};
+            {QUuid::createUuid(), u"/"_s, QDateTime::fromMSecsSinceEpoch(978307200123, Qt::UTC)}};
         FolderSettings layout;
         layout.columnLayout = QByteArray("\x00\x01\xFF layout", 10);
         layout.sortKey = SortKey::dateModified;
         layout.sortDirection = SortDirection::descending;
         layout.dotFilesVisible = true;
-        const FolderSettingsMap folders{{PathCodec::decode("/x/\xFE"), layout}, {u"/y"_qs, FolderSettings()}};
-        const AppSettings settings(u"★"_qs, u"#3498DB"_qs, TerminalApp::ghostty, TerminalOpenMode::newTab,
+        const FolderSettingsMap folders{{PathCodec::decode("/x/\xFE"), layout}, {u"/y"_s, FolderSettings()}};
+        const AppSettings settings(u"★"_s, u"#3498DB"_s, TerminalApp::ghostty, TerminalOpenMode::newTab,
                                    AppLanguage::ja);
 
         await(service.saveSession(session));
@@ -297,7 +299,7 @@ private Q_SLOTS:
         session.tabs[0].selectedItem.reset();
         await(service.saveSession(session));
         await(service.saveAppSettings(AppSettings()));
-        const QList<Bookmark> bookmarks{{QUuid(u"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"_qs), u"/a b"_qs,
+        const QList<Bookmark> bookmarks{{QUuid(u"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"_s), u"/a b"_s,
                                          QDateTime::fromMSecsSinceEpoch(978307201500, Qt::UTC)}};
         await(service.saveBookmarks(bookmarks));
 
@@ -310,7 +312,7 @@ private Q_SLOTS:
             QJsonDocument::fromJson(tree.readFile("config/quillmere/app-settings.json")).object();
         QCOMPARE(app[u"schemaVersion"].toInt(), 1);
         QCOMPARE(app[u"settings"].toObject().keys(),
-                 (QStringList{u"markGlyph"_qs, u"terminalApp"_qs, u"terminalOpenMode"_qs}));
+                 (QStringList{u"markGlyph"_s, u"terminalApp"_s, u"terminalOpenMode"_s}));
         QCOMPARE(
             tree.readFile("config/quillmere/bookmark.json"),
             QByteArray("{\"bookmarks\":[{\"addedAt\":1.5,\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
@@ -354,13 +356,13 @@ private Q_SLOTS:
         QVERIFY2(disk.isMounted(), qPrintable(disk.error()));
         DefaultPersistenceService service(tree.path("config/quillmere"));
         Session small;
-        small.tabs.append({QUuid::createUuid(), u"/home"_qs, {u"/home"_qs}, 0, std::nullopt, 0});
+        small.tabs.append({QUuid::createUuid(), u"/home"_s, {u"/home"_s}, 0, std::nullopt, 0});
         await(service.saveSession(small));
         const QByteArray before = tree.readFile("config/quillmere/session.json");
 
         Session large = small;
         for (int i = 0; i < 8000; ++i)
-            large.tabs[0].history.append(u"/a/rather/long/folder/path/number/"_qs + QString::number(i));
+            large.tabs[0].history.append(u"/a/rather/long/folder/path/number/"_s + QString::number(i));
         const auto error = failureOf<PlatformError>(service.saveSession(large));
         QVERIFY(error);
         QCOMPARE(error->code(), ENOSPC);

@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -48,34 +50,34 @@ private Q_SLOTS:
                 co_return;
             };
         };
-        debouncer.schedule(action(u"first"_qs));
+        debouncer.schedule(action(u"first"_s));
         // Falls due just after the first request would have run, had the second not
         // restarted the delay.
         std::optional<QStringList> ranByFirstDeadline;
         QTimer::singleShot(delay, Qt::PreciseTimer, [&] { ranByFirstDeadline = ran; });
-        debouncer.schedule(action(u"second"_qs));
+        debouncer.schedule(action(u"second"_s));
         QTRY_VERIFY(ranByFirstDeadline);
         QCOMPARE(*ranByFirstDeadline, QStringList());
-        QTRY_COMPARE(ran, QStringList{u"second"_qs});
+        QTRY_COMPARE(ran, QStringList{u"second"_s});
 
-        debouncer.schedule(action(u"cancelled"_qs));
+        debouncer.schedule(action(u"cancelled"_s));
         debouncer.cancel();
         QVERIFY(!debouncer.isPending());
         {
             Debouncer gone(delay);
-            gone.schedule(action(u"destroyed"_qs));
+            gone.schedule(action(u"destroyed"_s));
         }
         QVERIFY(pastScheduledSaves());
-        QCOMPARE(ran, QStringList{u"second"_qs});
+        QCOMPARE(ran, QStringList{u"second"_s});
     }
 
     void folderSettingsAreKeyedByStandardisedPath() {
         RecordingPersistenceService service;
         FolderSettingsStore store(service, delay);
-        store.set(sortedBy(SortKey::size), u"/Users/ann/Documents/"_qs);
-        QCOMPARE(store.settings(u"/Users/ann/./Documents"_qs), std::optional(sortedBy(SortKey::size)));
-        QCOMPARE(store.all().keys(), QStringList{u"/Users/ann/Documents"_qs});
-        QVERIFY(!store.settings(u"/Users/ann"_qs));
+        store.set(sortedBy(SortKey::size), u"/Users/ann/Documents/"_s);
+        QCOMPARE(store.settings(u"/Users/ann/./Documents"_s), std::optional(sortedBy(SortKey::size)));
+        QCOMPARE(store.all().keys(), QStringList{u"/Users/ann/Documents"_s});
+        QVERIFY(!store.settings(u"/Users/ann"_s));
     }
 
     void burstOfChangesWritesOnceWithTheLastState() {
@@ -84,34 +86,34 @@ private Q_SLOTS:
         QSignalSpy changed(&store, &FolderSettingsStore::settingsChanged);
         for (SortKey key :
              {SortKey::name, SortKey::size, SortKey::kind, SortKey::name, SortKey::dateModified})
-            store.set(sortedBy(key), u"/a"_qs);
+            store.set(sortedBy(key), u"/a"_s);
         QCOMPARE(changed.size(), 5);
         QCOMPARE(service.saveCount(), 0);
         QTRY_COMPARE(service.folderSettingsSaves.size(), 1);
         QVERIFY(pastScheduledSaves());
         QCOMPARE(service.folderSettingsSaves.size(), 1);
-        QCOMPARE(service.folderSettingsSaves.first().value(u"/a"_qs), sortedBy(SortKey::dateModified));
+        QCOMPARE(service.folderSettingsSaves.first().value(u"/a"_s), sortedBy(SortKey::dateModified));
 
         // The same value again still saves.
-        store.set(sortedBy(SortKey::dateModified), u"/a"_qs);
+        store.set(sortedBy(SortKey::dateModified), u"/a"_s);
         QTRY_COMPARE(service.folderSettingsSaves.size(), 2);
     }
 
     void remapMovesWholeComponentsOnly() {
         RecordingPersistenceService service;
         FolderSettingsStore store(service, delay);
-        store.setAll({{u"/x/a"_qs, sortedBy(SortKey::size)},
-                      {u"/x/a/sub"_qs, sortedBy(SortKey::kind)},
-                      {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}});
+        store.setAll({{u"/x/a"_s, sortedBy(SortKey::size)},
+                      {u"/x/a/sub"_s, sortedBy(SortKey::kind)},
+                      {u"/x/ab"_s, sortedBy(SortKey::dateModified)}});
         QSignalSpy changed(&store, &FolderSettingsStore::settingsChanged);
-        store.remap({{u"/x/a"_qs, u"/x/b"_qs}});
-        QCOMPARE(store.all(), (FolderSettingsMap{{u"/x/b"_qs, sortedBy(SortKey::size)},
-                                                 {u"/x/b/sub"_qs, sortedBy(SortKey::kind)},
-                                                 {u"/x/ab"_qs, sortedBy(SortKey::dateModified)}}));
+        store.remap({{u"/x/a"_s, u"/x/b"_s}});
+        QCOMPARE(store.all(), (FolderSettingsMap{{u"/x/b"_s, sortedBy(SortKey::size)},
+                                                 {u"/x/b/sub"_s, sortedBy(SortKey::kind)},
+                                                 {u"/x/ab"_s, sortedBy(SortKey::dateModified)}}));
         QCOMPARE(changed.size(), 1);
         QTRY_COMPARE(service.folderSettingsSaves.size(), 1);
 
-        store.remap({{u"/nowhere"_qs, u"/else"_qs}});
+        store.remap({{u"/nowhere"_s, u"/else"_s}});
         QCOMPARE(changed.size(), 1);
         QVERIFY(pastScheduledSaves());
         QCOMPARE(service.folderSettingsSaves.size(), 1);
@@ -142,10 +144,10 @@ private Q_SLOTS:
         RecordingPersistenceService service;
         service.failSaves = true;
         FolderSettingsStore store(service, delay);
-        store.set(sortedBy(SortKey::kind), u"/a"_qs);
+        store.set(sortedBy(SortKey::kind), u"/a"_s);
         QVERIFY(pastScheduledSaves());
         await(store.flush());
-        QCOMPARE(store.settings(u"/a"_qs), std::optional(sortedBy(SortKey::kind)));
+        QCOMPARE(store.settings(u"/a"_s), std::optional(sortedBy(SortKey::kind)));
         service.failSaves = false;
         await(store.flush());
         QCOMPARE(service.folderSettingsSaves.size(), 1);
@@ -155,13 +157,13 @@ private Q_SLOTS:
         RecordingPersistenceService service;
         BookmarkStore store(service, PathProbe(), delay);
         QSignalSpy changed(&store, &BookmarkStore::bookmarksChanged);
-        store.add(u"/a"_qs);
-        store.add(u"/a/./"_qs);
-        store.add(u"/x/../a"_qs);
-        store.add(u"/b"_qs);
+        store.add(u"/a"_s);
+        store.add(u"/a/./"_s);
+        store.add(u"/x/../a"_s);
+        store.add(u"/b"_s);
         QCOMPARE(store.bookmarks().size(), 2);
-        QCOMPARE(store.bookmarks()[0].url, u"/a"_qs);
-        QCOMPARE(store.bookmarks()[1].url, u"/b"_qs);
+        QCOMPARE(store.bookmarks()[0].url, u"/a"_s);
+        QCOMPARE(store.bookmarks()[1].url, u"/b"_s);
         QCOMPARE(changed.size(), 2);
         QTRY_COMPARE(service.bookmarkSaves.size(), 1);
 
@@ -217,22 +219,22 @@ private Q_SLOTS:
         RecordingPersistenceService service;
         AppSettingsStore store(service, delay);
         QSignalSpy changed(&store, &AppSettingsStore::settingsChanged);
-        store.setMarkGlyph(u""_qs);
-        QCOMPARE(store.settings().markGlyph(), u"\u2713"_qs);
+        store.setMarkGlyph(u""_s);
+        QCOMPARE(store.settings().markGlyph(), u"\u2713"_s);
         QCOMPARE(changed.size(), 0); // nothing changed
-        store.setMarkGlyph(u" \t "_qs);
-        QCOMPARE(store.settings().markGlyph(), u"\u2713"_qs);
-        store.setMarkGlyph(u"★★"_qs);
-        QCOMPARE(store.settings().markGlyph(), u"★"_qs);
-        store.setMarkGlyph(u" ★"_qs);
-        QCOMPARE(store.settings().markGlyph(), u" "_qs);
-        store.setMarkGlyph(u"e\u0301x"_qs); // one user-perceived character, two code points
-        QCOMPARE(store.settings().markGlyph(), u"e\u0301"_qs);
+        store.setMarkGlyph(u" \t "_s);
+        QCOMPARE(store.settings().markGlyph(), u"\u2713"_s);
+        store.setMarkGlyph(u"★★"_s);
+        QCOMPARE(store.settings().markGlyph(), u"★"_s);
+        store.setMarkGlyph(u" ★"_s);
+        QCOMPARE(store.settings().markGlyph(), u" "_s);
+        store.setMarkGlyph(u"e\u0301x"_s); // one user-perceived character, two code points
+        QCOMPARE(store.settings().markGlyph(), u"e\u0301"_s);
         store.setTerminalApp(TerminalApp::warp);
         store.setTerminalOpenMode(TerminalOpenMode::newTab);
         store.setLanguage(AppLanguage::ja);
         QTRY_COMPARE(service.appSettingsSaves.size(), 1);
-        QCOMPARE(service.appSettingsSaves.first(), AppSettings(u"e\u0301"_qs, std::nullopt, TerminalApp::warp,
+        QCOMPARE(service.appSettingsSaves.first(), AppSettings(u"e\u0301"_s, std::nullopt, TerminalApp::warp,
                                                                TerminalOpenMode::newTab, AppLanguage::ja));
 
         store.resetToDefaults();
@@ -243,12 +245,12 @@ private Q_SLOTS:
     void markColourTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("with hash") << u"#3498DB"_qs << true;
-        QTest::newRow("lower case, no hash") << u"3498db"_qs << true;
-        QTest::newRow("five digits") << u"#3498D"_qs << false;
-        QTest::newRow("eight digits") << u"#3498DBFF"_qs << false;
-        QTest::newRow("not hex") << u"#3498DG"_qs << false;
-        QTest::newRow("sign") << u"+34983"_qs << false;
+        QTest::newRow("with hash") << u"#3498DB"_s << true;
+        QTest::newRow("lower case, no hash") << u"3498db"_s << true;
+        QTest::newRow("five digits") << u"#3498D"_s << false;
+        QTest::newRow("eight digits") << u"#3498DBFF"_s << false;
+        QTest::newRow("not hex") << u"#3498DG"_s << false;
+        QTest::newRow("sign") << u"+34983"_s << false;
     }
     void markColourTexts() {
         QFETCH(QString, text);

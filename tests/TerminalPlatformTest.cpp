@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -58,8 +60,8 @@ private Q_SLOTS:
         m_tree.makeFolder(folder);
         const QString path = PathCodec::decode(m_tree.bytes(folder));
 
-        const pid_t child = ProcessLauncher::start(
-            {PathCodec::decode(m_tree.bytes("recorder")), {QStringLiteral("--cwd"), path}, path});
+        const pid_t child =
+            ProcessLauncher::start({PathCodec::decode(m_tree.bytes("recorder")), {u"--cwd"_s, path}, path});
 
         QTRY_VERIFY_WITH_TIMEOUT(m_tree.exists("record"), 20000);
         const QList<QByteArray> fields = m_tree.readFile("record").split('\0');
@@ -94,7 +96,7 @@ private Q_SLOTS:
         m_tree.writeFile("bin3/tool", "#!/bin/sh\n", 0755);
         QVERIFY(QDir::setCurrent(m_tree.path()));
         const QByteArray root = m_tree.rootBytes();
-        const QString tool = QStringLiteral("tool");
+        const QString tool = u"tool"_s;
 
         const QString found = PathCodec::decode(QByteArray(root + "/bin3/tool"));
 
@@ -103,11 +105,11 @@ private Q_SLOTS:
                      .value_or(QString()),
                  found);
         QCOMPARE(ExecutableLookup::findInPath(found, QByteArray()).value_or(QString()), found);
-        QVERIFY(!ExecutableLookup::findInPath(QStringLiteral("bin3/tool"), root));
+        QVERIFY(!ExecutableLookup::findInPath(u"bin3/tool"_s, root));
     }
 
     void processTableSeesLiveProcessesByCommandName() {
-        QFile comm(QStringLiteral("/proc/self/comm"));
+        QFile comm(u"/proc/self/comm"_s);
         QVERIFY(comm.open(QIODevice::ReadOnly));
         const QByteArray ownName = comm.readAll().trimmed();
         QVERIFY(!ownName.isEmpty());
@@ -120,19 +122,19 @@ private Q_SLOTS:
         QVERIFY(service.isInstalled(TerminalApp::wezterm));
         // Ghostty's entry is hidden: only a program on the PATH makes it installed.
         QCOMPARE(service.isInstalled(TerminalApp::ghostty),
-                 ExecutableLookup::findInPath(QStringLiteral("ghostty")).has_value());
+                 ExecutableLookup::findInPath(u"ghostty"_s).has_value());
         QVERIFY(!service.isInstalled(TerminalApp::warp));
         QVERIFY(!service.isInstalled(TerminalApp::iterm2));
         QCOMPARE(
             GioLauncher::desktopEntryExecutable(DefaultTerminalService::desktopFileId(TerminalApp::wezterm)),
-            std::optional(QStringLiteral("true")));
+            std::optional(u"true"_s));
         QVERIFY(!GioLauncher::desktopEntryExecutable(
             DefaultTerminalService::desktopFileId(TerminalApp::ghostty)));
     }
 
     void wezTermUnderCargoOpensThoughItIsNotInstalled() {
-        if (ExecutableLookup::isExecutableFile(QStringLiteral("/usr/bin/wezterm")) ||
-            ExecutableLookup::isExecutableFile(QStringLiteral("/usr/local/bin/wezterm")))
+        if (ExecutableLookup::isExecutableFile(u"/usr/bin/wezterm"_s) ||
+            ExecutableLookup::isExecutableFile(u"/usr/local/bin/wezterm"_s))
             QSKIP("a WezTerm program is installed on this machine");
         if (ProcessTable::isRunningForCurrentUser("wezterm-gui"))
             QSKIP("WezTerm is running on this machine");

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -25,7 +27,7 @@ public:
     QHash<QString, QString> onPath; // program name -> where the PATH search finds it
     QHash<QByteArray, QString> environment;
     QSet<QString> runningProcesses;
-    QString home = QStringLiteral("/home/ayu");
+    QString home = u"/home/ayu"_s;
     bool uriHandlerInstalled = true;
     int startsToFail = 0;
 
@@ -72,8 +74,8 @@ QString s(const char* text) {
 
 namespace quillmere {
 char* toString(const ProcessStart& start) {
-    const QString text = start.program + QStringLiteral(" [") + start.arguments.join(QStringLiteral("|")) +
-                         QStringLiteral("] in ") + start.workingDirectory;
+    const QString text =
+        start.program + u" ["_s + start.arguments.join(u"|"_s) + u"] in "_s + start.workingDirectory;
     return qstrdup(text.toUtf8().constData());
 }
 } // namespace quillmere

@@ -11,6 +11,8 @@
 
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 
 namespace {
@@ -39,14 +41,14 @@ Catalog readCatalog(const QString& path) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == u"message") {
-            const QString id = xml.attributes().value(u"id"_qs).toString();
+            const QString id = xml.attributes().value(u"id"_s).toString();
             if (catalog.contains(id))
                 qFatal("%s: %s twice", qPrintable(path), qPrintable(id));
             message = id.isEmpty() ? nullptr : &catalog[id];
             if (message)
-                message->numerus = xml.attributes().value(u"numerus"_qs) == u"yes";
+                message->numerus = xml.attributes().value(u"numerus"_s) == u"yes";
         } else if (message && xml.name() == u"translation") {
-            message->type = xml.attributes().value(u"type"_qs).toString();
+            message->type = xml.attributes().value(u"type"_s).toString();
             if (!message->numerus)
                 message->forms = {xml.readElementText()};
         } else if (message && xml.name() == u"numerusform") {
@@ -61,12 +63,12 @@ Catalog readCatalog(const QString& path) {
 // The keys the sources name, as lupdate finds them: qtTrId and QT_TRID_NOOP literals.
 QStringList keysInSources() {
     QTemporaryDir folder;
-    const QString extracted = folder.filePath(u"sources.ts"_qs);
+    const QString extracted = folder.filePath(u"sources.ts"_s);
     QProcess lupdate;
     lupdate.setProcessChannelMode(QProcess::MergedChannels);
     lupdate.start(QStringLiteral(QUILLMERE_LUPDATE),
-                  {u"-silent"_qs, u"-locations"_qs, u"none"_qs, QStringLiteral(QUILLMERE_SOURCE_DIR "/src"),
-                   u"-ts"_qs, extracted});
+                  {u"-silent"_s, u"-locations"_s, u"none"_s, QStringLiteral(QUILLMERE_SOURCE_DIR "/src"),
+                   u"-ts"_s, extracted});
     if (!lupdate.waitForFinished(120000) || lupdate.exitCode() != 0)
         qFatal("lupdate failed: %s", lupdate.readAll().constData());
     QStringList keys;
@@ -76,12 +78,12 @@ QStringList keysInSources() {
 }
 
 QString translationFile(AppLanguage language) {
-    return QStringLiteral(QUILLMERE_SOURCE_DIR "/translations/quillmere_") + rawText(language) + u".ts"_qs;
+    return QStringLiteral(QUILLMERE_SOURCE_DIR "/translations/quillmere_") + rawText(language) + u".ts"_s;
 }
 
 // %1 … %99 and %n; a key's arguments are filled the same way whatever the language.
 QStringList placeholders(const QString& text) {
-    static const QRegularExpression pattern(u"%(\\d{1,2}|n)"_qs);
+    static const QRegularExpression pattern(u"%(\\d{1,2}|n)"_s);
     QStringList found;
     for (const auto& match : pattern.globalMatch(text))
         found.append(match.captured());
@@ -128,17 +130,16 @@ private Q_SLOTS:
 
     void bothTranslationsHoldExactlyTheKeysOfTheSources() {
         for (const auto& [language, catalog] : m_catalogs) {
-            const QString name = rawText(language) + u": "_qs;
+            const QString name = rawText(language) + u": "_s;
             for (const QString& key : m_keys) {
                 const auto found = catalog.find(key);
-                QVERIFY2(found != catalog.end(), qPrintable(name + key + u" is missing"_qs));
-                QVERIFY2(
-                    found->second.isLive(),
-                    qPrintable(name + key + u" is in use again; drop its type "_qs + found->second.type));
+                QVERIFY2(found != catalog.end(), qPrintable(name + key + u" is missing"_s));
+                QVERIFY2(found->second.isLive(),
+                         qPrintable(name + key + u" is in use again; drop its type "_s + found->second.type));
             }
             for (const auto& [key, message] : catalog)
                 QVERIFY2(!message.isLive() || m_keys.contains(key),
-                         qPrintable(name + key + u" is used nowhere; mark it vanished"_qs));
+                         qPrintable(name + key + u" is used nowhere; mark it vanished"_s));
         }
     }
 
@@ -148,11 +149,11 @@ private Q_SLOTS:
             for (const auto& [key, message] : catalog) {
                 if (!message.isLive())
                     continue;
-                const QString where = rawText(language) + u": "_qs + key;
-                QVERIFY2(message.type.isEmpty(), qPrintable(where + u" is "_qs + message.type));
+                const QString where = rawText(language) + u": "_s + key;
+                QVERIFY2(message.type.isEmpty(), qPrintable(where + u" is "_s + message.type));
                 QCOMPARE(message.forms.size(), message.numerus ? pluralForms : 1);
                 for (const QString& form : message.forms)
-                    QVERIFY2(!form.trimmed().isEmpty(), qPrintable(where + u" is empty"_qs));
+                    QVERIFY2(!form.trimmed().isEmpty(), qPrintable(where + u" is empty"_s));
             }
         }
     }
@@ -167,9 +168,9 @@ private Q_SLOTS:
             const QStringList expected = placeholders(ja.forms.value(0));
             for (const QString& form : ja.forms + other->second.forms)
                 QVERIFY2(placeholders(form) == expected,
-                         qPrintable(key + u": \""_qs + form + u"\" does not use "_qs + expected.join(u' ')));
+                         qPrintable(key + u": \""_s + form + u"\" does not use "_s + expected.join(u' ')));
             // A count is filled only into a plural message, and every plural form shows it.
-            QCOMPARE(expected.contains(u"%n"_qs), ja.numerus);
+            QCOMPARE(expected.contains(u"%n"_s), ja.numerus);
         }
     }
 
@@ -180,7 +181,7 @@ private Q_SLOTS:
             QVERIFY(translator.load(LanguageEnvironment::translationPath(language)));
             for (const QString& key : m_keys)
                 QVERIFY2(!translator.translate(nullptr, key.toUtf8().constData(), nullptr, 1).isEmpty(),
-                         qPrintable(rawText(language) + u" does not answer "_qs + key));
+                         qPrintable(rawText(language) + u" does not answer "_s + key));
         }
     }
 
@@ -188,7 +189,7 @@ private Q_SLOTS:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<AppLanguage>("expected");
         QTest::newRow("ja_JP") << japanese << AppLanguage::ja;
-        QTest::newRow("ja") << QLocale(u"ja"_qs) << AppLanguage::ja;
+        QTest::newRow("ja") << QLocale(u"ja"_s) << AppLanguage::ja;
         QTest::newRow("zh_CN") << QLocale(QLocale::Chinese, QLocale::China) << AppLanguage::en;
         QTest::newRow("C") << QLocale::c() << AppLanguage::en;
     }
@@ -204,12 +205,12 @@ private Q_SLOTS:
     void switchingRetranslatesAtOnceAndSignalsOnce() {
         {
             LanguageEnvironment environment(japanese);
-            QCOMPARE(qtTrId("nav.goBack"), u"戻る"_qs);
+            QCOMPARE(qtTrId("nav.goBack"), u"戻る"_s);
             environment.follow(AppLanguage::en);
-            QCOMPARE(qtTrId("nav.goBack"), u"Back"_qs);
+            QCOMPARE(qtTrId("nav.goBack"), u"Back"_s);
         }
         LanguageEnvironment environment(english);
-        QCOMPARE(qtTrId("nav.goBack"), u"Back"_qs);
+        QCOMPARE(qtTrId("nav.goBack"), u"Back"_s);
         QSignalSpy changed(&environment, &LanguageEnvironment::languageChanged);
         LanguageChangeCounter languageEvents;
 
@@ -217,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 1);
         QVERIFY(languageEvents.count >= 1);
         QCOMPARE(environment.language(), AppLanguage::ja);
-        QCOMPARE(qtTrId("palette.errorNotFound").arg(u"写真"_qs), u"「写真」が見つかりません。"_qs);
+        QCOMPARE(qtTrId("palette.errorNotFound").arg(u"写真"_s), u"「写真」が見つかりません。"_s);
 
         const int eventsBefore = languageEvents.count;
         environment.setLanguage(AppLanguage::ja);
@@ -229,18 +230,18 @@ private Q_SLOTS:
         environment.follow(std::nullopt);
         QCOMPARE(changed.count(), 2);
         QCOMPARE(environment.language(), AppLanguage::en);
-        QCOMPARE(LanguageEnvironment::text(u"nav.showHelp"_qs), qtTrId("nav.showHelp"));
+        QCOMPARE(LanguageEnvironment::text(u"nav.showHelp"_s), qtTrId("nav.showHelp"));
         QVERIFY(qtTrId("nav.showHelp") != u"nav.showHelp");
     }
 
     void aMissingKeyReadsAsItselfAndNothingOutlivesTheEnvironment() {
         {
             LanguageEnvironment environment(japanese);
-            QCOMPARE(qtTrId("no.such.key"), u"no.such.key"_qs);
-            QCOMPARE(LanguageEnvironment::text(u"no.such.key"_qs), u"no.such.key"_qs);
-            QCOMPARE(LanguageEnvironment::text(u"no.such.key"_qs, 3), u"no.such.key"_qs);
+            QCOMPARE(qtTrId("no.such.key"), u"no.such.key"_s);
+            QCOMPARE(LanguageEnvironment::text(u"no.such.key"_s), u"no.such.key"_s);
+            QCOMPARE(LanguageEnvironment::text(u"no.such.key"_s, 3), u"no.such.key"_s);
         }
-        QCOMPARE(qtTrId("nav.goBack"), u"nav.goBack"_qs);
+        QCOMPARE(qtTrId("nav.goBack"), u"nav.goBack"_s);
     }
 };
 

@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::test;
 
@@ -80,7 +82,7 @@ private Q_SLOTS:
         // The swap is reported, and the complete copy is kept since part of the source is gone.
         QVERIFY(error);
         QCOMPARE(error->kind, TransferError::Case::failed);
-        QCOMPARE(error->item, u"album"_qs);
+        QCOMPARE(error->item, u"album"_s);
         QCOMPARE(filesIn(tree.bytes("tree/dest/album/inner")), 20);
     }
 

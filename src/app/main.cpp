@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool hasDisplay() {
@@ -47,12 +49,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillmere"));
-    QApplication::setOrganizationDomain(QStringLiteral("quillmere.org"));
+    QApplication::setApplicationName(u"Quillmere"_s);
+    QApplication::setOrganizationDomain(u"quillmere.org"_s);
 
     const QString home = quillmere::HomeFolder::path();
     QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quillmere — ") + quillmere::PathCodec::displayText(home));
+    window.setWindowTitle(u"Quillmere — "_s + quillmere::PathCodec::displayText(home));
     auto* table = new QTableView(&window);
     auto* model = new quillmere::FileListModel(table);
     table->setModel(model);

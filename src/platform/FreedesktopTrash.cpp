@@ -14,6 +14,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -88,8 +90,8 @@ QString FreedesktopTrash::trash(const QString& path) const {
     if (!location.topDirectory.isEmpty())
         recordedPath = item.mid(location.topDirectory == "/" ? 1 : location.topDirectory.size() + 1);
     const QByteArray contents =
-        "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") + "\nDeletionDate=" +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() + "\n";
+        "[Trash Info]\nPath=" + recordedPath.toPercentEncoding("/") +
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(u"yyyy-MM-ddTHH:mm:ss"_s).toLatin1() + "\n";
 
     // The bound only guards against a trash that refuses every name.
     for (int attempt = 1; attempt <= 100000; ++attempt) {

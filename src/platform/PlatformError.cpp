@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 PlatformError::PlatformError(int code, QString path, QString context)
@@ -51,7 +53,7 @@ QString PlatformError::describe(int code) {
 
 QString PlatformError::description() const {
     const QString text = describe(m_code);
-    return m_context.isEmpty() ? text : m_context + QStringLiteral(": ") + text;
+    return m_context.isEmpty() ? text : m_context + u": "_s + text;
 }
 
 } // namespace quillmere

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QLocale>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 FileListModel::FileListModel(QObject* parent)
@@ -41,8 +43,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         return date ? locale.toString(date->toLocalTime(), QLocale::ShortFormat) : QString();
     }
     case Column::size:
-        return item.size ? locale.formattedDataSize(*item.size, 1, QLocale::DataSizeSIFormat)
-                         : QStringLiteral("--");
+        return item.size ? locale.formattedDataSize(*item.size, 1, QLocale::DataSizeSIFormat) : u"--"_s;
     case Column::kind: return item.kind;
     }
     return {};

@@ -12,6 +12,8 @@
 #include <QTextEdit>
 #include <QWindow>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -29,7 +31,7 @@ bool isTextEditor(const QWidget* widget) {
 // as code points so that they cannot break the log line.
 QString loggedText(const QString& text) {
     if (text.isEmpty())
-        return QStringLiteral("?");
+        return u"?"_s;
     QString out;
     for (const QChar c : text) {
         if (c.category() == QChar::Other_Control)

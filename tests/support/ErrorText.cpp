@@ -1,12 +1,14 @@
 #include "ErrorText.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere::test {
 
 QString ErrorText::of(const RenameError& error) {
     switch (error.kind) {
-    case RenameError::Case::collision: return QStringLiteral("collision");
-    case RenameError::Case::permissionDenied: return QStringLiteral("permissionDenied");
-    case RenameError::Case::other: return QStringLiteral("other(%1)").arg(error.description);
+    case RenameError::Case::collision: return u"collision"_s;
+    case RenameError::Case::permissionDenied: return u"permissionDenied"_s;
+    case RenameError::Case::other: return u"other(%1)"_s.arg(error.description);
     }
     return {};
 }

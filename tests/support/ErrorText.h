@@ -9,6 +9,8 @@
 
 namespace quillmere::test {
 
+using namespace Qt::StringLiterals;
+
 // One line per error value, the same for equal values: readable in a failed
 // comparison, and the way a child process reports its outcome to the test.
 class ErrorText final {
@@ -18,10 +20,9 @@ public:
     template <typename Tag> static QString of(const ItemOperationError<Tag>& error) {
         using Case = typename ItemOperationError<Tag>::Case;
         switch (error.kind) {
-        case Case::permissionDenied: return QStringLiteral("permissionDenied(%1)").arg(error.item);
-        case Case::failed: return QStringLiteral("failed(%1, %2)").arg(error.item, error.reason);
-        case Case::rollbackFailed:
-            return QStringLiteral("rollbackFailed(%1)").arg(error.stranded.join(QStringLiteral(", ")));
+        case Case::permissionDenied: return u"permissionDenied(%1)"_s.arg(error.item);
+        case Case::failed: return u"failed(%1, %2)"_s.arg(error.item, error.reason);
+        case Case::rollbackFailed: return u"rollbackFailed(%1)"_s.arg(error.stranded.join(u", "_s));
         }
         return {};
     }

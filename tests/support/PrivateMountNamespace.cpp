@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 extern char** environ;
 
 namespace quillmere::test {
@@ -40,13 +42,13 @@ QString PrivateMountNamespace::enter(char** argv) {
         return {};
     // A trial run tells a refused unshare apart from a failing test program.
     if (!succeeds({"unshare", "-m", "--propagation", "private", "true"}))
-        return QStringLiteral("unshare -m --propagation private is refused here (needs CAP_SYS_ADMIN and the "
-                              "unshare tool); the mount tests cannot run");
+        return u"unshare -m --propagation private is refused here (needs CAP_SYS_ADMIN and the "
+               u"unshare tool); the mount tests cannot run"_s;
     // /proc/self/exe would name unshare itself once unshare runs.
     char program[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
     if (length <= 0)
-        return QStringLiteral("cannot find this program's file to run it again");
+        return u"cannot find this program's file to run it again"_s;
     program[length] = '\0';
 
     std::vector<char*> arguments = {
@@ -59,7 +61,7 @@ QString PrivateMountNamespace::enter(char** argv) {
     execvp("unshare", arguments.data());
     const int error = errno;
     qunsetenv(insideMarker);
-    return QStringLiteral("cannot run unshare: %1").arg(QString::fromLocal8Bit(strerror(error)));
+    return u"cannot run unshare: %1"_s.arg(QString::fromLocal8Bit(strerror(error)));
 }
 
 } // namespace quillmere::test

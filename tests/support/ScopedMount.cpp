@@ -9,11 +9,13 @@
 #include <sys/mount.h>
 #include <sys/prctl.h>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere::test {
 namespace {
 
 QString lastError(const char* what) {
-    return QString::fromLatin1(what) + QStringLiteral(": ") + QString::fromLocal8Bit(strerror(errno));
+    return QString::fromLatin1(what) + u": "_s + QString::fromLocal8Bit(strerror(errno));
 }
 
 } // namespace
@@ -71,15 +73,14 @@ ScopedMount ScopedMount::fuse(const QByteArray& point, const QString& driver, co
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process.start(driver, arguments);
     if (!process.waitForStarted())
-        return failure(driver + QStringLiteral(" did not start: ") + process.errorString());
+        return failure(driver + u" did not start: "_s + process.errorString());
     // The driver mounts shortly after it starts; the deadline only bounds a driver that hangs.
     const QDeadlineTimer deadline(10000);
     while (typeAt(point).isEmpty()) {
         if (process.waitForFinished(20) || deadline.hasExpired()) {
             process.kill();
             process.waitForFinished();
-            return failure(driver + QStringLiteral(" did not mount: ") +
-                           QString::fromLocal8Bit(process.readAll()));
+            return failure(driver + u" did not mount: "_s + QString::fromLocal8Bit(process.readAll()));
         }
     }
     mount.m_point = point;
@@ -87,7 +88,7 @@ ScopedMount ScopedMount::fuse(const QByteArray& point, const QString& driver, co
 }
 
 QByteArray ScopedMount::typeAt(const QByteArray& point) {
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    QFile table(u"/proc/self/mountinfo"_s);
     if (!table.open(QIODevice::ReadOnly))
         return {};
     QByteArray type;

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere::test {
 namespace {
 
@@ -30,8 +32,8 @@ QList<QByteArray> namesIn(const QByteArray& folder) {
 } // namespace
 
 TemporaryTree::TemporaryTree(const QString& base, Environment environment)
-    : m_dir(base.isEmpty() ? QDir::tempPath() + QStringLiteral("/quillmere-test-XXXXXX")
-                           : base + QStringLiteral("/quillmere-test-XXXXXX"))
+    : m_dir(base.isEmpty() ? QDir::tempPath() + u"/quillmere-test-XXXXXX"_s
+                           : base + u"/quillmere-test-XXXXXX"_s)
     , m_environment(environment) {
     m_root = QFile::encodeName(m_dir.path());
     m_savedHome = qgetenv("HOME");

@@ -2,6 +2,8 @@
 
 #include "models/commands/KeyPress.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -25,7 +27,7 @@ QList<CommandTable::Row> buildRows() {
     const char* const app = QT_TRID_NOOP("help.section.app");
     const char* const help = QT_TRID_NOOP("help.section.help");
     return {
-        {navigation, QT_TRID_NOOP("nav.openSelection"), KeyTrigger::key(Qt::Key_Return, u"\u21A9"_qs),
+        {navigation, QT_TRID_NOOP("nav.openSelection"), KeyTrigger::key(Qt::Key_Return, u"\u21A9"_s),
          C::openSelection, "open selection enter"},
         {navigation, QT_TRID_NOOP("nav.goToParent"), character(u"u"), C::goToParent,
          "go to parent folder up"},
@@ -50,9 +52,9 @@ QList<CommandTable::Row> buildRows() {
         {file, QT_TRID_NOOP("nav.copyPath"), character(u"p"), C::copyPath, "copy path clipboard"},
         {file, QT_TRID_NOOP("nav.openInTerminal"), character(u"t"), C::openInTerminal, "open terminal shell"},
         {file, QT_TRID_NOOP("nav.openContextMenu"), character(u"k"), C::openContextMenu, "open context menu"},
-        {mark, QT_TRID_NOOP("nav.toggleMark"), KeyTrigger::key(Qt::Key_Space, u"Space"_qs), C::toggleMark,
+        {mark, QT_TRID_NOOP("nav.toggleMark"), KeyTrigger::key(Qt::Key_Space, u"Space"_s), C::toggleMark,
          "toggle mark select"},
-        {mark, QT_TRID_NOOP("nav.clearMarks"), KeyTrigger::key(Qt::Key_Escape, u"Esc"_qs), C::clearMarks,
+        {mark, QT_TRID_NOOP("nav.clearMarks"), KeyTrigger::key(Qt::Key_Escape, u"Esc"_s), C::clearMarks,
          "clear marks deselect all"},
         {batch, QT_TRID_NOOP("nav.moveMarked"), character(u"m"), C::moveMarked, "move marked files"},
         {batch, QT_TRID_NOOP("nav.copyMarked"), character(u"c"), C::copyMarked, "copy marked files"},

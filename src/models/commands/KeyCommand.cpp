@@ -3,34 +3,36 @@
 #include "models/commands/CommandTable.h"
 #include "models/commands/KeyPress.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
 QString caseName(KeyCommand::Case command) {
     using C = KeyCommand::Case;
     switch (command) {
-    case C::sortBy: return QStringLiteral("sortBy");
-    case C::goToParent: return QStringLiteral("goToParent");
-    case C::openSelection: return QStringLiteral("openSelection");
-    case C::goBack: return QStringLiteral("goBack");
-    case C::goForward: return QStringLiteral("goForward");
-    case C::toggleHidden: return QStringLiteral("toggleHidden");
-    case C::copyPath: return QStringLiteral("copyPath");
-    case C::openInTerminal: return QStringLiteral("openInTerminal");
-    case C::renameSelection: return QStringLiteral("renameSelection");
-    case C::toggleMark: return QStringLiteral("toggleMark");
-    case C::clearMarks: return QStringLiteral("clearMarks");
-    case C::deleteMarked: return QStringLiteral("deleteMarked");
-    case C::moveMarked: return QStringLiteral("moveMarked");
-    case C::copyMarked: return QStringLiteral("copyMarked");
-    case C::startFuzzySearch: return QStringLiteral("startFuzzySearch");
-    case C::addBookmark: return QStringLiteral("addBookmark");
-    case C::prevTab: return QStringLiteral("prevTab");
-    case C::nextTab: return QStringLiteral("nextTab");
-    case C::createFile: return QStringLiteral("createFile");
-    case C::createFolder: return QStringLiteral("createFolder");
-    case C::openContextMenu: return QStringLiteral("openContextMenu");
-    case C::showHelp: return QStringLiteral("showHelp");
+    case C::sortBy: return u"sortBy"_s;
+    case C::goToParent: return u"goToParent"_s;
+    case C::openSelection: return u"openSelection"_s;
+    case C::goBack: return u"goBack"_s;
+    case C::goForward: return u"goForward"_s;
+    case C::toggleHidden: return u"toggleHidden"_s;
+    case C::copyPath: return u"copyPath"_s;
+    case C::openInTerminal: return u"openInTerminal"_s;
+    case C::renameSelection: return u"renameSelection"_s;
+    case C::toggleMark: return u"toggleMark"_s;
+    case C::clearMarks: return u"clearMarks"_s;
+    case C::deleteMarked: return u"deleteMarked"_s;
+    case C::moveMarked: return u"moveMarked"_s;
+    case C::copyMarked: return u"copyMarked"_s;
+    case C::startFuzzySearch: return u"startFuzzySearch"_s;
+    case C::addBookmark: return u"addBookmark"_s;
+    case C::prevTab: return u"prevTab"_s;
+    case C::nextTab: return u"nextTab"_s;
+    case C::createFile: return u"createFile"_s;
+    case C::createFolder: return u"createFolder"_s;
+    case C::openContextMenu: return u"openContextMenu"_s;
+    case C::showHelp: return u"showHelp"_s;
     }
     return {};
 }

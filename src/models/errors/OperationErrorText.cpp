@@ -1,5 +1,7 @@
 #include "models/errors/OperationErrorText.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -10,27 +12,27 @@ struct Phrases {
     QString checkAfterwards; // what the user should look at when the rollback failed
 };
 
-const QString openQuote = QStringLiteral("\u300C");
-const QString closeQuote = QStringLiteral("\u300D");
+const QString openQuote = u"\u300C"_s;
+const QString closeQuote = u"\u300D"_s;
 
 template <typename Tag> QString compose(const ItemOperationError<Tag>& error, const Phrases& p) {
     using Case = typename ItemOperationError<Tag>::Case;
-    const QString restored = u"すべての項目は"_qs + p.restoredTo + u"に戻しました。"_qs;
+    const QString restored = u"すべての項目は"_s + p.restoredTo + u"に戻しました。"_s;
     switch (error.kind) {
     case Case::permissionDenied:
-        return u"権限がないため"_qs + openQuote + error.item + closeQuote + u"を"_qs + p.verb +
-               u"できませんでした。アクセス権を確認してください。"_qs + restored;
+        return u"権限がないため"_s + openQuote + error.item + closeQuote + u"を"_s + p.verb +
+               u"できませんでした。アクセス権を確認してください。"_s + restored;
     case Case::failed:
         if (error.reason.isEmpty())
-            return openQuote + error.item + closeQuote + u"を"_qs + p.verb + u"できませんでした。"_qs +
+            return openQuote + error.item + closeQuote + u"を"_s + p.verb + u"できませんでした。"_s +
                    restored;
-        return openQuote + error.item + closeQuote + u"を"_qs + p.verb + u"できませんでした: "_qs +
-               error.reason + u"。"_qs + restored;
+        return openQuote + error.item + closeQuote + u"を"_s + p.verb + u"できませんでした: "_s +
+               error.reason + u"。"_s + restored;
     case Case::rollbackFailed:
         if (error.stranded.isEmpty())
-            return p.verb + u"に失敗し、復元にも失敗しました。"_qs + p.checkAfterwards;
-        return p.verb + u"に失敗し、次の項目を"_qs + p.restoredTo + u"に戻せませんでした: "_qs +
-               error.stranded.join(u'\u3001') + u"。"_qs + p.checkAfterwards;
+            return p.verb + u"に失敗し、復元にも失敗しました。"_s + p.checkAfterwards;
+        return p.verb + u"に失敗し、次の項目を"_s + p.restoredTo + u"に戻せませんでした: "_s +
+               error.stranded.join(u'\u3001') + u"。"_s + p.checkAfterwards;
     }
     return {};
 }
@@ -38,28 +40,28 @@ template <typename Tag> QString compose(const ItemOperationError<Tag>& error, co
 } // namespace
 
 QString OperationErrorText::of(const DeleteError& error) {
-    return compose(error, {u"削除"_qs, u"元の場所"_qs, u"ゴミ箱を確認してください。"_qs});
+    return compose(error, {u"削除"_s, u"元の場所"_s, u"ゴミ箱を確認してください。"_s});
 }
 
 QString OperationErrorText::of(const TransferError& error) {
-    return compose(error, {u"移動またはコピー"_qs, u"元の場所"_qs,
-                           u"移動元・移動先のフォルダとゴミ箱を確認してください。"_qs});
+    return compose(error, {u"移動またはコピー"_s, u"元の場所"_s,
+                           u"移動元・移動先のフォルダとゴミ箱を確認してください。"_s});
 }
 
 QString OperationErrorText::of(const BatchRenameError& error) {
-    return compose(error, {u"リネーム"_qs, u"元の名前"_qs, u"フォルダ内のファイル名を確認してください。"_qs});
+    return compose(error, {u"リネーム"_s, u"元の名前"_s, u"フォルダ内のファイル名を確認してください。"_s});
 }
 
 QString OperationErrorText::of(const RenameError& error) {
     switch (error.kind) {
     case RenameError::Case::collision:
-        return u"同じ名前の項目が既に存在します。別の名前を入力してください。"_qs;
+        return u"同じ名前の項目が既に存在します。別の名前を入力してください。"_s;
     case RenameError::Case::permissionDenied:
-        return u"権限がないため名前を変更できませんでした。アクセス権を確認してください。"_qs;
+        return u"権限がないため名前を変更できませんでした。アクセス権を確認してください。"_s;
     case RenameError::Case::other:
         if (error.description.isEmpty())
-            return u"名前を変更できませんでした。"_qs;
-        return u"名前を変更できませんでした: "_qs + error.description;
+            return u"名前を変更できませんでした。"_s;
+        return u"名前を変更できませんでした: "_s + error.description;
     }
     return {};
 }

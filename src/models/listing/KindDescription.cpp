@@ -1,19 +1,21 @@
 #include "models/listing/KindDescription.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
 // Shared texts, so that a listing of many files holds one copy of each.
 struct KindTexts {
-    QString folder = QStringLiteral("Folder");
-    QString file = QStringLiteral("File");
-    QString swift = QStringLiteral("Swift");
-    QString markdown = QStringLiteral("Markdown");
-    QString plainText = QStringLiteral("Plain Text");
-    QString json = QStringLiteral("JSON");
-    QString yaml = QStringLiteral("YAML");
-    QString image = QStringLiteral("Image");
-    QString pdf = QStringLiteral("PDF");
+    QString folder = u"Folder"_s;
+    QString file = u"File"_s;
+    QString swift = u"Swift"_s;
+    QString markdown = u"Markdown"_s;
+    QString plainText = u"Plain Text"_s;
+    QString json = u"JSON"_s;
+    QString yaml = u"YAML"_s;
+    QString image = u"Image"_s;
+    QString pdf = u"PDF"_s;
 };
 
 const KindTexts& texts() {

@@ -1,9 +1,11 @@
 #include "models/listing/SortDirection.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString rawText(SortDirection direction) {
-    return direction == SortDirection::ascending ? QStringLiteral("ascending") : QStringLiteral("descending");
+    return direction == SortDirection::ascending ? u"ascending"_s : u"descending"_s;
 }
 
 std::optional<SortDirection> sortDirectionFromRawText(QStringView text) {

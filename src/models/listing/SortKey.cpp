@@ -1,13 +1,15 @@
 #include "models/listing/SortKey.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString rawText(SortKey key) {
     switch (key) {
-    case SortKey::name: return QStringLiteral("name");
-    case SortKey::dateModified: return QStringLiteral("dateModified");
-    case SortKey::size: return QStringLiteral("size");
-    case SortKey::kind: return QStringLiteral("kind");
+    case SortKey::name: return u"name"_s;
+    case SortKey::dateModified: return u"dateModified"_s;
+    case SortKey::size: return u"size"_s;
+    case SortKey::kind: return u"kind"_s;
     }
     return {};
 }

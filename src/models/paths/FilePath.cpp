@@ -2,6 +2,8 @@
 
 #include <QList>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString FilePath::standardised(QStringView path) {
@@ -35,7 +37,7 @@ QString FilePath::standardised(QStringView path) {
         out += part;
     }
     if (out.isEmpty())
-        return absolute ? QStringLiteral("/") : QStringLiteral(".");
+        return absolute ? u"/"_s : u"."_s;
     return out;
 }
 
@@ -44,7 +46,7 @@ QString FilePath::lastComponent(QStringView path) {
     while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
         trimmed.chop(1);
     if (trimmed == u"/")
-        return QStringLiteral("/");
+        return u"/"_s;
     return trimmed.mid(trimmed.lastIndexOf(u'/') + 1).toString();
 }
 
@@ -52,7 +54,7 @@ QString FilePath::parent(QStringView path) {
     const QString clean = standardised(path);
     const qsizetype slash = clean.lastIndexOf(u'/');
     if (slash <= 0)
-        return QStringLiteral("/");
+        return u"/"_s;
     return clean.left(slash);
 }
 

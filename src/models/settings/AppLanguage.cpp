@@ -1,9 +1,11 @@
 #include "models/settings/AppLanguage.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString rawText(AppLanguage language) {
-    return language == AppLanguage::ja ? QStringLiteral("ja") : QStringLiteral("en");
+    return language == AppLanguage::ja ? u"ja"_s : u"en"_s;
 }
 
 std::optional<AppLanguage> appLanguageFromRawText(QStringView text) {

@@ -10,6 +10,8 @@
 
 namespace quillmere {
 
+using namespace Qt::StringLiterals;
+
 // An opaque sRGB colour, 0-255 per channel.
 struct RgbColor {
     int red = 0;
@@ -24,7 +26,7 @@ struct RgbColor {
 // building a new one with one field replaced.
 class AppSettings {
 public:
-    static QString defaultGlyph() { return QStringLiteral("\u2713"); }
+    static QString defaultGlyph() { return u"\u2713"_s; }
 
     explicit AppSettings(const QString& markGlyph = defaultGlyph(), std::optional<QString> markColorHex = {},
                          TerminalApp terminalApp = TerminalApp::wezterm,

@@ -1,25 +1,27 @@
 #include "models/settings/TerminalApp.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString rawText(TerminalApp app) {
     switch (app) {
-    case TerminalApp::wezterm: return QStringLiteral("wezterm");
-    case TerminalApp::iterm2: return QStringLiteral("iterm2");
-    case TerminalApp::terminalApp: return QStringLiteral("terminalApp");
-    case TerminalApp::warp: return QStringLiteral("warp");
-    case TerminalApp::ghostty: return QStringLiteral("ghostty");
+    case TerminalApp::wezterm: return u"wezterm"_s;
+    case TerminalApp::iterm2: return u"iterm2"_s;
+    case TerminalApp::terminalApp: return u"terminalApp"_s;
+    case TerminalApp::warp: return u"warp"_s;
+    case TerminalApp::ghostty: return u"ghostty"_s;
     }
     return {};
 }
 
 QString displayName(TerminalApp app) {
     switch (app) {
-    case TerminalApp::wezterm: return QStringLiteral("WezTerm");
-    case TerminalApp::iterm2: return QStringLiteral("iTerm2");
-    case TerminalApp::terminalApp: return QStringLiteral("ターミナル");
-    case TerminalApp::warp: return QStringLiteral("Warp");
-    case TerminalApp::ghostty: return QStringLiteral("Ghostty");
+    case TerminalApp::wezterm: return u"WezTerm"_s;
+    case TerminalApp::iterm2: return u"iTerm2"_s;
+    case TerminalApp::terminalApp: return u"ターミナル"_s;
+    case TerminalApp::warp: return u"Warp"_s;
+    case TerminalApp::ghostty: return u"Ghostty"_s;
     }
     return {};
 }

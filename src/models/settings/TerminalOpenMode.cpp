@@ -1,9 +1,11 @@
 #include "models/settings/TerminalOpenMode.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString rawText(TerminalOpenMode mode) {
-    return mode == TerminalOpenMode::newWindow ? QStringLiteral("newWindow") : QStringLiteral("newTab");
+    return mode == TerminalOpenMode::newWindow ? u"newWindow"_s : u"newTab"_s;
 }
 
 std::optional<TerminalOpenMode> terminalOpenModeFromRawText(QStringView text) {

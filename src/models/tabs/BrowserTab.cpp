@@ -2,6 +2,8 @@
 
 #include "models/paths/FilePath.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 BrowserTab::BrowserTab(QUuid id, std::unique_ptr<Navigator> navigator, QObject* parent)
@@ -11,7 +13,7 @@ BrowserTab::BrowserTab(QUuid id, std::unique_ptr<Navigator> navigator, QObject* 
 
 QString BrowserTab::title() const {
     const QString name = FilePath::lastComponent(m_navigator->currentPath());
-    return name.isEmpty() ? QStringLiteral("/") : name;
+    return name.isEmpty() ? u"/"_s : name;
 }
 
 } // namespace quillmere

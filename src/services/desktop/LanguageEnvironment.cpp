@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 LanguageEnvironment::LanguageEnvironment(QObject* parent)
@@ -49,7 +51,7 @@ QString LanguageEnvironment::text(const QString& key, int count) {
 }
 
 QString LanguageEnvironment::translationPath(AppLanguage language) {
-    return QStringLiteral(":/i18n/quillmere_") + rawText(language) + QStringLiteral(".qm");
+    return u":/i18n/quillmere_"_s + rawText(language) + u".qm"_s;
 }
 
 void LanguageEnvironment::install(AppLanguage language) {

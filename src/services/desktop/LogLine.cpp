@@ -1,5 +1,7 @@
 #include "services/desktop/LogLine.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 QString LogLine::place(const char* file, const char* function, int line) {
@@ -13,7 +15,7 @@ QString LogLine::place(const char* file, const char* function, int line) {
 
 QString LogLine::format(LogLevel level, const char* file, const char* function, int line,
                         const QString& message) {
-    return logPrefix(level) + place(file, function, line) + QStringLiteral(": ") + message;
+    return logPrefix(level) + place(file, function, line) + u": "_s + message;
 }
 
 } // namespace quillmere

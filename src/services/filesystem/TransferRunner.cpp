@@ -8,6 +8,8 @@
 #include "services/filesystem/ItemError.h"
 #include "services/filesystem/UndoLog.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -18,13 +20,11 @@ enum class Mode { move, copy };
 void reportLosses(const TreeCopier::Outcome& outcome, const QString& source) {
     if (!outcome.droppedAnything())
         return;
-    QUILLMERE_LOG(
-        logUI(), LogLevel::warn,
-        QStringLiteral("Moved %1 to another volume without %2 extended attribute(s) and %3 owner(s) "
-                       "it does not support")
-            .arg(source)
-            .arg(outcome.droppedAttributes)
-            .arg(outcome.droppedOwners));
+    QUILLMERE_LOG(logUI(), LogLevel::warn,
+                  u"Moved %1 to another volume without %2 extended attribute(s) and %3 owner(s) "
+                  u"it does not support"_s.arg(source)
+                      .arg(outcome.droppedAttributes)
+                      .arg(outcome.droppedOwners));
 }
 
 QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode) {

@@ -3,6 +3,8 @@
 #include "services/persistence/JsonDecodeError.h"
 #include "services/persistence/StrictJson.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -14,7 +16,7 @@ Enum enumeration(const QJsonObject& object, Key key, Enum fallback, Parse parse)
         return fallback;
     const auto value = parse(StrictJson::string(object.value(key), key));
     if (!value)
-        throw JsonDecodeError(QString(key) + QStringLiteral(": unknown value"));
+        throw JsonDecodeError(QString(key) + u": unknown value"_s);
     return *value;
 }
 

@@ -17,6 +17,8 @@
 #include <QJsonDocument>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -65,8 +67,7 @@ void DefaultPersistenceService::writeAtomically(const QByteArray& data, const QS
 
 void DefaultPersistenceService::moveAside(const QString& file, const QString& suffix) const {
     const QString time =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).replace(u':', u'-') +
-        u'Z';
+        QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-ddTHH:mm:ss"_s).replace(u':', u'-') + u'Z';
     m_primitives->mover.rename(file, file + u'.' + suffix + u'-' + time);
 }
 
@@ -92,19 +93,18 @@ std::optional<T> DefaultPersistenceService::load(const QString& name,
         if (parseError.error != QJsonParseError::NoError)
             throw JsonDecodeError(parseError.errorString());
         if (!document.isObject())
-            throw JsonDecodeError(QStringLiteral("the file does not hold an object"));
+            throw JsonDecodeError(u"the file does not hold an object"_s);
         if (const std::optional<QByteArray> number = InexactJsonIntegers::first(*data))
-            throw JsonDecodeError(QStringLiteral("a number that cannot be read exactly: ") +
-                                  QString::fromLatin1(*number));
+            throw JsonDecodeError(u"a number that cannot be read exactly: "_s + QString::fromLatin1(*number));
         const QJsonObject object = document.object();
         version = StrictJson::schemaVersion(object);
         value = decode(object);
     } catch (const JsonDecodeError&) {
-        setAside(QStringLiteral("broken"));
+        setAside(u"broken"_s);
         return std::nullopt;
     }
     if (version > Session::currentSchemaVersion) {
-        setAside(QStringLiteral("unknown-version"));
+        setAside(u"unknown-version"_s);
         return std::nullopt;
     }
     return value;

@@ -9,6 +9,8 @@
 
 namespace quillmere {
 
+using namespace Qt::StringLiterals;
+
 struct FilePrimitives;
 class SystemCalls;
 
@@ -20,10 +22,10 @@ class SystemCalls;
 // calling thread.
 class DefaultPersistenceService final : public PersistenceService {
 public:
-    static inline const QString appSettingsFile = QStringLiteral("app-settings.json");
-    static inline const QString bookmarkFile = QStringLiteral("bookmark.json");
-    static inline const QString folderSettingsFile = QStringLiteral("folder-settings.json");
-    static inline const QString sessionFile = QStringLiteral("session.json");
+    static inline const QString appSettingsFile = u"app-settings.json"_s;
+    static inline const QString bookmarkFile = u"bookmark.json"_s;
+    static inline const QString folderSettingsFile = u"folder-settings.json"_s;
+    static inline const QString sessionFile = u"session.json"_s;
 
     explicit DefaultPersistenceService(QString baseFolder, std::shared_ptr<SystemCalls> calls = nullptr);
 

@@ -3,6 +3,8 @@
 #include "services/persistence/JsonDecodeError.h"
 #include "services/persistence/StrictJson.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -31,14 +33,14 @@ FolderSettings FolderSettingsJson::decode(const QJsonValue& value) {
     if (object.contains(sortKeyKey)) {
         const auto key = sortKeyFromRawText(StrictJson::string(object.value(sortKeyKey), sortKeyKey));
         if (!key)
-            throw JsonDecodeError(QStringLiteral("sortKey: unknown value"));
+            throw JsonDecodeError(u"sortKey: unknown value"_s);
         settings.sortKey = *key;
     }
     if (object.contains(sortDirectionKey)) {
         const auto direction =
             sortDirectionFromRawText(StrictJson::string(object.value(sortDirectionKey), sortDirectionKey));
         if (!direction)
-            throw JsonDecodeError(QStringLiteral("sortDirection: unknown value"));
+            throw JsonDecodeError(u"sortDirection: unknown value"_s);
         settings.sortDirection = *direction;
     }
     if (object.contains(dotFilesVisibleKey))

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
@@ -12,21 +14,21 @@ namespace {
 constexpr qint64 referenceEpochMs = 978307200000;
 
 [[noreturn]] void wrongType(QLatin1StringView key, const char* expected) {
-    throw JsonDecodeError(QString(key) + QStringLiteral(": expected ") + QString::fromLatin1(expected));
+    throw JsonDecodeError(QString(key) + u": expected "_s + QString::fromLatin1(expected));
 }
 
 } // namespace
 
 QJsonObject StrictJson::object(const QJsonValue& value, const char* what) {
     if (!value.isObject())
-        throw JsonDecodeError(QString::fromLatin1(what) + QStringLiteral(": expected an object"));
+        throw JsonDecodeError(QString::fromLatin1(what) + u": expected an object"_s);
     return value.toObject();
 }
 
 QJsonValue StrictJson::required(const QJsonObject& object, QLatin1StringView key) {
     const auto it = object.constFind(key);
     if (it == object.constEnd())
-        throw JsonDecodeError(QString(key) + QStringLiteral(": missing"));
+        throw JsonDecodeError(QString(key) + u": missing"_s);
     return *it;
 }
 
@@ -104,11 +106,11 @@ QDateTime StrictJson::fromReferenceSeconds(double seconds) {
 }
 
 QString StrictJson::fileUrlText(const QString& path) {
-    return QStringLiteral("file://") + QString::fromLatin1(PathCodec::encode(path).toPercentEncoding("/"));
+    return u"file://"_s + QString::fromLatin1(PathCodec::encode(path).toPercentEncoding("/"));
 }
 
 QString StrictJson::pathFromFileUrlText(const QString& text, QLatin1StringView key) {
-    static const QString scheme = QStringLiteral("file://");
+    static const QString scheme = u"file://"_s;
     if (!text.startsWith(scheme, Qt::CaseInsensitive))
         wrongType(key, "a file URL");
     // "localhost" names this machine as the empty authority does; any other host is remote.

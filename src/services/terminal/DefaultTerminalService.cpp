@@ -7,11 +7,13 @@
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 namespace {
 
 // The GUI process of WezTerm; the "wezterm" program itself exits after handing over.
-const auto wezTermProcessName = QStringLiteral("wezterm-gui");
+const auto wezTermProcessName = u"wezterm-gui"_s;
 
 } // namespace
 
@@ -22,9 +24,9 @@ DefaultTerminalService::~DefaultTerminalService() = default;
 
 QString DefaultTerminalService::desktopFileId(TerminalApp app) {
     switch (app) {
-    case TerminalApp::wezterm: return QStringLiteral("org.wezfurlong.wezterm.desktop");
-    case TerminalApp::warp: return QStringLiteral("dev.warp.Warp.desktop");
-    case TerminalApp::ghostty: return QStringLiteral("com.mitchellh.ghostty.desktop");
+    case TerminalApp::wezterm: return u"org.wezfurlong.wezterm.desktop"_s;
+    case TerminalApp::warp: return u"dev.warp.Warp.desktop"_s;
+    case TerminalApp::ghostty: return u"com.mitchellh.ghostty.desktop"_s;
     case TerminalApp::iterm2:
     case TerminalApp::terminalApp: return {};
     }
@@ -67,18 +69,15 @@ void DefaultTerminalService::openWezTerm(const QString& folder, TerminalOpenMode
 }
 
 void DefaultTerminalService::startWezTermTab(const QString& program, const QString& folder) {
-    m_environment->start(
-        {program, {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--cwd"), folder}, folder});
+    m_environment->start({program, {u"cli"_s, u"spawn"_s, u"--cwd"_s, folder}, folder});
 }
 
 void DefaultTerminalService::startWezTermWindow(const QString& program, const QString& folder) {
     if (m_environment->isProcessRunning(wezTermProcessName))
-        m_environment->start({program,
-                              {QStringLiteral("cli"), QStringLiteral("spawn"), QStringLiteral("--new-window"),
-                               QStringLiteral("--cwd"), folder},
-                              folder});
+        m_environment->start(
+            {program, {u"cli"_s, u"spawn"_s, u"--new-window"_s, u"--cwd"_s, folder}, folder});
     else
-        m_environment->start({program, {QStringLiteral("start"), QStringLiteral("--cwd"), folder}, folder});
+        m_environment->start({program, {u"start"_s, u"--cwd"_s, folder}, folder});
 }
 
 QString DefaultTerminalService::locateWezTerm() {
@@ -87,13 +86,12 @@ QString DefaultTerminalService::locateWezTerm() {
         if (home.endsWith(u'/'))
             home.chop(1);
         m_wezTermCandidates =
-            QStringList{QStringLiteral("/usr/bin/wezterm"), QStringLiteral("/usr/local/bin/wezterm"),
-                        home + QStringLiteral("/.cargo/bin/wezterm")};
+            QStringList{u"/usr/bin/wezterm"_s, u"/usr/local/bin/wezterm"_s, home + u"/.cargo/bin/wezterm"_s};
     }
     for (const QString& candidate : *m_wezTermCandidates)
         if (m_environment->isExecutableFile(candidate))
             return candidate;
-    if (std::optional<QString> found = m_environment->findInPath(QStringLiteral("wezterm")))
+    if (std::optional<QString> found = m_environment->findInPath(u"wezterm"_s))
         return *found;
     throw TerminalServiceError::appNotFound(TerminalApp::wezterm);
 }
@@ -101,7 +99,7 @@ QString DefaultTerminalService::locateWezTerm() {
 void DefaultTerminalService::openWarp(const QString& folder) {
     // The folder's exact bytes, percent-encoded, so names that are not UTF-8 arrive intact.
     const QByteArray path = PathCodec::encode(folder).toPercentEncoding("/");
-    const QString uri = QStringLiteral("warp://action/new_window?path=") + QString::fromLatin1(path);
+    const QString uri = u"warp://action/new_window?path="_s + QString::fromLatin1(path);
     if (!m_environment->openUri(uri))
         throw TerminalServiceError::appNotFound(TerminalApp::warp);
 }
@@ -110,11 +108,11 @@ void DefaultTerminalService::openGhostty(const QString& folder) {
     const std::optional<QString> program = locateGhostty();
     if (!program)
         throw TerminalServiceError::appNotFound(TerminalApp::ghostty);
-    m_environment->start({*program, {QStringLiteral("--working-directory=") + folder}, folder});
+    m_environment->start({*program, {u"--working-directory="_s + folder}, folder});
 }
 
 std::optional<QString> DefaultTerminalService::locateGhostty() const {
-    const QString name = QStringLiteral("ghostty");
+    const QString name = u"ghostty"_s;
     // An entry that starts Ghostty through another program (flatpak, env) cannot be
     // handed Ghostty's own flag; the PATH may still have the program itself.
     const std::optional<QString> entry =

@@ -2,6 +2,8 @@
 
 #include "services/terminal/LaunchEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere {
 
 PreferredTerminal::PreferredTerminal(const LaunchEnvironment& environment)
@@ -32,17 +34,17 @@ QStringList PreferredTerminal::folderArguments(const QString& program, const QSt
     // x-terminal-emulator, xterm and unknown programs get the working directory only.
     const QString name = program.section(u'/', -1);
     if (name == u"gnome-terminal")
-        return {QStringLiteral("--window"), QStringLiteral("--working-directory=") + folder};
+        return {u"--window"_s, u"--working-directory="_s + folder};
     if (name == u"konsole")
-        return {QStringLiteral("--workdir"), folder};
+        return {u"--workdir"_s, folder};
     if (name == u"xfce4-terminal" || name == u"ghostty")
-        return {QStringLiteral("--working-directory=") + folder};
+        return {u"--working-directory="_s + folder};
     if (name == u"kitty")
-        return {QStringLiteral("--directory"), folder};
+        return {u"--directory"_s, folder};
     if (name == u"alacritty")
-        return {QStringLiteral("--working-directory"), folder};
+        return {u"--working-directory"_s, folder};
     if (name == u"wezterm")
-        return {QStringLiteral("start"), QStringLiteral("--cwd"), folder};
+        return {u"start"_s, u"--cwd"_s, folder};
     return {};
 }
 
