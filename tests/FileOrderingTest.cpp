@@ -183,10 +183,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("isDirectory");
         QTest::addColumn<QString>("kind");
         QTest::newRow("last extension, upper-cased") << "archive.TAR.GZ" << false << "GZ";
-        QTest::newRow("no extension") << "README" << false << "File";
-        QTest::newRow("image family, any case") << "photo.JPEG" << false << "Image";
         QTest::newRow("leading dot only") << ".profile" << false << "File";
-        QTest::newRow("dot-file with extension") << ".config.yml" << false << "YAML";
         QTest::newRow("trailing dot") << "notes." << false << "File";
         QTest::newRow("folder wins over extension") << "x.json" << true << "Folder";
         QTest::newRow("non-ASCII extension") << "a.ärger" << false << "ÄRGER";

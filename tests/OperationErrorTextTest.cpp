@@ -17,9 +17,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         const QStringList ab{u"a"_s, u"b"_s};
-        QTest::newRow("delete denied")
-            << OperationErrorText::of(DeleteError::permissionDenied(u"x"_s))
-            << u"権限がないため「x」を削除できませんでした。アクセス権を確認してください。すべての項目は元の場所に戻しました。"_s;
         QTest::newRow("delete failed")
             << OperationErrorText::of(DeleteError::failed(u"x"_s, u"理由"_s))
             << u"「x」を削除できませんでした: 理由。すべての項目は元の場所に戻しました。"_s;
@@ -32,24 +29,12 @@ private Q_SLOTS:
         QTest::newRow("delete stranded, none named")
             << OperationErrorText::of(DeleteError::rollbackFailed({}))
             << u"削除に失敗し、復元にも失敗しました。ゴミ箱を確認してください。"_s;
-        QTest::newRow("transfer denied")
-            << OperationErrorText::of(TransferError::permissionDenied(u"x"_s))
-            << u"権限がないため「x」を移動またはコピーできませんでした。アクセス権を確認してください。すべての項目は元の場所に戻しました。"_s;
         QTest::newRow("transfer stranded")
             << OperationErrorText::of(TransferError::rollbackFailed(ab))
             << u"移動またはコピーに失敗し、次の項目を元の場所に戻せませんでした: a、b。移動元・移動先のフォルダとゴミ箱を確認してください。"_s;
-        QTest::newRow("batch denied")
-            << OperationErrorText::of(BatchRenameError::permissionDenied(u"x"_s))
-            << u"権限がないため「x」をリネームできませんでした。アクセス権を確認してください。すべての項目は元の名前に戻しました。"_s;
         QTest::newRow("batch stranded")
             << OperationErrorText::of(BatchRenameError::rollbackFailed(ab))
             << u"リネームに失敗し、次の項目を元の名前に戻せませんでした: a、b。フォルダ内のファイル名を確認してください。"_s;
-        QTest::newRow("rename collision")
-            << OperationErrorText::of(RenameError::collision())
-            << u"同じ名前の項目が既に存在します。別の名前を入力してください。"_s;
-        QTest::newRow("rename denied")
-            << OperationErrorText::of(RenameError::permissionDenied())
-            << u"権限がないため名前を変更できませんでした。アクセス権を確認してください。"_s;
         QTest::newRow("rename other")
             << OperationErrorText::of(RenameError::other(u"Busy"_s)) << u"名前を変更できませんでした: Busy"_s;
         QTest::newRow("rename other, empty")
