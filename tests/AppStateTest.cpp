@@ -61,12 +61,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("activeAfter");
         const QStringList abc{u"a"_s, u"b"_s, u"c"_s};
         QTest::newRow("before the active one") << 2 << 0 << QStringList{u"b"_s, u"c"_s} << 1;
-        QTest::newRow("between, active last") << 2 << 1 << QStringList{u"a"_s, u"c"_s} << 1;
         QTest::newRow("the active last one") << 2 << 2 << QStringList{u"a"_s, u"b"_s} << 1;
         QTest::newRow("the active middle one") << 1 << 1 << QStringList{u"a"_s, u"c"_s} << 1;
         QTest::newRow("after the active one") << 0 << 2 << QStringList{u"a"_s, u"b"_s} << 0;
         QTest::newRow("out of range") << 1 << 5 << abc << 1;
-        QTest::newRow("negative") << 1 << -1 << abc << 1;
     }
     void closingTabsKeepsTheRightTabActive() {
         QFETCH(int, active);

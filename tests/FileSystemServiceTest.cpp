@@ -623,6 +623,7 @@ private Q_SLOTS:
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree/dest")), before);
     }
 
+    // Copying a link is covered by the sample tree's copy; moving and trashing one must not follow it.
     void symlinkToFolderIsHandledAsLink() {
         TemporaryTree tree;
         tree.makeFolder("tree/target");
@@ -632,13 +633,10 @@ private Q_SLOTS:
         const TreeSnapshot target = TreeSnapshot::of(tree.bytes("tree/target"));
         DefaultFileSystemService service;
 
-        await(service.copyItems({{tree.path("tree/link"), tree.path("tree/dest/copied"), false}}));
         await(service.moveItems({{tree.path("tree/link"), tree.path("tree/dest/moved"), false}}));
         struct stat status;
-        for (const QByteArray& name : {QByteArray("copied"), QByteArray("moved")}) {
-            QCOMPARE(::lstat(tree.bytes("tree/dest/" + name).constData(), &status), 0);
-            QVERIFY(S_ISLNK(status.st_mode));
-        }
+        QCOMPARE(::lstat(tree.bytes("tree/dest/moved").constData(), &status), 0);
+        QVERIFY(S_ISLNK(status.st_mode));
         await(service.moveToTrash({tree.path("tree/dest/moved")}));
         QCOMPARE(::lstat(tree.bytes("data/Trash/files/moved").constData(), &status), 0);
         QVERIFY(S_ISLNK(status.st_mode));
