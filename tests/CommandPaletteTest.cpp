@@ -289,7 +289,6 @@ private Q_SLOTS:
         QCOMPARE(f.navigator().currentPath(), u"/home/u"_s);
         QCOMPARE(f.navigator().history().size(), 1);
         QCOMPARE(f.store.navigationErrorMessage(), qtTrId("palette.errorNotFound").arg(u"gone"_s));
-        QVERIFY(f.store.navigationErrorMessage()->contains(u"gone"));
         QCoreApplication::removeTranslator(&english);
     }
 
