@@ -4,6 +4,7 @@
 #include "Descriptor.h"
 #include "FileContentCopy.h"
 #include "FolderNameReader.h"
+#include "ListedEntry.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -53,7 +54,6 @@ private:
     void copyFile(const Place& from, const struct stat& status, const Place& to, const QByteArray& relative);
     void copyLink(const Place& from, const struct stat& status, const Place& to);
     void copySpecial(const Place& from, const struct stat& status, const Place& to);
-    int openChecked(const Place& from, const struct stat& status, int flags);
     void created(const Place& to);
     void finish(int fd, const struct stat& status, const QByteArray& path);
     void keepOwner(const Place& to, const struct stat& status);
@@ -76,24 +76,6 @@ void TreeCopy::copyEntry(const Place& from, const struct stat& status, const Pla
     }
 }
 
-// Opens the source item without following a link and checks it is the item that was listed.
-int TreeCopy::openChecked(const Place& from, const struct stat& status, int flags) {
-    const int fd = m_calls.openAt(from.folder, from.name.constData(), flags | O_NOFOLLOW);
-    if (fd < 0) {
-        if (errno == ELOOP || errno == ENOTDIR)
-            throw PlatformError::replaced(PathCodec::decode(from.path));
-        fail(from.path);
-    }
-    Descriptor descriptor(m_calls, fd);
-    struct stat opened;
-    if (m_calls.statFd(fd, &opened) != 0)
-        fail(from.path);
-    if (FileIdentity::of(opened) != FileIdentity::of(status) ||
-        (opened.st_mode & S_IFMT) != (status.st_mode & S_IFMT))
-        throw PlatformError::replaced(PathCodec::decode(from.path));
-    return descriptor.release();
-}
-
 // Called right after an item was created exclusively: from here on a failure removes it.
 void TreeCopy::created(const Place& to) {
     if (to.folder != m_destinationParent || createdTop)
@@ -106,7 +88,8 @@ void TreeCopy::created(const Place& to) {
 
 void TreeCopy::copyFolder(const Place& from, const struct stat& status, const Place& to,
                           const QByteArray& relative) {
-    Descriptor in(m_calls, openChecked(from, status, O_RDONLY | O_DIRECTORY));
+    Descriptor in(m_calls, ListedEntry::open(m_calls, from.folder, from.name, from.path, status,
+                                             O_RDONLY | O_DIRECTORY));
     // Owner-only until complete, so that the contents can be written whatever the source mode is.
     if (m_calls.makeDirectoryAt(to.folder, to.name.constData(), 0700) != 0)
         fail(to.path);
@@ -129,7 +112,8 @@ void TreeCopy::copyFolder(const Place& from, const struct stat& status, const Pl
 void TreeCopy::copyFile(const Place& from, const struct stat& listed, const Place& to,
                         const QByteArray& relative) {
     // O_NONBLOCK: should a FIFO have taken the file's place, opening it must not wait for a writer.
-    Descriptor in(m_calls, openChecked(from, listed, O_RDONLY | O_NONBLOCK));
+    Descriptor in(m_calls, ListedEntry::open(m_calls, from.folder, from.name, from.path, listed,
+                                             O_RDONLY | O_NONBLOCK));
     struct stat status;
     if (m_calls.statFd(in.get(), &status) != 0)
         fail(from.path);

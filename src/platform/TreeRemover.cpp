@@ -2,6 +2,7 @@
 
 #include "Descriptor.h"
 #include "FolderNameReader.h"
+#include "ListedEntry.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -73,32 +74,22 @@ void TreeRemover::removeAt(int parentFd, const QByteArray& name, const QByteArra
 
 int TreeRemover::openFolder(int parentFd, const QByteArray& name, const QByteArray& path,
                             const struct stat& status, Owner owner) const {
-    int fd = m_calls->openAt(parentFd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-    if (fd < 0 && errno == EACCES && owner == Owner::thisProgram) {
-        // A folder this program made without read permission: give it back through a
-        // descriptor of that very folder, so a swapped-in link cannot redirect the change.
+    constexpr int flags = O_RDONLY | O_DIRECTORY;
+    try {
+        return ListedEntry::open(*m_calls, parentFd, name, path, status, flags);
+    } catch (const PlatformError& error) {
+        if (error.code() != EACCES || owner != Owner::thisProgram)
+            throw;
+    }
+    // A folder this program made without read permission: give it back through a
+    // descriptor of that very folder, so a swapped-in link cannot redirect the change.
+    {
         Descriptor handle(*m_calls,
-                          m_calls->openAt(parentFd, name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW));
-        struct stat held;
-        if (handle.isOpen() && m_calls->statFd(handle.get(), &held) == 0 &&
-            FileIdentity::of(held) == FileIdentity::of(status)) {
-            const QByteArray self = "/proc/self/fd/" + QByteArray::number(handle.get());
-            m_calls->changeModeAt(self.constData(), (status.st_mode & 07777) | S_IRWXU);
-        }
-        fd = m_calls->openAt(parentFd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+                          ListedEntry::open(*m_calls, parentFd, name, path, status, O_PATH | O_DIRECTORY));
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(handle.get());
+        m_calls->changeModeAt(self.constData(), (status.st_mode & 07777) | S_IRWXU);
     }
-    if (fd < 0) {
-        if (errno == ELOOP || errno == ENOTDIR)
-            throw PlatformError::replaced(PathCodec::decode(path));
-        fail(path);
-    }
-    Descriptor folder(*m_calls, fd);
-    struct stat opened;
-    if (m_calls->statFd(folder.get(), &opened) != 0)
-        fail(path);
-    if (FileIdentity::of(opened) != FileIdentity::of(status))
-        throw PlatformError::replaced(PathCodec::decode(path));
-    return folder.release();
+    return ListedEntry::open(*m_calls, parentFd, name, path, status, flags);
 }
 
 } // namespace quillmere
