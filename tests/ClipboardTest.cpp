@@ -1,5 +1,5 @@
 #include "platform/PathCodec.h"
-#include "views/DefaultClipboard.h"
+#include "views/desktop/DefaultClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

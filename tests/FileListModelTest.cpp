@@ -1,4 +1,4 @@
-#include "views/FileListModel.h"
+#include "views/table/FileListModel.h"
 #include "models/listing/FileOrdering.h"
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "support/TaskRunner.h"

@@ -1,4 +1,4 @@
-#include "views/KeyEventMonitor.h"
+#include "views/keyboard/KeyEventMonitor.h"
 #include "support/KeyCommandText.h"
 
 #include <QComboBox>

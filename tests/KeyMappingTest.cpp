@@ -1,4 +1,4 @@
-#include "views/KeyMapping.h"
+#include "views/keyboard/KeyMapping.h"
 #include "models/commands/CommandTable.h"
 #include "support/KeyCommandText.h"
 

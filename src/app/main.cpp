@@ -2,7 +2,7 @@
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
 #include "services/filesystem/DefaultFileSystemService.h"
-#include "views/FileListModel.h"
+#include "views/table/FileListModel.h"
 
 #include <QApplication>
 #include <QCoroTask>
