@@ -1,15 +1,9 @@
-#include "models/listing/FileOrdering.h"
-#include "platform/HomeFolder.h"
-#include "platform/PathCodec.h"
-#include "services/filesystem/DefaultFileSystemService.h"
-#include "views/table/FileListModel.h"
+#include "app/QuillmereApp.h"
+#include "platform/TerminationSignals.h"
+#include "views/common/SystemIcon.h"
+#include "views/shell/MainWindow.h"
 
 #include <QApplication>
-#include <QCoroTask>
-#include <QHeaderView>
-#include <QMainWindow>
-#include <QStatusBar>
-#include <QTableView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,18 +20,6 @@ bool hasDisplay() {
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-QCoro::Task<> showListing(quillmere::FileSystemService& service, QString folder,
-                          quillmere::FileListModel& model, QStatusBar& status) {
-    try {
-        QList<quillmere::FileItem> items = co_await service.listDirectory(folder, false);
-        quillmere::sortItems(items, quillmere::SortKey::name, quillmere::SortDirection::ascending);
-        status.showMessage(QApplication::translate("main", "%1 items").arg(items.size()));
-        model.setItems(std::move(items));
-    } catch (const std::exception& error) {
-        status.showMessage(QString::fromUtf8(error.what()));
-    }
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -48,27 +30,21 @@ int main(int argc, char* argv[]) {
             stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(u"Quillmere"_s);
     QApplication::setOrganizationDomain(u"quillmere.org"_s);
+    QApplication::setDesktopFileName(u"org.quillmere.Quillmere"_s);
+    // Closing the window goes through the application's ordered end instead.
+    QApplication::setQuitOnLastWindowClosed(false);
+    quillmere::SystemIcon::ensureTheme();
 
-    const QString home = quillmere::HomeFolder::path();
-    QMainWindow window;
-    window.setWindowTitle(u"Quillmere — "_s + quillmere::PathCodec::displayText(home));
-    auto* table = new QTableView(&window);
-    auto* model = new quillmere::FileListModel(table);
-    table->setModel(model);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setShowGrid(false);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setColumnWidth(quillmere::FileListModel::name, 360);
-    table->setColumnWidth(quillmere::FileListModel::dateModified, 170);
-    window.setCentralWidget(table);
-    window.resize(900, 600);
-    window.show();
-
-    quillmere::DefaultFileSystemService service;
-    auto listing = showListing(service, home, *model, *window.statusBar());
-    return app.exec();
+    quillmere::QuillmereApp app(quillmere::AppServices::defaults());
+    quillmere::TerminationSignals signals;
+    QObject::connect(&signals, &quillmere::TerminationSignals::requested, &app,
+                     [&app] { [[maybe_unused]] auto ending = app.terminate(); });
+    QObject::connect(&app, &quillmere::QuillmereApp::terminated, &application, &QApplication::quit);
+    app.window().resize(1100, 680);
+    app.window().show();
+    [[maybe_unused]] auto starting = app.start();
+    return application.exec();
 }

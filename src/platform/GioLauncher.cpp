@@ -5,6 +5,7 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -19,30 +20,71 @@ struct MemoryRelease {
 };
 template <typename T> using GioObject = std::unique_ptr<T, ObjectRelease>;
 
-} // namespace
-
-bool GioLauncher::openWithDefaultApplication(const QString& path) {
-    const QByteArray bytes = PathCodec::encode(path);
-    const GioObject<GFile> file(g_file_new_for_path(bytes.constData()));
-    // Following links: a link to a PDF opens in the PDF viewer.
-    const GioObject<GFileInfo> info(g_file_query_info(file.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+// The file's content type, following links: a link to a PDF opens in the PDF viewer.
+std::optional<QByteArray> contentTypeOf(GFile* file) {
+    const GioObject<GFileInfo> info(g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
                                                       G_FILE_QUERY_INFO_NONE, nullptr, nullptr));
-    if (!info)
-        return false;
-    const char* contentType = g_file_info_get_content_type(info.get());
+    const char* contentType = info ? g_file_info_get_content_type(info.get()) : nullptr;
     if (!contentType)
-        return false;
-    const GioObject<GAppInfo> application(g_app_info_get_default_for_type(contentType, FALSE));
-    if (!application)
-        return false;
+        return std::nullopt;
+    return QByteArray(contentType);
+}
 
-    const std::unique_ptr<char, MemoryRelease> uri(g_file_get_uri(file.get()));
+bool launch(GAppInfo* application, GFile* file) {
+    const std::unique_ptr<char, MemoryRelease> uri(g_file_get_uri(file));
     GList uris{};
     uris.data = uri.get();
     GError* error = nullptr;
-    const bool launched = g_app_info_launch_uris(application.get(), &uris, nullptr, &error);
+    const bool launched = g_app_info_launch_uris(application, &uris, nullptr, &error);
     g_clear_error(&error);
     return launched;
+}
+
+GioObject<GFile> fileAt(const QString& path) {
+    return GioObject<GFile>(g_file_new_for_path(PathCodec::encode(path).constData()));
+}
+
+} // namespace
+
+bool GioLauncher::openWithDefaultApplication(const QString& path) {
+    const GioObject<GFile> file = fileAt(path);
+    const std::optional<QByteArray> contentType = contentTypeOf(file.get());
+    if (!contentType)
+        return false;
+    const GioObject<GAppInfo> application(g_app_info_get_default_for_type(contentType->constData(), FALSE));
+    return application && launch(application.get(), file.get());
+}
+
+QList<GioLauncher::Application> GioLauncher::applicationsFor(const QString& path) {
+    const GioObject<GFile> file = fileAt(path);
+    const std::optional<QByteArray> contentType = contentTypeOf(file.get());
+    if (!contentType)
+        return {};
+    const GioObject<GAppInfo> preferred(g_app_info_get_default_for_type(contentType->constData(), FALSE));
+    const auto entryOf = [](GAppInfo* info) {
+        const char* id = g_app_info_get_id(info);
+        return Application{QString::fromUtf8(id ? id : ""),
+                           QString::fromUtf8(g_app_info_get_display_name(info))};
+    };
+    QList<Application> others;
+    GList* all = g_app_info_get_all_for_type(contentType->constData());
+    for (GList* node = all; node; node = node->next) {
+        auto* info = G_APP_INFO(node->data);
+        if (!g_app_info_should_show(info) || (preferred && g_app_info_equal(info, preferred.get())))
+            continue;
+        others.append(entryOf(info));
+    }
+    g_list_free_full(all, g_object_unref);
+    std::sort(others.begin(), others.end(),
+              [](const Application& a, const Application& b) { return a.name < b.name; });
+    if (preferred)
+        others.prepend(entryOf(preferred.get()));
+    return others;
+}
+
+bool GioLauncher::openWith(const QString& path, const QString& applicationId) {
+    const GioObject<GDesktopAppInfo> application(g_desktop_app_info_new(applicationId.toUtf8().constData()));
+    return application && launch(G_APP_INFO(application.get()), fileAt(path).get());
 }
 
 bool GioLauncher::hasDesktopEntry(const QString& desktopFileId) {

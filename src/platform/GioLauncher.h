@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -24,6 +25,20 @@ bool hasDesktopEntry(const QString& desktopFileId);
 // The program such an entry starts, as its Exec line names it: a path, or a name
 // to look for on the PATH. Nothing when hasDesktopEntry is false.
 std::optional<QString> desktopEntryExecutable(const QString& desktopFileId);
+
+struct Application {
+    QString id; // desktop file id
+    QString name;
+};
+
+// The applications the desktop offers for the file's content type: the default one
+// first, then every other shown one, by name in plain text order. Empty when the file
+// cannot be examined or nothing takes its type. Reads desktop entries: call it off
+// the user-interface thread.
+QList<Application> applicationsFor(const QString& path);
+// Opens the file with the application of that desktop file id; false when it is
+// unknown or the launch fails.
+bool openWith(const QString& path, const QString& applicationId);
 
 // Hands a URI to the application the desktop registers for its scheme. False when
 // no application takes the scheme or the launch fails.

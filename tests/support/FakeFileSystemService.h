@@ -91,6 +91,8 @@ public:
     QString kindDescription(const QString& path) const override {
         return KindDescription::of(FilePath::lastComponent(path), false);
     }
+    // A folder exists while the test holds a listing for it.
+    QCoro::Task<bool> exists(QString path) override { co_return m_entries.contains(path); }
     QCoro::Task<QString> renameItem(QString path, QString) override { co_return path; }
     QCoro::Task<> moveToTrash(QStringList) override { co_return; }
     QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation>) override { co_return {}; }

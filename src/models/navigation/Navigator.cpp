@@ -54,10 +54,14 @@ void Navigator::publishChanges(const Snapshot& before) {
     const bool filterChanged = m_filterQuery != before.filterQuery;
     if (pathChanged)
         ++m_listingTicket;
-    if (listingChanged)
+    if (listingChanged) {
         m_fuzzyIndex.reset();
-    if (listingChanged || filterChanged)
-        m_visibleItems.reset();
+        m_positionOfID.reset();
+    }
+    if (listingChanged || filterChanged) {
+        m_visiblePositions.reset();
+        m_rowOfPosition.reset();
+    }
     const FolderSettings settings = effectiveSettings();
     const bool settingsChanged = settings != m_publishedSettings;
     m_publishedSettings = settings;
@@ -97,6 +101,12 @@ void Navigator::setSelectedItemID(const std::optional<QString>& id) {
     publishChanges(before);
 }
 
+void Navigator::setScrollOffset(double offset) {
+    const Snapshot before = snapshot();
+    m_scrollOffset = offset;
+    publishChanges(before);
+}
+
 void Navigator::setSearchActive(bool active) {
     const Snapshot before = snapshot();
     m_isSearchActive = active;
@@ -115,12 +125,56 @@ void Navigator::setFilterQuery(const QString& query) {
 QList<FileItem> Navigator::visibleItems() const {
     if (m_filterQuery.isEmpty())
         return m_items;
-    if (!m_visibleItems) {
+    QList<FileItem> visible;
+    visible.reserve(qsizetype(visiblePositions().size()));
+    for (qsizetype position : visiblePositions())
+        visible.append(m_items[position]);
+    return visible;
+}
+
+const std::vector<qsizetype>& Navigator::visiblePositions() const {
+    if (!m_visiblePositions) {
         if (!m_fuzzyIndex)
             m_fuzzyIndex.emplace(m_items);
-        m_visibleItems = m_fuzzyIndex->filter(m_filterQuery);
+        m_visiblePositions = m_fuzzyIndex->matchingPositions(m_filterQuery);
     }
-    return *m_visibleItems;
+    return *m_visiblePositions;
+}
+
+qsizetype Navigator::visibleCount() const {
+    return m_filterQuery.isEmpty() ? m_items.size() : qsizetype(visiblePositions().size());
+}
+
+const FileItem& Navigator::visibleItemAt(qsizetype row) const {
+    return m_filterQuery.isEmpty() ? m_items[row] : m_items[visiblePositions()[size_t(row)]];
+}
+
+const FileItem* Navigator::itemWithID(const QString& id) const {
+    if (!m_positionOfID) {
+        m_positionOfID.emplace();
+        m_positionOfID->reserve(m_items.size());
+        for (qsizetype i = 0; i < m_items.size(); ++i)
+            m_positionOfID->insert(m_items[i].id, i);
+    }
+    const auto found = m_positionOfID->constFind(id);
+    return found == m_positionOfID->cend() ? nullptr : &m_items[*found];
+}
+
+std::optional<qsizetype> Navigator::visibleRowOf(const QString& id) const {
+    const FileItem* item = itemWithID(id);
+    if (!item)
+        return std::nullopt;
+    const qsizetype position = item - m_items.constData();
+    if (m_filterQuery.isEmpty())
+        return position;
+    if (!m_rowOfPosition) {
+        m_rowOfPosition.emplace(size_t(m_items.size()), qsizetype(-1));
+        const std::vector<qsizetype>& positions = visiblePositions();
+        for (size_t row = 0; row < positions.size(); ++row)
+            (*m_rowOfPosition)[size_t(positions[row])] = qsizetype(row);
+    }
+    const qsizetype row = (*m_rowOfPosition)[size_t(position)];
+    return row < 0 ? std::nullopt : std::optional<qsizetype>(row);
 }
 
 QList<FileItem> Navigator::markedItems() const {
@@ -143,6 +197,8 @@ QCoro::Task<> Navigator::reload() {
     const QString folder = m_currentPath;
     const bool showHidden = effectiveSettings().dotFilesVisible;
     const QPointer<Navigator> self(this);
+    if (m_reloadsInFlight++ == 0)
+        Q_EMIT isLoadingChanged(true);
 
     QList<FileItem> listed;
     try {
@@ -152,9 +208,13 @@ QCoro::Task<> Navigator::reload() {
         // A folder that cannot be read shows no entries; nothing is reported.
         listed.clear();
     }
-    // The tab may have been closed while the folder was read, and the listing may
-    // describe a folder that is no longer shown or be older than one already shown.
-    if (!self || ticket != m_listingTicket)
+    if (!self)
+        co_return;
+    if (--m_reloadsInFlight == 0)
+        Q_EMIT isLoadingChanged(false);
+    // The listing may describe a folder that is no longer shown or be older than one
+    // already shown.
+    if (ticket != m_listingTicket)
         co_return;
 
     const Snapshot before = snapshot();
@@ -218,9 +278,8 @@ void Navigator::goToParent() {
 void Navigator::openSelection() {
     if (!m_selectedItemID)
         return;
-    const auto found = std::find_if(m_items.cbegin(), m_items.cend(),
-                                    [this](const FileItem& item) { return item.id == *m_selectedItemID; });
-    if (found == m_items.cend())
+    const FileItem* found = itemWithID(*m_selectedItemID);
+    if (!found)
         return;
     const FileItem item = *found;
     // A link to a folder is entered at the link's own path, so going up returns to
@@ -241,18 +300,16 @@ void Navigator::selectPrevious() {
 }
 
 void Navigator::moveSelection(int step) {
-    const QList<FileItem> visible = visibleItems();
-    if (visible.isEmpty())
+    const qsizetype count = visibleCount();
+    if (count == 0)
         return;
-    const auto found = std::find_if(visible.cbegin(), visible.cend(),
-                                    [this](const FileItem& item) { return item.id == m_selectedItemID; });
+    const std::optional<qsizetype> row = m_selectedItemID ? visibleRowOf(*m_selectedItemID) : std::nullopt;
     // Without a selection the first step lands on the end it moves away from.
-    if (found == visible.cend()) {
-        setSelectedItemID(step > 0 ? visible.first().id : visible.last().id);
+    if (!row) {
+        setSelectedItemID(visibleItemAt(step > 0 ? 0 : count - 1).id);
         return;
     }
-    const qsizetype index = std::clamp<qsizetype>((found - visible.cbegin()) + step, 0, visible.size() - 1);
-    setSelectedItemID(visible[index].id);
+    setSelectedItemID(visibleItemAt(std::clamp<qsizetype>(*row + step, 0, count - 1)).id);
 }
 
 void Navigator::toggleMark(const QString& id) {

@@ -7,6 +7,7 @@
 #include "models/settings/FolderSettings.h"
 
 #include <QCoroTask>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace quillmere {
 
@@ -53,10 +55,20 @@ public:
     void setSearchActive(bool active);
     // A different query also clears the selection.
     void setFilterQuery(const QString& query);
+    void setScrollOffset(double offset);
 
     // The items matching filterQuery, best match first; all items in sort order when
     // the query is empty.
     QList<FileItem> visibleItems() const;
+    // The same rows without copying items: how many there are, the item of a row, and
+    // the row of an item (none when it is not shown). The table reads these per paint.
+    qsizetype visibleCount() const;
+    const FileItem& visibleItemAt(qsizetype row) const;
+    std::optional<qsizetype> visibleRowOf(const QString& id) const;
+    // The listing item with this id, if listed.
+    const FileItem* itemWithID(const QString& id) const;
+    // Whether a listing of the current folder is under way.
+    bool isLoading() const { return m_reloadsInFlight > 0; }
     // Marked entries of the whole listing (filtered out or not), in listing order.
     QList<FileItem> markedItems() const;
     FolderSettings effectiveSettings() const;
@@ -102,6 +114,7 @@ Q_SIGNALS:
     void localSettingsChanged();
     // The settings in effect for the current folder, whichever way they changed.
     void effectiveSettingsChanged();
+    void isLoadingChanged(bool loading);
 
 private:
     struct Snapshot;
@@ -115,6 +128,7 @@ private:
     void moveInHistory(bool forward);
     void moveSelection(int step);
     void resetSearch();
+    const std::vector<qsizetype>& visiblePositions() const;
 
     FileSystemService& m_fileSystemService;
     FolderSettingsStore* m_folderSettingsStore;
@@ -136,7 +150,12 @@ private:
     uint64_t m_listingTicket = 0;
     // Built on the first filtered read after a listing, then reused for every keystroke.
     mutable std::optional<FuzzyIndex> m_fuzzyIndex;
-    mutable std::optional<QList<FileItem>> m_visibleItems;
+    // Listing positions of the rows matching the query; built per query, never a copy of items.
+    mutable std::optional<std::vector<qsizetype>> m_visiblePositions;
+    // Listing position of every id, and row of every listing position under the query.
+    mutable std::optional<QHash<QString, qsizetype>> m_positionOfID;
+    mutable std::optional<std::vector<qsizetype>> m_rowOfPosition;
+    int m_reloadsInFlight = 0;
 };
 
 } // namespace quillmere

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace quillmere {
@@ -11,6 +12,22 @@ public:
     virtual ~FileOpener() = default;
 
     virtual void open(const QString& path) = 0;
+
+    struct Application {
+        QString id;
+        QString name;
+        bool operator==(const Application&) const = default;
+    };
+    // The applications that can open the file, the default one first. Reads the
+    // desktop's entries: call it off the user-interface thread.
+    virtual QList<Application> applications(const QString& path) {
+        Q_UNUSED(path);
+        return {};
+    }
+    virtual void openWith(const QString& path, const QString& applicationId) {
+        Q_UNUSED(path);
+        Q_UNUSED(applicationId);
+    }
 };
 
 } // namespace quillmere

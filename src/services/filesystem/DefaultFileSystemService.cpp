@@ -55,6 +55,12 @@ QString DefaultFileSystemService::kindDescription(const QString& path) const {
     return KindDescription::of(FilePath::lastComponent(path), m_primitives->probe.isFolder(path));
 }
 
+QCoro::Task<bool> DefaultFileSystemService::exists(QString path) {
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, path] { return primitives->probe.exists(path); });
+    co_return BackgroundWork::result(co_await work);
+}
+
 QCoro::Task<QString> DefaultFileSystemService::renameItem(QString path, QString newName) {
     auto work = BackgroundWork::start([primitives = m_primitives, path, newName] {
         return ItemRenamer::rename(*primitives, path, newName);

@@ -18,6 +18,7 @@ public:
 
     QCoro::Task<QList<FileItem>> listDirectory(QString folder, bool showHidden) override;
     QString kindDescription(const QString& path) const override;
+    QCoro::Task<bool> exists(QString path) override;
     QCoro::Task<QString> renameItem(QString path, QString newName) override;
     QCoro::Task<> moveToTrash(QStringList paths) override;
     QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations) override;

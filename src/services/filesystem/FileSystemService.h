@@ -24,6 +24,8 @@ public:
 
     virtual QCoro::Task<QList<FileItem>> listDirectory(QString folder, bool showHidden) = 0;
     virtual QString kindDescription(const QString& path) const = 0;
+    // Whether anything is at the path, links followed; false when it cannot be told.
+    virtual QCoro::Task<bool> exists(QString path) = 0;
     virtual QCoro::Task<QString> renameItem(QString path, QString newName) = 0;
     virtual QCoro::Task<> moveToTrash(QStringList paths) = 0;
     virtual QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations) = 0;

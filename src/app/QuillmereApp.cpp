@@ -1,0 +1,172 @@
+#include "app/QuillmereApp.h"
+
+#include "models/tabs/AppState.h"
+#include "platform/HomeFolder.h"
+#include "services/desktop/DefaultFileOpener.h"
+#include "services/desktop/LanguageEnvironment.h"
+#include "services/filesystem/DefaultFileSystemService.h"
+#include "services/palette/CommandPaletteStore.h"
+#include "services/persistence/AppSettingsStore.h"
+#include "services/persistence/BookmarkStore.h"
+#include "services/persistence/DefaultPersistenceService.h"
+#include "services/persistence/FolderSettingsStore.h"
+#include "services/persistence/SessionStore.h"
+#include "services/terminal/DefaultTerminalService.h"
+#include "views/chooser/DefaultFolderChooser.h"
+#include "views/desktop/DefaultClipboard.h"
+#include "views/shell/AppShellView.h"
+#include "views/shell/MainWindow.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace quillmere {
+
+AppServices::AppServices() = default;
+AppServices::AppServices(AppServices&&) noexcept = default;
+AppServices& AppServices::operator=(AppServices&&) noexcept = default;
+AppServices::~AppServices() = default;
+
+AppServices AppServices::defaults() {
+    AppServices services;
+    services.persistence = std::make_unique<DefaultPersistenceService>(
+        DefaultPersistenceService::configurationFolder(DefaultPersistenceService::environmentConfigHome()));
+    services.fileSystem = std::make_unique<DefaultFileSystemService>();
+    services.terminal = std::make_unique<DefaultTerminalService>();
+    services.clipboard = std::make_unique<DefaultClipboard>();
+    services.fileOpener = std::make_unique<DefaultFileOpener>();
+    services.homeFolder = HomeFolder::path();
+    return services;
+}
+
+QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
+    : QObject(parent)
+    , m_services(std::move(services)) {
+    if (!m_services.folderChooser)
+        m_services.folderChooser = std::make_unique<DefaultFolderChooser>(*m_services.fileSystem);
+    m_appSettingsStore = std::make_unique<AppSettingsStore>(*m_services.persistence, m_services.saveDelay);
+    m_languageEnvironment = std::make_unique<LanguageEnvironment>();
+    m_bookmarkStore =
+        std::make_unique<BookmarkStore>(*m_services.persistence, PathProbe(), m_services.saveDelay);
+    m_appDelegate.appSettingsStore = m_appSettingsStore.get();
+    m_appDelegate.bookmarkStore = m_bookmarkStore.get();
+    // The language follows the setting, at once and after every change.
+    connect(m_appSettingsStore.get(), &AppSettingsStore::settingsChanged, this,
+            [this] { m_languageEnvironment->follow(m_appSettingsStore->settings().language()); });
+
+    // Menu commands do nothing until start-up has made what they act on.
+    const auto withState = [this](auto action) {
+        return [this, action] {
+            if (m_bootstrapped)
+                action(*m_bootstrapped);
+        };
+    };
+    MainWindow::MenuActions actions;
+    actions.newTab = withState([](BootstrapResult& result) { result.appState->newTab(); });
+    actions.closeTab = withState(
+        [](BootstrapResult& result) { result.appState->closeTab(result.appState->activeTabIndex()); });
+    actions.selectTab = [this](int index) {
+        if (m_bootstrapped)
+            m_bootstrapped->appState->selectTab(index);
+    };
+    actions.bookmarks = withState(
+        [this](BootstrapResult&) { m_bookmarkStore->setShowPopover(!m_bookmarkStore->showPopover()); });
+    actions.commandPalette = withState([](BootstrapResult& result) { result.commandPaletteStore->open(); });
+    actions.quit = [this] { requestTermination(); };
+    m_window = std::make_unique<MainWindow>(std::move(actions));
+    connect(m_window.get(), &MainWindow::closeRequested, this, &QuillmereApp::requestTermination);
+}
+
+QuillmereApp::~QuillmereApp() {
+    m_window.reset();
+}
+
+AppShellView* QuillmereApp::shell() const {
+    return qobject_cast<AppShellView*>(m_window->shell());
+}
+
+QCoro::Task<> QuillmereApp::start() {
+    if (m_bootstrapped)
+        co_return;
+    const QPointer<QuillmereApp> self(this);
+    PersistenceService& persistence = *m_services.persistence;
+    auto sessionStore = std::make_unique<SessionStore>(persistence, m_services.saveDelay);
+    auto folderSettingsStore = std::make_unique<FolderSettingsStore>(persistence, m_services.saveDelay);
+
+    if (std::optional<AppSettings> settings = co_await persistence.loadAppSettings()) {
+        m_appSettingsStore->setSettings(*settings);
+        m_languageEnvironment->follow(settings->language());
+    }
+    // A settings file copied over here is read at the next start.
+    if (auto* defaultPersistence = dynamic_cast<DefaultPersistenceService*>(&persistence))
+        co_await defaultPersistence->migrateLegacyFiles();
+    if (std::optional<QList<Bookmark>> bookmarks = co_await persistence.loadBookmarks())
+        m_bookmarkStore->setBookmarks(*bookmarks);
+    if (std::optional<FolderSettingsMap> folders = co_await persistence.loadFolderSettings())
+        folderSettingsStore->setAll(*folders);
+    const std::optional<Session> session = co_await persistence.loadSession();
+    if (!self)
+        co_return;
+
+    FileSystemService& fileSystem = *m_services.fileSystem;
+    FileOpener& fileOpener = *m_services.fileOpener;
+    FolderSettingsStore* folders = folderSettingsStore.get();
+    auto appState = std::make_unique<AppState>(
+        [&fileSystem, &fileOpener, folders](const QString& folder) {
+            return std::make_unique<Navigator>(folder, fileSystem, folders, fileOpener);
+        },
+        m_services.homeFolder, folders, fileSystem);
+    if (session && session->schemaVersion <= Session::currentSchemaVersion) {
+        std::vector<std::unique_ptr<BrowserTab>> tabs;
+        for (const TabState& tab : session->tabs)
+            tabs.push_back(appState->restoreTab(tab));
+        appState->replaceTabs(std::move(tabs), session->activeTabIndex);
+        appState->setHelpPanelVisible(session->helpPanelVisible);
+    } else {
+        appState->replaceTabs({}, 0);
+        appState->setHelpPanelVisible(true);
+    }
+
+    m_appDelegate.appState = appState.get();
+    m_appDelegate.sessionStore = sessionStore.get();
+    m_appDelegate.folderSettingsStore = folders;
+    m_window->setMinimumSize(AppShellView::minimumSize);
+    auto paletteStore =
+        std::make_unique<CommandPaletteStore>(*m_bookmarkStore, *appState, m_languageEnvironment.get());
+    m_bootstrapped = BootstrapResult{std::move(sessionStore), std::move(folderSettingsStore),
+                                     std::move(appState), std::move(paletteStore)};
+
+    BootstrapResult& result = *m_bootstrapped;
+    const WindowContext context{*result.appState,
+                                *m_appSettingsStore,
+                                *m_bookmarkStore,
+                                *result.folderSettingsStore,
+                                *result.sessionStore,
+                                *result.commandPaletteStore,
+                                *m_languageEnvironment,
+                                fileSystem,
+                                *m_services.terminal,
+                                *m_services.clipboard,
+                                fileOpener,
+                                *m_services.folderChooser};
+    m_window->showShell(new AppShellView(context, m_services.watcherDelay));
+    Q_EMIT started();
+}
+
+void QuillmereApp::requestTermination() {
+    [[maybe_unused]] auto ending = terminate();
+}
+
+QCoro::Task<> QuillmereApp::terminate() {
+    if (m_terminating)
+        co_return;
+    m_terminating = true;
+    const QPointer<QuillmereApp> self(this);
+    co_await m_appDelegate.applicationShouldTerminate();
+    if (!self)
+        co_return;
+    m_window->allowClose();
+    Q_EMIT terminated();
+}
+
+} // namespace quillmere

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "services/desktop/FolderWatcher.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+namespace quillmere {
+
+class AppSettingsStore;
+class AppShellView;
+class AppState;
+class BookmarkStore;
+class Clipboard;
+class CommandPaletteStore;
+class FileOpener;
+class FileSystemService;
+class FolderChooser;
+class FolderSettingsStore;
+class LanguageEnvironment;
+class MainWindow;
+class PersistenceService;
+class SessionStore;
+class TerminalService;
+
+// What the application reaches the desktop through. The defaults are the real
+// services; tests hand in fakes or real services over a temporary tree.
+struct AppServices {
+    std::unique_ptr<PersistenceService> persistence;
+    std::unique_ptr<FileSystemService> fileSystem;
+    std::unique_ptr<TerminalService> terminal;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<FileOpener> fileOpener;
+    std::unique_ptr<FolderChooser> folderChooser; // null: the keyboard-first chooser
+    QString homeFolder;
+    // Store saves and watcher reactions wait this long after the last change.
+    std::chrono::milliseconds saveDelay{500};
+    std::chrono::milliseconds watcherDelay = FolderWatcher::defaultDebounceInterval;
+
+    static AppServices defaults();
+
+    AppServices();
+    AppServices(AppServices&&) noexcept;
+    AppServices& operator=(AppServices&&) noexcept;
+    ~AppServices();
+};
+
+// The application: the stores and the language that exist before any window, the
+// start-up that reads the saved state and rebuilds the tabs, the main window with
+// its menus, and the orderly end (AppDelegate) on quit, on closing the window, and
+// on SIGTERM or SIGINT.
+class QuillmereApp final : public QObject {
+    Q_OBJECT
+
+public:
+    // What start-up made; absent until it has finished.
+    struct BootstrapResult {
+        std::unique_ptr<SessionStore> sessionStore;
+        std::unique_ptr<FolderSettingsStore> folderSettingsStore;
+        std::unique_ptr<AppState> appState;
+        std::unique_ptr<CommandPaletteStore> commandPaletteStore;
+    };
+
+    explicit QuillmereApp(AppServices services, QObject* parent = nullptr);
+    ~QuillmereApp() override;
+
+    MainWindow& window() const { return *m_window; }
+    AppSettingsStore& appSettingsStore() const { return *m_appSettingsStore; }
+    LanguageEnvironment& languageEnvironment() const { return *m_languageEnvironment; }
+    BookmarkStore& bookmarkStore() const { return *m_bookmarkStore; }
+    const std::optional<BootstrapResult>& bootstrapped() const { return m_bootstrapped; }
+    AppShellView* shell() const;
+
+    // Reads the saved state and shows the window shell; runs once.
+    QCoro::Task<> start();
+    // Saves everything in order, then emits terminated(); later calls do nothing.
+    QCoro::Task<> terminate();
+
+Q_SIGNALS:
+    void started();
+    void terminated();
+
+private:
+    void requestTermination();
+
+    AppServices m_services;
+    std::unique_ptr<AppSettingsStore> m_appSettingsStore;
+    std::unique_ptr<LanguageEnvironment> m_languageEnvironment;
+    std::unique_ptr<BookmarkStore> m_bookmarkStore;
+    std::optional<BootstrapResult> m_bootstrapped;
+    AppDelegate m_appDelegate;
+    bool m_terminating = false;
+    // Destroyed first: its views hold references to everything above.
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace quillmere

@@ -1,0 +1,454 @@
+#include "views/content/ContentView.h"
+
+#include "models/commands/CommandCatalog.h"
+#include "models/errors/OperationErrorText.h"
+#include "models/navigation/Navigator.h"
+#include "models/paths/FileName.h"
+#include "models/paths/FilePath.h"
+#include "models/tabs/AppState.h"
+#include "models/transfer/TransferPlanner.h"
+#include "services/desktop/Clipboard.h"
+#include "services/desktop/Logger.h"
+#include "services/palette/CommandPaletteStore.h"
+#include "services/persistence/AppSettingsStore.h"
+#include "services/persistence/BookmarkStore.h"
+#include "services/terminal/TerminalService.h"
+#include "services/terminal/TerminalServiceError.h"
+#include "views/chooser/FolderChooser.h"
+#include "views/common/SystemIcon.h"
+#include "views/content/AddressBarView.h"
+#include "views/content/ToastView.h"
+#include "views/keyboard/KeyEventMonitor.h"
+#include "views/sheets/ConflictResolutionSheet.h"
+#include "views/sheets/CreateItemSheet.h"
+#include "views/sheets/DeleteConfirmSheet.h"
+#include "views/sheets/RenameSheet.h"
+#include "views/table/FileTableView.h"
+#include "views/table/OpenWithMenu.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMessageBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+using namespace Qt::StringLiterals;
+
+namespace quillmere {
+namespace {
+
+// The error's own description: the platform's errors carry the system's text.
+QString messageOf(const std::exception& error) {
+    if (const auto* terminal = dynamic_cast<const TerminalServiceError*>(&error))
+        return terminal->description();
+    return QString::fromUtf8(error.what());
+}
+
+// Not a lambda: a coroutine's captures die with the lambda, which the sheet may drop first.
+QCoro::Task<std::optional<QString>> resolveTransfer(AppState& appState, bool move, QString destination,
+                                                    QList<ConflictResolution> resolutions) {
+    try {
+        if (move)
+            co_await appState.moveMarked(destination, resolutions);
+        else
+            co_await appState.copyMarked(destination, resolutions);
+    } catch (const TransferError& error) {
+        co_return OperationErrorText::of(error);
+    } catch (const std::exception& error) {
+        co_return messageOf(error);
+    }
+    co_return std::nullopt;
+}
+
+} // namespace
+
+ContentView::ContentView(const WindowContext& context, QWidget* parent)
+    : QWidget(parent)
+    , m_context(context) {
+    setObjectName(u"contentView"_s);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_addressBar = new AddressBarView(context.appState, context.bookmarkStore, context.clipboard, this);
+    column->addWidget(m_addressBar);
+
+    auto* tools = new QWidget(this);
+    tools->setObjectName(u"toolButtons"_s);
+    auto* toolRow = new QHBoxLayout(tools);
+    toolRow->setContentsMargins(8, 2, 8, 2);
+    toolRow->setSpacing(2);
+    using C = KeyCommand::Case;
+    toolRow->addWidget(addToolButton(C::goBack, "tool.goBack"));
+    toolRow->addWidget(addToolButton(C::goForward, "tool.goForward"));
+    toolRow->addWidget(addToolButton(C::toggleHidden, "tool.toggleHidden"));
+    toolRow->addWidget(addToolButton(C::copyPath, "tool.copyPath"));
+    toolRow->addWidget(addToolButton(C::openInTerminal, "tool.openInTerminal"));
+    toolRow->addWidget(addToolButton(C::showHelp, "tool.showHelp"));
+    toolRow->addStretch(1);
+    column->addWidget(tools);
+
+    m_table = new FileTableView(context.appSettingsStore, context.clipboard, context.fileOpener, this);
+    column->addWidget(m_table, 1);
+    connect(m_table, &FileTableView::contextMenuCommand, this, &ContentView::dispatch);
+    m_toast = new ToastView(this);
+
+    m_keyMonitor = new KeyEventMonitor(
+        *this, [this](const KeyCommand& command) { dispatch(command); },
+        [this] { return m_navigator && !m_navigator->markedItemIDs().isEmpty(); }, this);
+    m_context.commandPaletteStore.setKeyCommandDispatch(
+        [self = QPointer<ContentView>(this)](const KeyCommand& command) {
+            if (self)
+                self->dispatch(command);
+        });
+    m_terminalLaunches.setMaxThreadCount(1);
+    connect(&context.appState, &AppState::isHelpPanelVisibleChanged, this, &ContentView::updateToolButtons);
+    retranslate();
+}
+
+ContentView::~ContentView() {
+    m_terminalLaunches.waitForDone();
+}
+
+QToolButton* ContentView::addToolButton(const KeyCommand& command, const char* objectName) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, [this, command] { dispatch(command); });
+    m_toolButtons.append({button, command});
+    return button;
+}
+
+void ContentView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
+void ContentView::retranslate() {
+    for (const auto& [button, command] : std::as_const(m_toolButtons)) {
+        const QString help = CommandCatalog::helpText(command);
+        button->setToolTip(help);
+        button->setAccessibleName(help);
+    }
+    updateToolButtons();
+}
+
+void ContentView::updateToolButtons() {
+    using S = SystemIcon::Symbol;
+    for (const auto& [button, command] : std::as_const(m_toolButtons)) {
+        switch (command.command()) {
+        case KeyCommand::Case::goBack:
+            button->setIcon(SystemIcon::icon(S::chevronLeft));
+            button->setEnabled(m_navigator && m_navigator->canGoBack());
+            break;
+        case KeyCommand::Case::goForward:
+            button->setIcon(SystemIcon::icon(S::chevronRight));
+            button->setEnabled(m_navigator && m_navigator->canGoForward());
+            break;
+        case KeyCommand::Case::toggleHidden:
+            button->setIcon(SystemIcon::icon(
+                m_navigator && m_navigator->effectiveSettings().dotFilesVisible ? S::eye : S::eyeSlash));
+            break;
+        case KeyCommand::Case::copyPath: button->setIcon(SystemIcon::icon(S::copy)); break;
+        case KeyCommand::Case::openInTerminal: button->setIcon(SystemIcon::icon(S::terminal)); break;
+        case KeyCommand::Case::showHelp:
+            button->setIcon(SystemIcon::icon(S::help));
+            button->setCheckable(true);
+            button->setChecked(m_context.appState.isHelpPanelVisible());
+            break;
+        default: break;
+        }
+    }
+}
+
+void ContentView::setNavigator(Navigator* navigator) {
+    for (const QMetaObject::Connection& connection : std::as_const(m_connections))
+        disconnect(connection);
+    m_connections.clear();
+    m_navigator = navigator;
+    m_addressBar->setNavigator(navigator);
+    m_table->setNavigator(navigator);
+    if (navigator) {
+        m_connections = {
+            connect(navigator, &Navigator::historyIndexChanged, this, &ContentView::updateToolButtons),
+            connect(navigator, &Navigator::historyChanged, this, &ContentView::updateToolButtons),
+            connect(navigator, &Navigator::effectiveSettingsChanged, this, &ContentView::updateToolButtons),
+            // Focus goes back to the table when the filter field closes.
+            connect(navigator, &Navigator::isSearchActiveChanged, this,
+                    [this](bool active) {
+                        if (!active)
+                            QMetaObject::invokeMethod(
+                                m_table, [table = m_table] { table->setFocus(Qt::OtherFocusReason); },
+                                Qt::QueuedConnection);
+                    }),
+        };
+    }
+    updateToolButtons();
+    if (!navigator || !navigator->isSearchActive())
+        m_table->setFocus(Qt::OtherFocusReason);
+}
+
+void ContentView::reloadAfter() {
+    if (m_navigator) [[maybe_unused]]
+        auto reloading = m_navigator->reload();
+}
+
+void ContentView::showToast(const char* key) {
+    m_toast->showMessage(qtTrId(key));
+}
+
+void ContentView::showAlert(const QString& text) {
+    auto* alert = new QMessageBox(QMessageBox::Warning, u"Quillmere"_s, text, QMessageBox::Ok, window());
+    alert->setObjectName(u"alert"_s);
+    alert->setAccessibleName(text);
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->setWindowModality(Qt::WindowModal);
+    alert->open();
+}
+
+void ContentView::dispatch(const KeyCommand& command) {
+    QUILLMERE_LOG(logUI(), LogLevel::debug, u"dispatch "_s + command.text());
+    Navigator* navigator = m_navigator;
+    if (!navigator)
+        return;
+    using C = KeyCommand::Case;
+    switch (command.command()) {
+    case C::sortBy: navigator->sortBy(command.sortKey()); break;
+    case C::goToParent: navigator->goToParent(), reloadAfter(); break;
+    case C::openSelection: navigator->openSelection(), reloadAfter(); break;
+    case C::goBack: navigator->goBack(), reloadAfter(); break;
+    case C::goForward: navigator->goForward(), reloadAfter(); break;
+    case C::toggleHidden: navigator->toggleHidden(), reloadAfter(); break;
+    case C::copyPath:
+        m_context.clipboard.copy(navigator->currentPath());
+        showToast("content.toast.pathCopied");
+        break;
+    case C::openInTerminal: openInTerminal(); break;
+    case C::renameSelection: openRename(); break;
+    case C::toggleMark:
+        if (navigator->selectedItemID())
+            navigator->toggleMark(*navigator->selectedItemID());
+        break;
+    case C::clearMarks: navigator->clearMarks(); break;
+    case C::deleteMarked: openDelete(); break;
+    case C::moveMarked:
+        if (!navigator->markedItemIDs().isEmpty()) [[maybe_unused]]
+            auto transfer = runTransfer(TransferMode::move);
+        break;
+    case C::copyMarked:
+        if (!navigator->markedItemIDs().isEmpty()) [[maybe_unused]]
+            auto transfer = runTransfer(TransferMode::copy);
+        break;
+    case C::startFuzzySearch: navigator->setSearchActive(true); break;
+    case C::addBookmark: {
+        const FileItem* item =
+            navigator->selectedItemID() ? navigator->itemWithID(*navigator->selectedItemID()) : nullptr;
+        if (item && (item->isDirectory || item->isLinkToFolder)) {
+            m_context.bookmarkStore.add(item->url);
+            showToast("content.toast.bookmarkAdded");
+        }
+        break;
+    }
+    case C::prevTab: m_context.appState.prevTab(); break;
+    case C::nextTab: m_context.appState.nextTab(); break;
+    case C::createFile: openCreate(false); break;
+    case C::createFolder: openCreate(true); break;
+    case C::openContextMenu: {
+        [[maybe_unused]] auto menu = openContextMenu();
+        break;
+    }
+    case C::showHelp: m_context.appState.setHelpPanelVisible(!m_context.appState.isHelpPanelVisible()); break;
+    }
+}
+
+void ContentView::openInTerminal() {
+    if (!m_navigator)
+        return;
+    const QString folder = m_navigator->currentPath();
+    const AppSettings settings = m_context.appSettingsStore.settings();
+    TerminalService& terminal = m_context.terminal;
+    m_terminalLaunches.start([&terminal, folder, settings] {
+        try {
+            terminal.open(folder, settings.terminalApp(), settings.terminalOpenMode());
+        } catch (const std::exception& error) {
+            QUILLMERE_LOG(logTerminal(), LogLevel::error, u"Terminal error: "_s + messageOf(error));
+        }
+    });
+}
+
+void ContentView::openRename() {
+    const qsizetype marked = m_navigator->markedItemIDs().size();
+    if (marked >= 2)
+        return; // batch rename has its own sheet
+    if (!m_navigator->selectedItemID())
+        return;
+    auto* sheet = new RenameSheet(*m_navigator->selectedItemID(), m_context.appState,
+                                  m_context.fileSystemService, window());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+void ContentView::openDelete() {
+    const qsizetype marked = m_navigator->markedItemIDs().size();
+    if (marked == 0)
+        return;
+    auto* sheet = new DeleteConfirmSheet(marked, m_context.appState, window());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+void ContentView::openCreate(bool folder) {
+    auto* sheet = new CreateItemSheet(folder ? CreateItemKind::folder : CreateItemKind::file,
+                                      m_context.appState, *m_navigator, window());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
+    const QPointer<ContentView> self(this);
+    const QPointer<Navigator> navigator(m_navigator);
+    const bool move = mode == TransferMode::move;
+
+    FolderChoiceRequest request;
+    request.startFolder = navigator->currentPath();
+    request.message = qtTrId(move ? "content.panel.moveMessage" : "content.panel.copyMessage");
+    request.confirmText = qtTrId(move ? "content.panel.movePrompt" : "content.panel.copyPrompt");
+    // Other tabs' folders first, then bookmarks, then the folders this tab went through.
+    QSet<QString> offered;
+    const auto offer = [&request, &offered](const QString& path) {
+        if (!offered.contains(path)) {
+            offered.insert(path);
+            request.quickDestinations.append({FileName::displayText(FilePath::lastComponent(path)), path});
+        }
+    };
+    for (BrowserTab* tab : m_context.appState.tabs()) {
+        if (&tab->navigator() != navigator.data())
+            offer(tab->navigator().currentPath());
+    }
+    for (const Bookmark& bookmark : m_context.bookmarkStore.bookmarks())
+        offer(bookmark.url);
+    const QStringList history = navigator->history();
+    for (qsizetype i = history.size() - 1; i >= 0; --i) {
+        if (history[i] != navigator->currentPath())
+            offer(history[i]);
+    }
+
+    const std::optional<QString> chosen = co_await m_context.folderChooser.chooseFolder(window(), request);
+    if (!self || !navigator || !chosen)
+        co_return;
+    const QString destination = FilePath::standardised(*chosen);
+    if (move && destination == FilePath::standardised(navigator->currentPath())) {
+        showAlert(qtTrId("content.error.sameFolderMove"));
+        co_return;
+    }
+    QStringList sources;
+    for (const FileItem& item : navigator->markedItems())
+        sources.append(item.url);
+    const QSet<QString> existing = co_await m_context.appState.existingNames(destination);
+    if (!self)
+        co_return;
+    const QStringList conflicts = detectConflicts(sources, existing);
+    if (!conflicts.isEmpty()) {
+        showConflicts(mode, destination, conflicts);
+        co_return;
+    }
+    try {
+        if (move)
+            co_await m_context.appState.moveMarked(destination, {});
+        else
+            co_await m_context.appState.copyMarked(destination, {});
+    } catch (const TransferError& error) {
+        if (self)
+            self->showAlert(OperationErrorText::of(error));
+    } catch (const std::exception& error) {
+        if (self)
+            self->showAlert(messageOf(error));
+    }
+}
+
+void ContentView::showConflicts(TransferMode mode, QString destination, QStringList conflicts) {
+    AppState& appState = m_context.appState;
+    const bool move = mode == TransferMode::move;
+    auto onResolve = [&appState, move, destination](QList<ConflictResolution> resolutions) {
+        return resolveTransfer(appState, move, destination, std::move(resolutions));
+    };
+    auto* sheet =
+        new ConflictResolutionSheet(conflicts, FilePath::lastComponent(destination), onResolve, window());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+void ContentView::copyPathsOf(const QString& selectedID, bool multiple) {
+    QStringList paths;
+    if (multiple) {
+        for (const FileItem& item : m_navigator->markedItems())
+            paths.append(item.url);
+    } else {
+        paths.append(selectedID);
+    }
+    m_context.clipboard.copy(paths.join(u'\n'));
+    showToast("content.toast.pathCopied");
+}
+
+QCoro::Task<> ContentView::openContextMenu() {
+    const QPointer<ContentView> self(this);
+    const QPointer<Navigator> navigator(m_navigator);
+    const std::optional<QString> selected = navigator->selectedItemID();
+    const FileItem* found = selected ? navigator->itemWithID(*selected) : nullptr;
+    const std::optional<FileItem> entry = found ? std::optional<FileItem>(*found) : std::nullopt;
+    QList<FileOpener::Application> applications;
+    if (entry && !entry->isDirectory)
+        applications = co_await OpenWithMenu::lookUp(m_context.fileOpener, entry->url);
+    if (!self || !navigator)
+        co_return;
+    const bool multiple = navigator->markedItemIDs().size() >= 2;
+
+    QMenu menu(this);
+    menu.setObjectName(u"contentView.menu"_s);
+    using C = KeyCommand::Case;
+    menu.addAction(qtTrId("content.menu.newFile"), this, [this] { dispatch(C::createFile); });
+    menu.addAction(qtTrId("content.menu.newFolder"), this, [this] { dispatch(C::createFolder); });
+    if (entry) {
+        const QString id = entry->id;
+        const auto markingThen = [this, id, multiple](C command) {
+            return [this, id, multiple, command] {
+                if (!m_navigator)
+                    return;
+                if (!multiple && !m_navigator->markedItemIDs().contains(id)) {
+                    m_navigator->clearMarks();
+                    m_navigator->toggleMark(id);
+                }
+                dispatch(command);
+            };
+        };
+        menu.addSeparator();
+        OpenWithMenu::add(menu, m_context.fileOpener, entry->url, applications);
+        menu.addSeparator();
+        menu.addAction(qtTrId("content.menu.copyPath"), this,
+                       [this, id, multiple] { copyPathsOf(id, multiple); });
+        menu.addSeparator();
+        menu.addAction(qtTrId("content.menu.rename"), this, [this, id, multiple] {
+            if (!m_navigator)
+                return;
+            if (!multiple)
+                m_navigator->setSelectedItemID(id);
+            dispatch(C::renameSelection);
+        });
+        menu.addAction(qtTrId("content.menu.move"), this, markingThen(C::moveMarked));
+        menu.addAction(qtTrId("content.menu.copy"), this, markingThen(C::copyMarked));
+        menu.addSeparator();
+        menu.addAction(qtTrId("content.menu.moveToTrash"), this, markingThen(C::deleteMarked));
+    }
+    // At the selected row, a little to the right; else where the pointer is.
+    QPoint at = QCursor::pos();
+    const QModelIndex current = m_table->currentIndex();
+    if (current.isValid()) {
+        const QRect row = m_table->visualRect(current);
+        at = m_table->viewport()->mapToGlobal(row.topLeft() + QPoint(8, 0));
+    }
+    menu.exec(at);
+}
+
+} // namespace quillmere

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "models/commands/KeyCommand.h"
+#include "models/navigation/Navigator.h"
+#include "views/shell/WindowContext.h"
+
+#include <QCoroTask>
+#include <QPointer>
+#include <QThreadPool>
+#include <QWidget>
+
+class QToolButton;
+
+namespace quillmere {
+
+class AddressBarView;
+class FileTableView;
+class KeyEventMonitor;
+class ToastView;
+enum class SortKey;
+
+// The active tab's main area: address bar, tool buttons and the file table. It is the
+// one place a KeyCommand is carried out, whether it came from a key, the palette, a
+// tool button or a context menu: dispatch() changes the Navigator or the application
+// state, or opens a sheet, the folder chooser, a context menu or a toast. Failures of
+// the transfer flow are shown in a warning alert with the operation's message.
+class ContentView final : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class TransferMode { move, copy };
+
+    ContentView(const WindowContext& context, QWidget* parent = nullptr);
+    ~ContentView() override;
+
+    // Follows the active tab; null while there is none.
+    void setNavigator(Navigator* navigator);
+    Navigator* navigator() const { return m_navigator; }
+    FileTableView& table() const { return *m_table; }
+    AddressBarView& addressBar() const { return *m_addressBar; }
+
+    void dispatch(const KeyCommand& command);
+    void openInTerminal();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void retranslate();
+    void updateToolButtons();
+    void reloadAfter();
+    void showToast(const char* key);
+    void showAlert(const QString& text);
+    void openRename();
+    void openDelete();
+    void openCreate(bool folder);
+    void copyPathsOf(const QString& selectedID, bool multiple);
+    QCoro::Task<> runTransfer(TransferMode mode);
+    QCoro::Task<> openContextMenu();
+    void showConflicts(TransferMode mode, QString destination, QStringList conflicts);
+    QToolButton* addToolButton(const KeyCommand& command, const char* objectName);
+
+    WindowContext m_context;
+    QPointer<Navigator> m_navigator;
+    QList<QMetaObject::Connection> m_connections;
+    AddressBarView* m_addressBar;
+    FileTableView* m_table;
+    ToastView* m_toast;
+    QList<std::pair<QToolButton*, KeyCommand>> m_toolButtons;
+    KeyEventMonitor* m_keyMonitor;
+    // Terminals start one at a time, off the user-interface thread: finding a terminal
+    // program searches the disk.
+    QThreadPool m_terminalLaunches;
+};
+
+} // namespace quillmere

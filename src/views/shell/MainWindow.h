@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QMenu;
+class QStackedWidget;
+
+namespace quillmere {
+
+// The one main window: a progress indicator while start-up runs, then the window
+// shell. Its menus hold the Ctrl shortcuts (tabs, bookmarks, palette, settings,
+// quit); their actions come from the application and do nothing until it is ready.
+// Closing the window asks the application to quit, which saves first.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct MenuActions {
+        std::function<void()> newTab;
+        std::function<void()> closeTab;
+        std::function<void(int)> selectTab; // 0 for the first tab
+        std::function<void()> bookmarks;
+        std::function<void()> commandPalette;
+        std::function<void()> settings;
+        std::function<void()> quit;
+    };
+
+    explicit MainWindow(MenuActions actions, QWidget* parent = nullptr);
+
+    // Replaces the progress indicator; the window owns the shell from then on.
+    void showShell(QWidget* shell);
+    QWidget* shell() const { return m_shell; }
+    // Lets the next close through: the application has saved and is ending.
+    void allowClose() { m_closeAllowed = true; }
+
+Q_SIGNALS:
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void retranslate();
+
+    MenuActions m_actions;
+    QStackedWidget* m_pages;
+    QWidget* m_shell = nullptr;
+    QMenu* m_fileMenu;
+    QMenu* m_tabsMenu;
+    QMenu* m_viewMenu;
+    QList<std::pair<QAction*, const char*>> m_labelled;
+    QList<QAction*> m_tabActions;
+    bool m_closeAllowed = false;
+};
+
+} // namespace quillmere
