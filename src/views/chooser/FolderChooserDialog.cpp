@@ -92,6 +92,9 @@ FolderChooserDialog::FolderChooserDialog(FileSystemService& fileSystem, FolderCh
     m_path = new QLabel;
     m_path->setObjectName(u"folderChooser.path"_s);
     m_path->setTextFormat(Qt::PlainText);
+    // A long path is shortened in the middle rather than widening the dialog.
+    m_path->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_path->installEventFilter(this);
     m_browser = new QListWidget;
     m_browser->setObjectName(u"folderChooser.browser"_s);
     m_browser->setUniformItemSizes(true);
@@ -235,8 +238,9 @@ void FolderChooserDialog::showFolder(const QString& folder, const QString& highl
     m_shownFolder = folder;
     m_listing = true;
     m_unreadable = false;
-    m_path->setText(FileName::displayText(folder));
     m_path->setToolTip(FileName::displayText(folder));
+    m_path->setAccessibleDescription(FileName::displayText(folder));
+    fitPathLabel();
     fillBrowser({}, {});
     setStatus(qtTrId("chooser.loading"));
     // Runs on by itself; the generation tells it whether its answer is still wanted.
@@ -286,6 +290,11 @@ void FolderChooserDialog::fillBrowser(const QList<FileItem>& folders, const QStr
     }
     m_browser->setCurrentRow(current);
     updateConfirmButton();
+}
+
+void FolderChooserDialog::fitPathLabel() {
+    const QString full = FileName::displayText(m_shownFolder);
+    m_path->setText(m_path->fontMetrics().elidedText(full, Qt::ElideMiddle, m_path->width()));
 }
 
 void FolderChooserDialog::setStatus(const QString& text) {
@@ -342,6 +351,11 @@ void FolderChooserDialog::choose(const QString& path) {
 }
 
 bool FolderChooserDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_path) {
+        if (event->type() == QEvent::Resize)
+            fitPathLabel();
+        return false;
+    }
     const Section section = watched == m_browser ? Section::browser : Section::quick;
     if (event->type() == QEvent::FocusIn) {
         m_lastSection = section;

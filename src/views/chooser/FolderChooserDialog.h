@@ -62,6 +62,7 @@ private:
     void showFolder(const QString& folder, const QString& highlightName = {});
     QCoro::Task<> listShownFolder(uint64_t generation, QString highlightName);
     void fillBrowser(const QList<FileItem>& folders, const QString& highlightName);
+    void fitPathLabel();
     void setStatus(const QString& text);
     void enterHighlightedFolder();
     void goToParentFolder();
