@@ -122,6 +122,12 @@ FolderChooserDialog::FolderChooserDialog(FileSystemService& fileSystem, FolderCh
                                static_cast<QWidget*>(m_quick)})
         quickPart->setVisible(hasDestinations);
 
+    for (QLabel* title : {m_quickTitle, m_foldersTitle}) {
+        QFont font = title->font();
+        font.setBold(true);
+        title->setFont(font);
+    }
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_message);
     layout->addWidget(m_quickTitle);
