@@ -161,6 +161,54 @@
         <source>Open</source>
         <translation type="vanished">Open</translation>
     </message>
+    <message id="chooser.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="chooser.filter">
+        <source>Filter destinations</source>
+        <translation>Filter destinations</translation>
+    </message>
+    <message id="chooser.foldersTitle">
+        <source>Folders</source>
+        <translation>Folders</translation>
+    </message>
+    <message id="chooser.keyHints">
+        <source>Return: choose · Esc: cancel · Tab: switch lists · →: open folder · ← or Backspace: parent folder · .: hidden folders</source>
+        <translation>Return: choose · Esc: cancel · Tab: switch lists · →: open folder · ← or Backspace: parent folder · .: hidden folders</translation>
+    </message>
+    <message id="chooser.loading">
+        <source>Loading…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message id="chooser.noFolders">
+        <source>No folders here</source>
+        <translation>No folders here</translation>
+    </message>
+    <message id="chooser.noMatches">
+        <source>No destination matches</source>
+        <translation>No destination matches</translation>
+    </message>
+    <message id="chooser.quickTitle">
+        <source>Quick destinations</source>
+        <translation>Quick destinations</translation>
+    </message>
+    <message id="chooser.shownFolder">
+        <source>Shown folder</source>
+        <translation>Shown folder</translation>
+    </message>
+    <message id="chooser.thisFolder">
+        <source>This folder</source>
+        <translation>This folder</translation>
+    </message>
+    <message id="chooser.title">
+        <source>Choose a folder</source>
+        <translation>Choose a folder</translation>
+    </message>
+    <message id="chooser.unreadable">
+        <source>This folder cannot be read</source>
+        <translation>This folder cannot be read</translation>
+    </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
         <translation type="vanished">Cancel</translation>

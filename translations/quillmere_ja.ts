@@ -159,6 +159,54 @@
         <source>Open</source>
         <translation type="vanished">開く</translation>
     </message>
+    <message id="chooser.cancel">
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="chooser.filter">
+        <source>Filter destinations</source>
+        <translation>候補を絞り込む</translation>
+    </message>
+    <message id="chooser.foldersTitle">
+        <source>Folders</source>
+        <translation>フォルダ</translation>
+    </message>
+    <message id="chooser.keyHints">
+        <source>Return: choose · Esc: cancel · Tab: switch lists · →: open folder · ← or Backspace: parent folder · .: hidden folders</source>
+        <translation>Return: 選択 · Esc: キャンセル · Tab: リストの切り替え · →: フォルダを開く · ← / Backspace: 親フォルダ · .: 隠しフォルダ</translation>
+    </message>
+    <message id="chooser.loading">
+        <source>Loading…</source>
+        <translation>読み込み中…</translation>
+    </message>
+    <message id="chooser.noFolders">
+        <source>No folders here</source>
+        <translation>フォルダはありません</translation>
+    </message>
+    <message id="chooser.noMatches">
+        <source>No destination matches</source>
+        <translation>一致する候補はありません</translation>
+    </message>
+    <message id="chooser.quickTitle">
+        <source>Quick destinations</source>
+        <translation>すぐに選べるフォルダ</translation>
+    </message>
+    <message id="chooser.shownFolder">
+        <source>Shown folder</source>
+        <translation>表示中のフォルダ</translation>
+    </message>
+    <message id="chooser.thisFolder">
+        <source>This folder</source>
+        <translation>このフォルダ</translation>
+    </message>
+    <message id="chooser.title">
+        <source>Choose a folder</source>
+        <translation>フォルダを選択</translation>
+    </message>
+    <message id="chooser.unreadable">
+        <source>This folder cannot be read</source>
+        <translation>このフォルダは読み込めません</translation>
+    </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
         <translation type="vanished">キャンセル</translation>
