@@ -2,9 +2,9 @@
 
 #include "models/listing/KindDescription.h"
 #include "models/paths/FilePath.h"
-#include "support/FileItems.h"
 #include "platform/PlatformError.h"
 #include "services/filesystem/FileSystemService.h"
+#include "support/FileItems.h"
 
 #include <QCoroFuture>
 #include <QFuture>
