@@ -158,12 +158,10 @@ private Q_SLOTS:
         calls->reset();
         calls->failOn(Primitive::OpenDirectory, 1, EACCES);
         const auto refused = failureOf<PlatformError>(service.listDirectory(tree.path("tree"), false));
-        QVERIFY(refused);
-        QCOMPARE(refused->errorClass(), ErrorClass::permission);
+        QVERIFY(refused && refused->errorClass() == ErrorClass::permission);
         const auto missing =
             failureOf<PlatformError>(service.listDirectory(tree.path("tree/missing"), false));
-        QVERIFY(missing);
-        QCOMPARE(missing->code(), ENOENT);
+        QVERIFY(missing && missing->code() == ENOENT);
     }
 
     void probeFollowsLinksOnlyToAskWhetherSomethingExists() {
@@ -207,17 +205,12 @@ private Q_SLOTS:
         collision = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"c.txt"_s));
         QCOMPARE(collision, std::optional(RenameError::collision()));
 
+        // EPERM reads as a lack of permission too (EROFS, its own reason: MountNamespaceTest).
         auto calls = std::make_shared<FaultInjectingCalls>();
-        DefaultFileSystemService faulty(calls);
         calls->failOn(Primitive::Rename, 1, EPERM);
-        QCOMPARE(failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_s)),
+        QCOMPARE(failureOf<RenameError>(
+                     DefaultFileSystemService(calls).renameItem(tree.path("tree/c.txt"), u"d.txt"_s)),
                  std::optional(RenameError::permissionDenied()));
-        calls->reset();
-        calls->failOn(Primitive::Rename, 1, EROFS);
-        const auto other = failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_s));
-        QVERIFY(other);
-        QCOMPARE(other->kind, RenameError::Case::other);
-        QCOMPARE(other->description, PlatformError::describe(EROFS));
 
         const auto missing = failureOf<RenameError>(service.renameItem(tree.path("tree/none.txt"), u"x"_s));
         QVERIFY(missing && missing->kind == RenameError::Case::other);
