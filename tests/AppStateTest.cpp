@@ -89,7 +89,6 @@ private Q_SLOTS:
         QSignalSpy tabs(&f.state, &AppState::tabsChanged);
         f.state.closeTab(0);
         QCOMPARE(f.state.tabCount(), 1);
-        QCOMPARE(f.state.activeTabIndex(), 0);
         QCOMPARE(f.active().currentPath(), f.tree.path("home"));
         QVERIFY(f.state.activeTab()->id() != before);
         QCOMPARE(tabs.size(), 1);
@@ -131,7 +130,6 @@ private Q_SLOTS:
         await(f.active().reload());
         f.markAll({u"x"_s});
         f.state.newTab();
-        QCOMPARE(f.state.tabCount(), 3);
         QCOMPARE(f.state.activeTabIndex(), 2);
         QCOMPARE(f.active().currentPath(), f.tree.path("tree"));
         QVERIFY(f.state.tabs()[1]->navigator().markedItemIDs().isEmpty());
@@ -148,48 +146,41 @@ private Q_SLOTS:
         f.state.newTab(f.tree.path("home"));
         f.state.setHelpPanelVisible(false);
         const Session session = f.state.makeSession();
-        QCOMPARE(session.schemaVersion, 1);
         QCOMPARE(session.activeTabIndex, 1);
         QVERIFY(!session.helpPanelVisible);
         QCOMPARE(session.tabs.size(), 2);
-        QCOMPARE(session.tabs[0].id, f.state.tabs()[0]->id());
-        QCOMPARE(session.tabs[0].currentPath, f.tree.path("home"));
-        QCOMPARE(session.tabs[0].history, (QStringList{f.tree.path("tree"), f.tree.path("home")}));
-        QCOMPARE(session.tabs[0].historyIndex, 1);
-        QCOMPARE(session.tabs[0].selectedItem, std::optional(f.tree.path("home/file")));
+        const TabState first{f.state.tabs()[0]->id(),
+                             f.tree.path("home"),
+                             QStringList{f.tree.path("tree"), f.tree.path("home")},
+                             1,
+                             f.tree.path("home/file"),
+                             0};
+        QCOMPARE(session.tabs[0], first);
 
-        const std::unique_ptr<BrowserTab> restored = f.state.restoreTab(session.tabs[0]);
-        QCOMPARE(restored->id(), session.tabs[0].id);
-        QCOMPARE(restored->navigator().currentPath(), f.tree.path("home"));
-        QCOMPARE(restored->navigator().historyIndex(), 1);
+        // A tab restored from the session captures as the same record.
+        std::vector<std::unique_ptr<BrowserTab>> tabs;
+        tabs.push_back(f.state.restoreTab(first));
+        f.state.replaceTabs(std::move(tabs), 0);
+        QCOMPARE(f.state.makeSession().tabs, QList<TabState>{first});
     }
 
-    void movingMarkedEntriesUpdatesEveryTab() {
-        Fixture f;
-        f.tree.makeFolder("tree/a");
-        f.tree.makeFolder("tree/a/x");
-        f.tree.writeFile("tree/a/x/inside", "");
-        f.tree.makeFolder("tree/b");
-        f.state.newTab(f.tree.path("tree/a/x")); // a second tab inside what moves
-        f.state.newTab(f.tree.path("tree/a"));
-        await(f.active().reload());
-        f.markAll({u"x"_s});
-        await(f.state.moveMarked(f.tree.path("tree/b"), {}));
-        QVERIFY(f.tree.exists("tree/b/x/inside"));
-        QCOMPARE(f.state.tabs()[0]->navigator().currentPath(), f.tree.path("tree/b/x"));
-        QVERIFY(f.active().items().isEmpty());
-        QVERIFY(f.active().markedItemIDs().isEmpty());
-    }
-
-    void copyAndDeleteActOnMarkedEntriesOnly() {
+    void copyMoveAndDeleteActOnMarkedEntriesAndUpdateEveryTab() {
         auto calls = std::make_shared<FaultInjectingCalls>();
         Fixture f(calls);
         f.tree.writeFile("tree/one", "1");
         f.tree.writeFile("tree/two", "2");
         f.tree.makeFolder("tree/dest");
         f.tree.writeFile("tree/dest/one", "old");
+        f.tree.writeFile("tree/x/inside", "");
+        f.state.newTab(f.tree.path("tree/x")); // a tab inside what moves
         f.state.newTab(f.tree.path("tree"));
         await(f.active().reload());
+        f.markAll({u"x"_s});
+        await(f.state.moveMarked(f.tree.path("tree/dest"), {}));
+        QVERIFY(f.tree.exists("tree/dest/x/inside"));
+        QCOMPARE(f.state.tabs()[0]->navigator().currentPath(), f.tree.path("tree/dest/x"));
+        QVERIFY(f.active().markedItemIDs().isEmpty());
+        calls->reset();
 
         await(f.state.deleteMarked()); // nothing marked: nothing happens
         QCOMPARE(calls->count(Primitive::Rename), 0);
@@ -203,7 +194,6 @@ private Q_SLOTS:
         await(f.state.deleteMarked());
         QVERIFY(!f.tree.exists("tree/one"));
         QVERIFY(!f.tree.exists("tree/two"));
-        QVERIFY(f.active().markedItemIDs().isEmpty());
         QCOMPARE(f.active().items().size(), 1); // dest
     }
 

@@ -24,11 +24,16 @@ QByteArray longName(int bytes, char fill) {
 }
 
 // Old and new names no step may mangle: invalid UTF-8, a newline, a leading dash, and
-// names of the full 255 bytes, whose temporary names must be shortened to fit.
-const QList<QByteArray> hostileOld{QByteArray("caf\xE9 \xFF.txt"), QByteArray("line\nbreak"),
-                                   QByteArray("-rf"), longName(255, 'o')};
-const QList<QByteArray> hostileNew{QByteArray("-n"), QByteArray("caf\xE9 2"), QByteArray("x\ny"),
-                                   longName(255, 'w')};
+// names of the full 255 bytes, whose temporary names must be shortened to fit. The last
+// two exchange names, so putting them back must undo new names before temporary ones.
+const QList<QByteArray> hostileOld{QByteArray("caf\xE9 \xFF.txt"),
+                                   QByteArray("line\nbreak"),
+                                   QByteArray("-rf"),
+                                   longName(255, 'o'),
+                                   "a",
+                                   "b"};
+const QList<QByteArray> hostileNew{
+    QByteArray("-n"), QByteArray("caf\xE9 2"), QByteArray("x\ny"), longName(255, 'w'), "b", "a"};
 
 struct Batch {
     QList<PathMapping> mappings;
@@ -65,10 +70,8 @@ private Q_SLOTS:
         tree.writeFile("tree/bystander", "b");
         DefaultFileSystemService service;
         await(service.batchRename(batch.mappings));
-        for (qsizetype i = 0; i < batch.from.size(); ++i) {
-            QVERIFY(!tree.exists("tree/" + batch.from[i]));
+        for (qsizetype i = 0; i < batch.from.size(); ++i)
             QCOMPARE(tree.readFile("tree/" + batch.to[i]), batch.from[i]);
-        }
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree")).size(),
                  batch.from.size() + 2); // with the folder itself
     }
@@ -113,28 +116,10 @@ private Q_SLOTS:
             const QString expected =
                 step <= count ? name(batch.from[step - 1]) : name(batch.to[step - count - 1]);
             QCOMPARE(error, std::optional(BatchRenameError::permissionDenied(expected)));
-            const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-            QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+            QCOMPARE(before.changesIn(tree.bytes("tree")), QString());
             // Every completed move was undone, and nothing else was tried.
             QCOMPARE(calls->count(Primitive::Rename), 2 * step - 1);
         }
-    }
-
-    void phaseTwoFailureUndoesNewNamesBeforeTemporaryNames() {
-        TemporaryTree tree;
-        const Batch batch = makeBatch(tree, {"a", "b", "c"}, {"x1", "x2", "x3"});
-        auto calls = std::make_shared<FaultInjectingCalls>();
-        calls->failOn(Primitive::Rename, 6, EIO);
-        DefaultFileSystemService service(calls);
-        QVERIFY(failureOf<BatchRenameError>(service.batchRename(batch.mappings)));
-
-        QStringList undone; // the names each undo moved away from, in order
-        const QList<QByteArray> renamed = calls->renamedPaths();
-        for (qsizetype i = 6; i < renamed.size(); ++i) {
-            const QString moved = name(renamed[i].mid(tree.bytes("tree/").size()));
-            undone.append(moved.endsWith(u".tmp") ? moved.left(moved.indexOf(u'.')) + u".tmp"_s : moved);
-        }
-        QCOMPARE(undone, (QStringList{u"x2"_s, u"x1"_s, u"c.tmp"_s, u"b.tmp"_s, u"a.tmp"_s}));
     }
 
     void failureCarriesThePlatformReason() {
@@ -150,8 +135,7 @@ private Q_SLOTS:
         tree.writeFile("tree/y", "taken");
         DefaultFileSystemService plain;
         const auto taken = failureOf<BatchRenameError>(plain.batchRename(batch.mappings));
-        QVERIFY(taken && taken->kind == BatchRenameError::Case::failed);
-        QCOMPARE(taken->item, u"y"_s);
+        QVERIFY(taken && taken->kind == BatchRenameError::Case::failed && taken->item == u"y");
         QCOMPARE(tree.readFile("tree/a"), QByteArray("a"));
         QCOMPARE(tree.readFile("tree/y"), QByteArray("taken"));
         QVERIFY(!tree.exists("tree/x"));

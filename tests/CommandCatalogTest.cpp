@@ -46,11 +46,6 @@ private Q_SLOTS:
         QCOMPARE(texts.size(), all.size());
     }
 
-    void sortKeyCountsOnlyForSortBy() {
-        QVERIFY(KeyCommand::sortBy(SortKey::size) != KeyCommand::sortBy(SortKey::kind));
-        QCOMPARE(KeyCommand(C::goBack, SortKey::size), KeyCommand(C::goBack));
-    }
-
     void helpTextIsTheLabelAndTheKey() {
         // Without a translation a key reads as itself.
         QCOMPARE(CommandCatalog::helpText(C::showHelp), u"nav.showHelp ( ? )"_s);

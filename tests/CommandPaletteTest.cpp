@@ -7,6 +7,7 @@
 #include "support/FakeFileOpener.h"
 #include "support/FakeFileSystemService.h"
 #include "support/FaultInjectingCalls.h"
+#include "support/FileItems.h"
 #include "support/KeyCommandText.h"
 #include "support/RecordingPersistenceService.h"
 #include "support/TemporaryTree.h"
@@ -98,40 +99,29 @@ class CommandPaletteTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The scores are fuzzyScore's (FuzzyMatcherTest); here, which characters light up.
     void matchesWithTheScoredPositions_data() {
         QTest::addColumn<QString>("candidate");
         QTest::addColumn<QString>("query");
         QTest::addColumn<std::optional<PaletteMatch>>("match");
         QTest::newRow("start and after a space")
             << u"Go back"_s << u"gb"_s << std::optional(PaletteMatch{17, {0, 3}});
-        QTest::newRow("upper case and adjacent")
-            << u"CP"_s << u"cp"_s << std::optional(PaletteMatch{20, {0, 1}});
-        QTest::newRow("greedy from the left")
-            << u"abab"_s << u"ab"_s << std::optional(PaletteMatch{15, {0, 1}});
         // Offsets count user-perceived characters: e and its accent are one.
         QTest::newRow("combining accent")
             << u"e\u0301tat"_s << u"tt"_s << std::optional(PaletteMatch{2, {1, 3}});
         // Canonically equivalent text matches; offsets count the title as stored.
         QTest::newRow("decomposed title, precomposed query")
             << u"Cafe\u0301 Noir"_s << u"én"_s << std::optional(PaletteMatch{7, {3, 5}});
-        QTest::newRow("decomposed Hangul title")
-            << u"\u1112\u1161\u11AB\u1100\u1173\u11AF"_s << u"글"_s << std::optional(PaletteMatch{1, {1}});
         // Decomposed, Myanmar U+1026 is two characters of the title but one when matched.
         QTest::newRow("a character that normalising joins")
             << u"\u1025\u102Ex"_s << u"\u1026x"_s << std::optional(PaletteMatch{15, {0, 2}});
         QTest::newRow("empty query") << u"Go back"_s << QString() << std::optional<PaletteMatch>();
-        QTest::newRow("missing letter") << u"Back"_s << u"gb"_s << std::optional<PaletteMatch>();
     }
     void matchesWithTheScoredPositions() {
         QFETCH(QString, candidate);
         QFETCH(QString, query);
         QFETCH(std::optional<PaletteMatch>, match);
-        const std::optional<PaletteMatch> found = fuzzyMatch(candidate, query);
-        QCOMPARE(found.has_value(), match.has_value());
-        if (match) {
-            QCOMPARE(found->score, match->score);
-            QCOMPARE(found->positions, match->positions);
-        }
+        QCOMPARE(fuzzyMatch(candidate, query), match);
     }
 
     void emptyQueryListsRecentCommandsFoldersAndBookmarks() {
@@ -147,19 +137,10 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(items.mid(0, 2)), (QList<Row>{{u"copyPath"_s, 2, {}}, {u"Back"_s, 1, {}}}));
         QCOMPARE(items[0].subtitle, std::nullopt);
         QCOMPARE(items[1].subtitle, u"b"_s);
-        // The ten newest folders, newest first, repeats kept.
-        QStringList folders;
-        for (const PaletteItem& item : items.mid(2, 10)) {
-            folders.append(item.title);
-            QCOMPARE(item.kind.folderURL(), item.subtitle);
-        }
-        QCOMPARE(folders, (QStringList{u"0"_s, u"10"_s, u"9"_s, u"8"_s, u"7"_s, u"6"_s, u"5"_s, u"4"_s,
-                                       u"3"_s, u"2"_s}));
-        QCOMPARE(items[2].score, 10);
-        QCOMPARE(items[11].score, 1);
-        QCOMPARE(rowsOf(items.mid(12)), (QList<Row>{{u"one"_s, 2, {}}, {u"two"_s, 1, {}}}));
-        QCOMPARE(items.size(), 14);
-        QVERIFY(items[0].id != items[1].id);
+        // The ten newest folders, newest first, repeats kept, scored 10 down to 1.
+        QCOMPARE(rowsOf(items.mid(2, 2)), (QList<Row>{{u"0"_s, 10, {}}, {u"10"_s, 9, {}}}));
+        QCOMPARE(rowsOf(items.mid(11)), (QList<Row>{{u"2"_s, 1, {}}, {u"one"_s, 2, {}}, {u"two"_s, 1, {}}}));
+        QCOMPARE(items[2].kind.folderURL(), u"/f/0"_s);
     }
 
     void queryRanksCommandsFoldersAndBookmarks() {
@@ -196,7 +177,6 @@ private Q_SLOTS:
     void runCommandsBecomeRecentMostRecentFirst() {
         Fixture f;
         f.run(C::goBack);
-        QVERIFY(!f.store.isPresented());
         f.run(C::goBack);
         f.run(C::copyPath);
         QCOMPARE(f.dispatched, (QList<KeyCommand>{C::goBack, C::goBack, C::copyPath}));
@@ -220,11 +200,7 @@ private Q_SLOTS:
         f.store.setQuery(u"zz"_s);
         f.store.open();
         QCOMPARE(f.store.query(), QString());
-        QVERIFY(f.store.isPresented());
-        QStringList titles;
-        for (const PaletteItem& item : f.store.items())
-            titles.append(item.title);
-        QCOMPARE(titles, (QStringList{u"b"_s, u"a"_s, u"u"_s}));
+        QCOMPARE(rowsOf(f.store.items()), (QList<Row>{{u"b"_s, 10, {}}, {u"a"_s, 9, {}}, {u"u"_s, 8, {}}}));
         f.store.moveSelectionUp();
         QCOMPARE(f.store.selectedIndex(), 2);
         f.store.moveSelectionDown();
@@ -250,7 +226,7 @@ private Q_SLOTS:
         Fixture f;
         f.tree.makeFolder("a");
         const QString a = f.tree.path("a");
-        f.files.setEntries(a, {FakeFileSystemService::fileItem(a, u"inside"_s)});
+        f.files.setEntries(a, {fileItem(a, u"inside"_s)});
         f.visit({a, f.tree.path("b")});
         f.store.open();
         f.store.moveSelectionDown();

@@ -8,6 +8,7 @@
 #include "services/filesystem/ItemRenamer.h"
 #include "support/ErrorText.h"
 #include "support/FaultInjectingCalls.h"
+#include "support/FileItems.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
@@ -40,12 +41,14 @@ QList<QByteArray> hostileNames() {
 }
 
 // A small tree with every kind of item an operation must carry: nested folders,
-// a symbolic link to a folder, a file with an unusual mode.
+// a symbolic link to a folder, a file with an unusual mode and an old time.
 void buildSampleTree(const TemporaryTree& tree, const QByteArray& at) {
     tree.makeFolder(at);
     tree.makeFolder(at + "/docs");
     tree.writeFile(at + "/docs/a.txt", "alpha");
     tree.writeFile(at + "/docs/b.txt", QByteArray(70000, 'b'), 0640);
+    const struct timespec old[2] = {{1000000000, 5}, {1000000000, 123456789}};
+    ::utimensat(AT_FDCWD, tree.bytes(at + "/docs/b.txt").constData(), old, 0);
     tree.makeFolder(at + "/docs/inner");
     tree.writeFile(at + "/docs/inner/c.md", "gamma");
     tree.makeSymlink("../target", at + "/docs/link");
@@ -97,16 +100,10 @@ private Q_SLOTS:
         DefaultFileSystemService service;
         QCOMPARE(await(service.listDirectory(tree.path("tree/empty"), true)).size(), 0);
 
-        auto names = [](const QList<FileItem>& items) {
-            QStringList out;
-            for (const FileItem& item : items)
-                out.append(item.name);
-            out.sort();
-            return out;
-        };
-        const QList<FileItem> visible = await(service.listDirectory(tree.path("tree"), false));
-        QCOMPARE(names(visible), (QStringList{u"Notes"_s, u"a.txt"_s, u"broken"_s, u"empty"_s, u"link.PNG"_s,
-                                              u"text-link"_s, u"x.json"_s}));
+        QStringList visible = namesOf(await(service.listDirectory(tree.path("tree"), false)));
+        visible.sort();
+        QCOMPARE(visible, (QStringList{u"Notes"_s, u"a.txt"_s, u"broken"_s, u"empty"_s, u"link.PNG"_s,
+                                       u"text-link"_s, u"x.json"_s}));
         const QList<FileItem> all = await(service.listDirectory(tree.path("tree"), true));
         QCOMPARE(all.size(), 8);
 
@@ -161,12 +158,10 @@ private Q_SLOTS:
         calls->reset();
         calls->failOn(Primitive::OpenDirectory, 1, EACCES);
         const auto refused = failureOf<PlatformError>(service.listDirectory(tree.path("tree"), false));
-        QVERIFY(refused);
-        QCOMPARE(refused->errorClass(), ErrorClass::permission);
+        QVERIFY(refused && refused->errorClass() == ErrorClass::permission);
         const auto missing =
             failureOf<PlatformError>(service.listDirectory(tree.path("tree/missing"), false));
-        QVERIFY(missing);
-        QCOMPARE(missing->code(), ENOENT);
+        QVERIFY(missing && missing->code() == ENOENT);
     }
 
     void probeFollowsLinksOnlyToAskWhetherSomethingExists() {
@@ -210,17 +205,12 @@ private Q_SLOTS:
         collision = failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"c.txt"_s));
         QCOMPARE(collision, std::optional(RenameError::collision()));
 
+        // EPERM reads as a lack of permission too (EROFS, its own reason: MountNamespaceTest).
         auto calls = std::make_shared<FaultInjectingCalls>();
-        DefaultFileSystemService faulty(calls);
         calls->failOn(Primitive::Rename, 1, EPERM);
-        QCOMPARE(failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_s)),
+        QCOMPARE(failureOf<RenameError>(
+                     DefaultFileSystemService(calls).renameItem(tree.path("tree/c.txt"), u"d.txt"_s)),
                  std::optional(RenameError::permissionDenied()));
-        calls->reset();
-        calls->failOn(Primitive::Rename, 1, EROFS);
-        const auto other = failureOf<RenameError>(faulty.renameItem(tree.path("tree/c.txt"), u"d.txt"_s));
-        QVERIFY(other);
-        QCOMPARE(other->kind, RenameError::Case::other);
-        QCOMPARE(other->description, PlatformError::describe(EROFS));
 
         const auto missing = failureOf<RenameError>(service.renameItem(tree.path("tree/none.txt"), u"x"_s));
         QVERIFY(missing && missing->kind == RenameError::Case::other);
@@ -260,26 +250,7 @@ private Q_SLOTS:
                  tree.path("tree/Notes.txt"));
         QCOMPARE(tree.readFile("tree/Notes.txt"), QByteArray("n"));
         QVERIFY(!tree.exists("tree/notes.txt"));
-
-        const QList<QByteArray> renamed = calls->renamedPaths();
-        QCOMPARE(renamed.size(), 3);
-        QCOMPARE(renamed[0], tree.bytes("tree/notes.txt"));
-        QCOMPARE(renamed[1], tree.bytes("tree/notes.txt"));
-        const QByteArray temporary = renamed[2].mid(renamed[2].lastIndexOf('/') + 1);
-        static const QRegularExpression shape(
-            u"^Notes\\.txt\\.[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.tmp$"_s);
-        QVERIFY2(shape.match(QString::fromLatin1(temporary)).hasMatch(), temporary.constData());
-
-        // Names that differ beyond case are a plain collision: no temporary name is tried.
-        tree.writeFile("tree/b.txt", "b");
-        tree.writeFile("tree/c.txt", "c");
-        calls->reset();
-        calls->failOn(Primitive::Rename, 1, EEXIST);
-        calls->fakeFileSystemType(fatMagic);
-        QCOMPARE(failureOf<RenameError>(service.renameItem(tree.path("tree/c.txt"), u"B.txt"_s)),
-                 std::optional(RenameError::collision()));
-        QCOMPARE(calls->count(Primitive::Rename), 1);
-        QCOMPARE(tree.readFile("tree/b.txt"), QByteArray("b"));
+        QCOMPARE(calls->count(Primitive::Rename), 3);
 
         // A long name's temporary name is shortened to fit, never cutting a character in half.
         const QByteArray name = longName(230, 'x');
@@ -373,6 +344,10 @@ private Q_SLOTS:
                         QVERIFY(!tree.exists(QByteArray("tree/src/") + name));
                     QCOMPARE(tree.trashContents().size(), 6);
                 } else if (operation == u"copy") {
+                    // Links, modes and times come over as they were.
+                    QCOMPARE(TreeSnapshot::of(tree.bytes("tree/src/docs"))
+                                 .changesIn(tree.bytes("tree/src/dest/docs")),
+                             QString());
                     QCOMPARE(tree.readFile("tree/src/dest/existing.txt/keep.txt"), QByteArray("keep"));
                     QCOMPARE(tree.readFile("tree/src/solo.bin"), QByteArray("solo"));
                     QCOMPARE(tree.trashContents().size(), 2);
@@ -386,8 +361,8 @@ private Q_SLOTS:
                 continue; // the fault hit a step whose failure is harmless (creating an existing folder)
             ++failures;
             QVERIFY2(expected.match(*failure).hasMatch(), qPrintable(*failure));
-            const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-            QVERIFY2(after == before, qPrintable(u"step %1\n"_s.arg(step) + before.differenceFrom(after)));
+            const QString changes = before.changesIn(tree.bytes("tree"));
+            QVERIFY2(changes.isEmpty(), qPrintable(u"step %1:\n"_s.arg(step) + changes));
             QVERIFY(tree.trashContents().isEmpty());
         }
         QVERIFY(failures >= leastFailures);
@@ -421,25 +396,6 @@ private Q_SLOTS:
                  std::optional(DeleteError::rollbackFailed({u"one"_s})));
         QVERIFY(tree.exists("tree/two"));
         QVERIFY(!tree.exists("tree/one"));
-    }
-
-    void copiesTreeKeepingLinksModesAndTimes() {
-        TemporaryTree tree;
-        buildSampleTree(tree, "tree/src");
-        struct timespec old[2] = {{1000000000, 5}, {1000000000, 123456789}};
-        ::utimensat(AT_FDCWD, tree.bytes("tree/src/docs/b.txt").constData(), old, 0);
-        DefaultFileSystemService service;
-        await(service.copyItems({{tree.path("tree/src/docs"), tree.path("tree/src/dest/docs"), false}}));
-        const TreeSnapshot source = TreeSnapshot::of(tree.bytes("tree/src/docs"));
-        const TreeSnapshot copy = TreeSnapshot::of(tree.bytes("tree/src/dest/docs"));
-        QVERIFY2(source == copy, qPrintable(source.differenceFrom(copy)));
-
-        // A copy is never written over an existing item.
-        const auto error = failureOf<TransferError>(service.copyItems(
-            {{tree.path("tree/src/solo.bin"), tree.path("tree/src/dest/existing.txt"), false}}));
-        QVERIFY(error && error->kind == TransferError::Case::failed);
-        QCOMPARE(error->item, u"solo.bin"_s);
-        QCOMPARE(tree.readFile("tree/src/dest/existing.txt"), QByteArray("existing"));
     }
 
     void copyRecreatesFifoWithoutOpeningIt() {
@@ -485,8 +441,7 @@ private Q_SLOTS:
         ::stat(tree.bytes("tree/copy.img").constData(), &after);
         QCOMPARE(after.st_size, before.st_size);
         QVERIFY2(after.st_blocks <= before.st_blocks + 64, qPrintable(QString::number(after.st_blocks)));
-        QCOMPARE(TreeSnapshot::of(tree.bytes("tree/copy.img")).differenceFrom(TreeSnapshot::of(source)),
-                 QString());
+        QCOMPARE(TreeSnapshot::of(source).changesIn(tree.bytes("tree/copy.img")), QString());
     }
 
     void copyReportsCopiesItCouldNotRemove() {
@@ -531,29 +486,6 @@ private Q_SLOTS:
         QVERIFY(tree.exists("tree/two"));
         QVERIFY(tree.exists("tree/three"));
         QVERIFY(tree.exists("tree/dest/one"));
-    }
-
-    void overwriteIsUndoneWhenMoveFails() {
-        TemporaryTree tree;
-        tree.writeFile("tree/new.txt", "new");
-        tree.makeFolder("tree/dest");
-        tree.writeFile("tree/dest/new.txt", "old");
-        const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
-        auto calls = std::make_shared<FaultInjectingCalls>();
-        calls->failOn(Primitive::Rename, 2, EIO); // the first rename puts the old item in the trash
-        DefaultFileSystemService service(calls);
-        const auto error = failureOf<TransferError>(
-            service.moveItems({{tree.path("tree/new.txt"), tree.path("tree/dest/new.txt"), true}}));
-        QCOMPARE(error, std::optional(TransferError::failed(u"new.txt"_s, PlatformError::describe(EIO))));
-        QCOMPARE(TreeSnapshot::of(tree.bytes("tree")), before);
-        QVERIFY(tree.trashContents().isEmpty());
-
-        // A failure to trash the existing item names the source as well.
-        calls->reset();
-        calls->failOn(Primitive::Rename, 1, EACCES);
-        QCOMPARE(failureOf<TransferError>(
-                     service.moveItems({{tree.path("tree/new.txt"), tree.path("tree/dest/new.txt"), true}})),
-                 std::optional(TransferError::permissionDenied(u"new.txt"_s)));
     }
 
     void moveNeverReplacesWithoutBeingToldAndMapsStandardisedPaths() {
@@ -617,24 +549,17 @@ private Q_SLOTS:
         QCOMPARE(TreeSnapshot::of(tree.bytes("tree/dest")), before);
     }
 
-    // Copying a link is covered by the sample tree's copy; moving and trashing one must not follow it.
-    void symlinkToFolderIsHandledAsLink() {
+    // Copying a link is covered by the sample tree's copy; trashing one must not follow it.
+    void trashingALinkToAFolderTrashesTheLink() {
         TemporaryTree tree;
-        tree.makeFolder("tree/target");
         tree.writeFile("tree/target/inside.txt", "inside");
         tree.makeSymlink("target", "tree/link");
-        tree.makeFolder("tree/dest");
         const TreeSnapshot target = TreeSnapshot::of(tree.bytes("tree/target"));
-        DefaultFileSystemService service;
-
-        await(service.moveItems({{tree.path("tree/link"), tree.path("tree/dest/moved"), false}}));
+        await(DefaultFileSystemService().moveToTrash({tree.path("tree/link")}));
         struct stat status;
-        QCOMPARE(::lstat(tree.bytes("tree/dest/moved").constData(), &status), 0);
+        QCOMPARE(::lstat(tree.bytes("data/Trash/files/link").constData(), &status), 0);
         QVERIFY(S_ISLNK(status.st_mode));
-        await(service.moveToTrash({tree.path("tree/dest/moved")}));
-        QCOMPARE(::lstat(tree.bytes("data/Trash/files/moved").constData(), &status), 0);
-        QVERIFY(S_ISLNK(status.st_mode));
-        QCOMPARE(TreeSnapshot::of(tree.bytes("tree/target")), target);
+        QCOMPARE(target.changesIn(tree.bytes("tree/target")), QString());
     }
 
     void createsFilesAndFolders() {

@@ -115,45 +115,33 @@ private Q_SLOTS:
             QSKIP(qPrintable(m_refusal));
     }
 
-    void copyOntoFullVolumeRemovesEveryPartialCopy() {
+    // The finished copy of the first item goes with the rollback, the half-written one at once;
+    // a move, whose source goes only after its copy is complete, loses nothing either.
+    void transferOntoFullVolumeLeavesNothingThereAndTheSourceUntouched_data() {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("copy") << false;
+        QTest::newRow("move") << true;
+    }
+    void transferOntoFullVolumeLeavesNothingThereAndTheSourceUntouched() {
+        QFETCH(bool, move);
         TemporaryTree tree;
         tree.makeFolder("full");
         const ScopedMount full = ScopedMount::tmpfs(tree.bytes("full"), "size=128k");
         QVERIFY2(full.isMounted(), qPrintable(full.error()));
         tree.writeFile("tree/small.txt", "fits easily");
-        tree.writeFile("tree/big.bin", incompressible(4 << 20));
-        const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
-
-        DefaultFileSystemService service;
-        const auto error = failureOf<TransferError>(
-            service.copyItems({{tree.path("tree/small.txt"), tree.path("full/small.txt")},
-                               {tree.path("tree/big.bin"), tree.path("full/big.bin")}}));
-        QCOMPARE(error, std::optional(TransferError::failed(u"big.bin"_s, PlatformError::describe(ENOSPC))));
-        // The finished copy of small.txt went with the rollback, the half-written one at once.
-        QVERIFY(isEmptyFolder(tree.bytes("full")));
-        const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
-    }
-
-    void moveOntoFullVolumeLeavesSourceTreeUntouched() {
-        TemporaryTree tree;
-        tree.makeFolder("full");
-        const ScopedMount full = ScopedMount::tmpfs(tree.bytes("full"), "size=128k");
-        QVERIFY2(full.isMounted(), qPrintable(full.error()));
-        tree.makeFolder("tree/project");
         tree.writeFile("tree/project/a.txt", "first");
-        tree.makeFolder("tree/project/assets");
         tree.writeFile("tree/project/assets/video.bin", incompressible(3 << 20));
         tree.writeFile("tree/project/z.txt", "last");
         const TreeSnapshot before = TreeSnapshot::of(tree.bytes("tree"));
 
         DefaultFileSystemService service;
-        const auto error = failureOf<TransferError>(
-            service.moveItems({{tree.path("tree/project"), tree.path("full/project")}}));
+        const QList<TransferOperation> operations{{tree.path("tree/small.txt"), tree.path("full/small.txt")},
+                                                  {tree.path("tree/project"), tree.path("full/project")}};
+        const auto error = move ? failureOf<TransferError>(service.moveItems(operations))
+                                : failureOf<TransferError>(service.copyItems(operations));
         QCOMPARE(error, std::optional(TransferError::failed(u"project"_s, PlatformError::describe(ENOSPC))));
         QVERIFY(isEmptyFolder(tree.bytes("full")));
-        const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+        QCOMPARE(before.changesIn(tree.bytes("tree")), QString());
     }
 
     // EROFS is a failure with its own reason, never a lack of permission.
@@ -197,10 +185,8 @@ private Q_SLOTS:
             service.moveToTrash({tree.path("tree/first.txt"), tree.path("readonly/kept.txt")}));
         QCOMPARE(deleteError, std::optional(DeleteError::failed(u"kept.txt"_s, reason)));
 
-        const TreeSnapshot shelfAfter = TreeSnapshot::of(tree.bytes("shelf"));
-        QVERIFY2(shelfAfter == shelf, qPrintable(shelf.differenceFrom(shelfAfter)));
-        const TreeSnapshot outsideAfter = TreeSnapshot::of(tree.bytes("tree"));
-        QVERIFY2(outsideAfter == outside, qPrintable(outside.differenceFrom(outsideAfter)));
+        QCOMPARE(shelf.changesIn(tree.bytes("shelf")), QString());
+        QCOMPARE(outside.changesIn(tree.bytes("tree")), QString());
         QVERIFY(tree.trashContents().isEmpty());
     }
 
@@ -217,14 +203,12 @@ private Q_SLOTS:
             await(service.moveItems({{tree.path("tree/album"), tree.path("other/album")}}));
         QCOMPARE(mappings, (QList<PathMapping>{{tree.path("tree/album"), tree.path("other/album")}}));
         QVERIFY(!tree.exists("tree/album"));
-        const TreeSnapshot there = TreeSnapshot::of(tree.bytes("other/album"));
-        QVERIFY2(there == original, qPrintable(original.differenceFrom(there)));
+        QCOMPARE(original.changesIn(tree.bytes("other/album")), QString());
 
         // And back from the tmpfs to the disk.
         await(service.moveItems({{tree.path("other/album"), tree.path("tree/album")}}));
         QVERIFY(isEmptyFolder(tree.bytes("other")));
-        const TreeSnapshot back = TreeSnapshot::of(tree.bytes("tree/album"));
-        QVERIFY2(back == original, qPrintable(original.differenceFrom(back)));
+        QCOMPARE(original.changesIn(tree.bytes("tree/album")), QString());
     }
 
     // A volume that refuses extended attributes still takes the copy; the move stands,
@@ -319,8 +303,7 @@ private Q_SLOTS:
             await(service.moveItems(moves));
             await(DefaultFileSystemService().moveItems(
                 {{moves[0].destination, moves[0].source}, {moves[1].destination, moves[1].source}}));
-            const TreeSnapshot restored = TreeSnapshot::of(tree.bytes("tree"));
-            QVERIFY2(restored == original, qPrintable(original.differenceFrom(restored)));
+            QCOMPARE(original.changesIn(tree.bytes("tree")), QString());
         }
         QVERIFY(albumStart > 1 && albumRemoval > albumStart + 5);
 
@@ -331,9 +314,8 @@ private Q_SLOTS:
             const QString item = step < albumStart ? u"first.txt"_s : u"album"_s;
             QVERIFY2(error, qPrintable(u"step %1 did not fail"_s.arg(step)));
             QCOMPARE(*error, TransferError::failed(item, PlatformError::describe(EIO)));
-            const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-            QVERIFY2(after == original,
-                     qPrintable(u"step %1:\n"_s.arg(step) + original.differenceFrom(after)));
+            const QString changes = original.changesIn(tree.bytes("tree"));
+            QVERIFY2(changes.isEmpty(), qPrintable(u"step %1:\n"_s.arg(step) + changes));
             QVERIFY2(isEmptyFolder(tree.bytes("other")), qPrintable(u"step %1 left a copy"_s.arg(step)));
         }
     }

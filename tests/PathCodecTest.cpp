@@ -34,7 +34,6 @@ private Q_SLOTS:
         const QByteArray bytes("Ünïcödé 名前 \xF0\x9F\x98\x80");
         QCOMPARE(PathCodec::decode(bytes), QString::fromUtf8(bytes));
         QVERIFY(!PathCodec::hasEscapedBytes(PathCodec::decode(bytes)));
-        QCOMPARE(PathCodec::encode(PathCodec::decode(bytes)), bytes);
     }
 
     void showsEscapedBytesAsReplacementCharacters() {

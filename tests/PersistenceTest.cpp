@@ -13,7 +13,6 @@
 #include <QtTest>
 
 #include <csignal>
-#include <dirent.h>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,16 +26,8 @@ namespace {
 
 const char* saveLoopArgument = "--save-loop";
 
-QList<QByteArray> namesIn(const QByteArray& folder) {
-    QList<QByteArray> names;
-    if (DIR* d = opendir(folder.constData())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.' || (e->d_name[1] != '\0' && e->d_name[1] != '.'))
-                names.append(QByteArray(e->d_name));
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+QList<QByteArray> namesIn(const TemporaryTree& tree, const QByteArray& folder) {
+    return TemporaryTree::namesIn(tree.bytes(folder));
 }
 
 Session sampleSession() {
@@ -84,12 +75,10 @@ public:
 private Q_SLOTS:
     void configurationFolderFollowsXdgConfigHome() {
         TemporaryTree tree;
-        const QString home = tree.path("home");
+        const QString fallback = tree.path("home") + u"/.config/quillmere"_s;
         QCOMPARE(DefaultPersistenceService::configurationFolder(u"/x/conf"_s), u"/x/conf/quillmere"_s);
-        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_s),
-                 QString(home + u"/.config/quillmere"));
-        QCOMPARE(DefaultPersistenceService::configurationFolder(std::nullopt),
-                 QString(home + u"/.config/quillmere"));
+        QCOMPARE(DefaultPersistenceService::configurationFolder(u""_s), fallback);
+        QCOMPARE(DefaultPersistenceService::configurationFolder(std::nullopt), fallback);
         QCOMPARE(DefaultPersistenceService::configurationFolder(u"rel"_s),
                  QString(QDir::currentPath() + u"/rel/quillmere"));
     }
@@ -108,7 +97,6 @@ private Q_SLOTS:
         QTest::newRow("schema 0") << s << QByteArray("{\"schemaVersion\":0}") << QString();
         QTest::newRow("schema 2") << b << QByteArray("{\"schemaVersion\":2,\"bookmarks\":[]}")
                                   << u"unknown-version"_s;
-        QTest::newRow("schema as text") << s << QByteArray("{\"schemaVersion\":\"1\"}") << u"broken"_s;
         QTest::newRow("fractional integer") << s << QByteArray("{\"activeTabIndex\":1.5}") << u"broken"_s;
         QTest::newRow("whole integer with exponent")
             << s << QByteArray("{\"activeTabIndex\":2.5e1}") << QString();
@@ -129,16 +117,10 @@ private Q_SLOTS:
             << u"broken"_s;
         QTest::newRow("bad uuid") << s << QByteArray("{\"tabs\":[{\"id\":\"nope\",\"currentPath\":\"/\"}]}")
                                   << u"broken"_s;
-        QTest::newRow("unknown terminal")
-            << a << QByteArray("{\"settings\":{\"terminalApp\":\"xterm\"}}") << u"broken"_s;
         QTest::newRow("unknown sort key")
             << f << QByteArray("{\"folders\":{\"/a\":{\"sortKey\":\"colour\"}}}") << u"broken"_s;
         QTest::newRow("wrong type hidden")
             << f << QByteArray("{\"folders\":{\"/a\":{\"dotFilesVisible\":1}}}") << u"broken"_s;
-        QTest::newRow("bookmark missing date") << b
-                                               << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-"
-                                                             "93FC-0C247A3E6E5F\",\"url\":\"file:///a\"}]}")
-                                               << u"broken"_s;
         QTest::newRow("bookmark on another host")
             << b
             << QByteArray("{\"bookmarks\":[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
@@ -166,7 +148,7 @@ private Q_SLOTS:
             loaded = await(service.loadBookmarks()).has_value();
         QCOMPARE(loaded, movedAsideAs.isEmpty());
 
-        const QList<QByteArray> names = namesIn(tree.bytes("config/quillmere"));
+        const QList<QByteArray> names = namesIn(tree, "config/quillmere");
         QCOMPARE(names.size(), 1);
         if (movedAsideAs.isEmpty()) {
             QCOMPARE(names.first(), file.toUtf8());
@@ -191,7 +173,7 @@ private Q_SLOTS:
         calls->failOn(Primitive::Open, 1, EACCES);
         DefaultPersistenceService unreadable(tree.path("config/quillmere"), calls);
         QVERIFY(!await(unreadable.loadSession()));
-        QCOMPARE(namesIn(tree.bytes("config/quillmere")), QList<QByteArray>{"session.json"});
+        QCOMPARE(namesIn(tree, "config/quillmere"), QList<QByteArray>{"session.json"});
     }
 
     void emptyRecordsLoadWithEveryDefault() {
@@ -237,7 +219,10 @@ private Q_SLOTS:
     void everyRecordRoundTripsExactly() {
         TemporaryTree tree;
         DefaultPersistenceService service(tree.path("config/deep/quillmere"));
-        const Session session = sampleSession();
+        Session session = sampleSession();
+        session.activeTabIndex = std::numeric_limits<qint64>::max();
+        session.tabs[0].historyIndex = std::numeric_limits<qint64>::min();
+        session.tabs[1].historyIndex = (qint64(1) << 53) + 1; // the first a double cannot hold
         const QList<Bookmark> bookmarks{
             {QUuid::createUuid(), PathCodec::decode("/home/ann/caf\xE9 %20#?"),
              QDateTime::currentDateTimeUtc()},
@@ -255,6 +240,11 @@ private Q_SLOTS:
         await(service.saveBookmarks(bookmarks));
         await(service.saveFolderSettings(folders));
         await(service.saveAppSettings(settings));
+        // Integers are written as integers, exact to both ends of 64 bits.
+        const QByteArray text = tree.readFile("config/deep/quillmere/session.json");
+        QVERIFY2(text.contains(":9223372036854775807") && text.contains(":-9223372036854775808") &&
+                     text.contains(":9007199254740993"),
+                 text.constData());
         // The first save made the folder and its parents, private to the user.
         struct stat status;
         QCOMPARE(::stat(tree.bytes("config/deep").constData(), &status), 0);
@@ -264,26 +254,6 @@ private Q_SLOTS:
         QCOMPARE(await(service.loadBookmarks()), std::optional(bookmarks));
         QCOMPARE(await(service.loadFolderSettings()), std::optional(folders));
         QCOMPARE(await(service.loadAppSettings()), std::optional(settings));
-    }
-
-    void integersRoundTripExactlyToBothEndsOf64Bits() {
-        TemporaryTree tree;
-        DefaultPersistenceService service(tree.path("config/quillmere"));
-        constexpr qint64 max = std::numeric_limits<qint64>::max();
-        constexpr qint64 min = std::numeric_limits<qint64>::min();
-        constexpr qint64 beyondDouble = (qint64(1) << 53) + 1; // the first a double cannot hold
-        const QList<std::pair<qint64, qint64>> indices = {
-            {max, min}, {max - 1, min + 1}, {beyondDouble, -beyondDouble}};
-        for (const auto& [active, history] : indices) {
-            Session session = sampleSession();
-            session.activeTabIndex = active;
-            session.tabs[0].historyIndex = history;
-            await(service.saveSession(session));
-            const QByteArray text = tree.readFile("config/quillmere/session.json");
-            QVERIFY2(text.contains(QByteArray(":" + QByteArray::number(active))), text.constData());
-            QVERIFY2(text.contains(QByteArray(":" + QByteArray::number(history))), text.constData());
-            QCOMPARE(await(service.loadSession()), std::optional(session));
-        }
     }
 
     void writesTheDocumentedJsonForm() {
@@ -333,10 +303,9 @@ private Q_SLOTS:
         calls->failOn(Primitive(primitive), 1, error);
         DefaultPersistenceService failing(tree.path("config/quillmere"), calls);
         const auto failure = failureOf<PlatformError>(failing.saveSession(Session()));
-        QVERIFY(failure);
-        QCOMPARE(failure->code(), error);
+        QVERIFY(failure && failure->code() == error);
         QCOMPARE(tree.readFile("config/quillmere/session.json"), before);
-        QCOMPARE(namesIn(tree.bytes("config/quillmere")), QList<QByteArray>{"session.json"});
+        QCOMPARE(namesIn(tree, "config/quillmere"), QList<QByteArray>{"session.json"});
     }
 
     // A real full disk, a tmpfs in the test's private mount namespace: the save fails
@@ -358,11 +327,9 @@ private Q_SLOTS:
         for (int i = 0; i < 8000; ++i)
             large.tabs[0].history.append(u"/a/rather/long/folder/path/number/"_s + QString::number(i));
         const auto error = failureOf<PlatformError>(service.saveSession(large));
-        QVERIFY(error);
-        QCOMPARE(error->code(), ENOSPC);
+        QVERIFY(error && error->code() == ENOSPC);
         QCOMPARE(tree.readFile("config/quillmere/session.json"), before);
-        QCOMPARE(await(service.loadSession()), std::optional(small));
-        QCOMPARE(namesIn(tree.bytes("config/quillmere")), QList<QByteArray>{"session.json"});
+        QCOMPARE(namesIn(tree, "config/quillmere"), QList<QByteArray>{"session.json"});
     }
 
     void linkedConfigurationFileStaysALink() {
@@ -377,7 +344,7 @@ private Q_SLOTS:
         QCOMPARE(::lstat(tree.bytes("config/quillmere/session.json").constData(), &status), 0);
         QVERIFY(S_ISLNK(status.st_mode));
         QVERIFY(tree.readFile("dotfiles/session.json").contains("tabs"));
-        QCOMPARE(namesIn(tree.bytes("dotfiles")), QList<QByteArray>{"session.json"});
+        QCOMPARE(namesIn(tree, "dotfiles"), QList<QByteArray>{"session.json"});
     }
 
     void crashDuringSaveLeavesADecodableFile() {
@@ -395,9 +362,7 @@ private Q_SLOTS:
             if (!tree.exists("config/quillmere/session.json"))
                 continue; // killed before its first save finished
             const std::optional<Session> loaded = await(service.loadSession());
-            QVERIFY2(loaded, "a killed save left a file that does not decode");
-            QCOMPARE(loaded->tabs.size(), 2);
-            QVERIFY(tree.exists("config/quillmere/session.json"));
+            QVERIFY2(loaded && loaded->tabs.size() == 2, "a killed save left a file that does not decode");
         }
     }
 
@@ -415,7 +380,7 @@ private Q_SLOTS:
         QCOMPARE(tree.readFile("config/quillmere/app-settings.json"), QByteArray("current settings"));
         QVERIFY(!tree.exists("config/quillmere/bookmark.json"));
         QVERIFY(!tree.exists("config/quillmere/folder-settings.json"));
-        QCOMPARE(namesIn(tree.bytes("legacy")).size(), 3);
+        QCOMPARE(namesIn(tree, "legacy").size(), 3);
         // Without a legacy folder argument the data folder's "Quillmere" is used; none here.
         await(service.migrateLegacyFiles());
     }

@@ -77,12 +77,9 @@ private Q_SLOTS:
         const auto error = failureOf<TransferError>(DefaultFileSystemService(calls).moveItems(
             {{tree.path("tree/album"), tree.path("tree/dest/album")}}));
         QVERIFY(swapped);
-        const TreeSnapshot outsideAfter = TreeSnapshot::of(tree.bytes("tree/outside"));
-        QVERIFY2(outsideAfter == outside, qPrintable(outside.differenceFrom(outsideAfter)));
+        QCOMPARE(outside.changesIn(tree.bytes("tree/outside")), QString());
         // The swap is reported, and the complete copy is kept since part of the source is gone.
-        QVERIFY(error);
-        QCOMPARE(error->kind, TransferError::Case::failed);
-        QCOMPARE(error->item, u"album"_s);
+        QVERIFY(error && error->kind == TransferError::Case::failed && error->item == u"album");
         QCOMPARE(filesIn(tree.bytes("tree/dest/album/inner")), 20);
     }
 
@@ -177,8 +174,7 @@ private Q_SLOTS:
                 QVERIFY2(error->reason.contains(u"inside itself"), qPrintable(error->reason));
             }
         }
-        const TreeSnapshot after = TreeSnapshot::of(tree.bytes("tree"));
-        QVERIFY2(after == before, qPrintable(before.differenceFrom(after)));
+        QCOMPARE(before.changesIn(tree.bytes("tree")), QString());
         // A sibling whose name merely starts the same is not inside.
         await(service.copyItems({{album, tree.path("tree/album-copy")}}));
         QCOMPARE(tree.readFile("tree/album-copy/sub/photo.jpg"), QByteArray("pixels"));
@@ -203,11 +199,9 @@ private Q_SLOTS:
         ::close(file);
         ::close(fd);
 
-        auto calls = acrossVolumes();
-        await(DefaultFileSystemService(calls).moveItems({{tree.path(relative), tree.path("tree/moved")}}));
+        await(DefaultFileSystemService(acrossVolumes())
+                  .moveItems({{tree.path(relative), tree.path("tree/moved")}}));
         QVERIFY(!tree.exists(relative));
-        struct stat status;
-        QCOMPARE(::lstat(tree.bytes("tree/moved").constData(), &status), 0);
         await(DefaultFileSystemService().copyItems({{tree.path("tree/moved"), tree.path("tree/copy")}}));
         QVERIFY(tree.exists("tree/copy/" + component));
     }

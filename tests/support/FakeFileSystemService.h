@@ -4,6 +4,7 @@
 #include "models/paths/FilePath.h"
 #include "platform/PlatformError.h"
 #include "services/filesystem/FileSystemService.h"
+#include "support/FileItems.h"
 
 #include <QCoroFuture>
 #include <QFuture>
@@ -26,26 +27,6 @@ public:
         bool showHidden;
     };
     QList<ListingCall> listingCalls;
-
-    static FileItem fileItem(const QString& folder, const QString& name, int64_t size = 0) {
-        const QString path = FilePath::appending(folder, name);
-        return {.id = path,
-                .url = path,
-                .name = name,
-                .size = size,
-                .modificationDate = std::nullopt,
-                .kind = KindDescription::of(name, false)};
-    }
-    static FileItem folderItem(const QString& folder, const QString& name) {
-        const QString path = FilePath::appending(folder, name);
-        return {.id = path,
-                .url = path,
-                .name = name,
-                .isDirectory = true,
-                .size = std::nullopt,
-                .modificationDate = std::nullopt,
-                .kind = KindDescription::of(name, true)};
-    }
 
     // Entries whose names begin with "." are listed only when hidden entries are asked for.
     void setEntries(const QString& folder, QList<FileItem> items) {

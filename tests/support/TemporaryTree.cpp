@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QtTest>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,20 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace quillmere::test {
-namespace {
-
-QList<QByteArray> namesIn(const QByteArray& folder) {
-    QList<QByteArray> names;
-    if (DIR* d = opendir(folder.constData())) {
-        while (dirent* e = readdir(d))
-            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
-                names.append(QByteArray(e->d_name));
-        closedir(d);
-    }
-    return names;
-}
-
-} // namespace
 
 TemporaryTree::TemporaryTree(const QString& base, Environment environment)
     : m_dir(base.isEmpty() ? QDir::tempPath() + u"/quillmere-test-XXXXXX"_s
@@ -108,6 +96,18 @@ QByteArray TemporaryTree::readFile(const QByteArray& relative) const {
 bool TemporaryTree::exists(const QByteArray& relative) const {
     struct stat status;
     return ::lstat(bytes(relative).constData(), &status) == 0;
+}
+
+QList<QByteArray> TemporaryTree::namesIn(const QByteArray& folder) {
+    QList<QByteArray> names;
+    if (DIR* d = opendir(folder.constData())) {
+        while (dirent* e = readdir(d))
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                names.append(QByteArray(e->d_name));
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 QList<QByteArray> TemporaryTree::trashContents() const {

@@ -34,6 +34,8 @@ public:
     QByteArray homeTrash() const { return m_root + "/data/Trash"; }
     // Every name in the home trash's files/ and info/ folders.
     QList<QByteArray> trashContents() const;
+    // The names in a folder (an absolute path), sorted bytewise; none when it cannot be read.
+    static QList<QByteArray> namesIn(const QByteArray& folder);
 
 private:
     QTemporaryDir m_dir;

@@ -17,6 +17,8 @@ public:
     bool operator==(const TreeSnapshot&) const = default;
     // A readable list of the differences, for test failure messages.
     QString differenceFrom(const TreeSnapshot& other) const;
+    // What differs between this snapshot and the tree at root now; empty when nothing does.
+    QString changesIn(const QByteArray& root) const { return differenceFrom(of(root)); }
     qsizetype size() const { return m_items.size(); }
 
 private:
