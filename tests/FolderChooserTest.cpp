@@ -1,6 +1,7 @@
 #include "platform/PathCodec.h"
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "support/FakeFileSystemService.h"
+#include "support/FileItems.h"
 #include "support/TemporaryTree.h"
 #include "views/chooser/DefaultFolderChooser.h"
 #include "views/chooser/FolderChooserDialog.h"
@@ -218,8 +219,8 @@ private Q_SLOTS:
     // window under an open chooser answers nothing.
     void aLateListingIsDroppedAndAClosedWindowCancels() {
         test::FakeFileSystemService files;
-        files.setEntries(u"/r"_s, {test::FakeFileSystemService::folderItem(u"/r"_s, u"slow"_s)});
-        files.setEntries(u"/r/slow"_s, {test::FakeFileSystemService::folderItem(u"/r/slow"_s, u"stale"_s)});
+        files.setEntries(u"/r"_s, {test::folderItem(u"/r"_s, u"slow"_s)});
+        files.setEntries(u"/r/slow"_s, {test::folderItem(u"/r/slow"_s, u"stale"_s)});
         files.setHeld(u"/r/slow"_s, true);
         Asking asking(files, {u"/r"_s, {}, u"Move here"_s, {}});
         QVERIFY(asking.dialog);

@@ -15,6 +15,7 @@
 
 #include "support/FakeFileOpener.h"
 #include "support/FakeFileSystemService.h"
+#include "support/FileItems.h"
 #include "support/FaultInjectingCalls.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
@@ -373,7 +374,7 @@ private Q_SLOTS:
         auto owned = std::make_unique<FakeFileSystemService>();
         FakeFileSystemService& fileSystem = *owned;
         const QString home = tree.path("home");
-        fileSystem.setEntries(home, {FakeFileSystemService::fileItem(home, u"late.txt"_s)});
+        fileSystem.setEntries(home, {fileItem(home, u"late.txt"_s)});
         fileSystem.setHeld(home, true);
         Program program(tree, std::move(owned));
         QTRY_VERIFY(program.navigator().isLoading());
