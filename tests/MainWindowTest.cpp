@@ -15,8 +15,8 @@
 
 #include "support/FakeFileOpener.h"
 #include "support/FakeFileSystemService.h"
-#include "support/FileItems.h"
 #include "support/FaultInjectingCalls.h"
+#include "support/FileItems.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
