@@ -31,7 +31,8 @@ struct FolderChoiceRequest {
 class FolderChooser {
 public:
     virtual ~FolderChooser() = default;
-    virtual QCoro::Task<std::optional<QString>> chooseFolder(QWidget* parent, FolderChoiceRequest request) = 0;
+    virtual QCoro::Task<std::optional<QString>> chooseFolder(QWidget* parent,
+                                                             FolderChoiceRequest request) = 0;
 };
 
 } // namespace quillmere
