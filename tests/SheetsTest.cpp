@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QtTest>
 
@@ -103,25 +104,18 @@ private Q_SLOTS:
         m_language = std::make_unique<LanguageEnvironment>(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
+    // The cases the sheets below do not walk through.
     void nameChecksFollowTheirRulesInOrder() {
-        QCOMPARE(renameNameCheck(u""_s, u"a"_s), RenameNameCheck::empty);
-        QCOMPARE(renameNameCheck(u"  "_s, u"a"_s), RenameNameCheck::valid);
-        QCOMPARE(renameNameCheck(u"a:b"_s, u"a:b"_s), RenameNameCheck::invalidCharacters);
-        QCOMPARE(renameNameCheck(u"a/b"_s, u"a"_s), RenameNameCheck::invalidCharacters);
-        QCOMPARE(renameNameCheck(u"a"_s, u"a"_s), RenameNameCheck::unchanged);
+        QCOMPARE(renameNameCheck(u"  "_s, u"a"_s), RenameNameCheck::valid);                // not trimmed
+        QCOMPARE(renameNameCheck(u"a:b"_s, u"a:b"_s), RenameNameCheck::invalidCharacters); // before unchanged
         QCOMPARE(renameNameCheck(u"A"_s, u"a"_s), RenameNameCheck::valid);
 
         const QSet<QString> names{u"x"_s, u" y"_s};
         QCOMPARE(createNameCheck(u" \t\u00a0\u3000"_s, names), CreateNameCheck::empty);
         QCOMPARE(createNameCheck(u"\n"_s, names), CreateNameCheck::ok); // a line break is no blank
-        QCOMPARE(createNameCheck(u"a/b"_s, names), CreateNameCheck::invalidCharacter);
         QCOMPARE(createNameCheck(u"a"_s + QChar(0), names), CreateNameCheck::invalidCharacter);
-        QCOMPARE(createNameCheck(u"x"_s, names), CreateNameCheck::alreadyExists);
-        QCOMPARE(createNameCheck(u"y"_s, names), CreateNameCheck::ok); // untrimmed comparison
-        QCOMPARE(createNameCheck(u"a:b"_s, names), CreateNameCheck::ok);
-
+        QCOMPARE(createNameCheck(u"y"_s, names), CreateNameCheck::ok); // compared untrimmed
         QCOMPARE(trimmedBlanks(u"\u3000 a b\t\u00a0"_s), u"a b"_s);
-        QCOMPARE(trimmedBlanks(u"\na\n"_s), u"\na\n"_s);
     }
 
     void renameSheetRenamesOnlyWhatTheUserChanged() {
@@ -245,8 +239,7 @@ private Q_SLOTS:
 
         DeleteConfirmSheet sheet(2, f.state, &f.window);
         sheet.open();
-        QCOMPARE(part<QLabel>(sheet, u"message"_s)->text(), qtTrId("delete.message", 2));
-        QVERIFY(part<QLabel>(sheet, u"message"_s)->text().contains(u'2'));
+        QCOMPARE(part<QLabel>(sheet, u"message"_s)->text(), u"Move 2 marked items to the trash?"_s);
         auto* cancel = part<QPushButton>(sheet, u"cancelButton"_s);
         auto* progress = part<QProgressBar>(sheet, u"progress"_s);
 
@@ -267,6 +260,8 @@ private Q_SLOTS:
         // While the trash runs, both buttons are off and Escape does not close the sheet.
         f.calls->reset();
         QSemaphore gate;
+        // A failed check returns early; the worker must not be left waiting at the gate.
+        const auto openGate = qScopeGuard([&gate] { gate.release(100); });
         f.calls->setHook([&gate](Primitive primitive, const char*) {
             if (primitive == Primitive::Rename)
                 gate.acquire();
@@ -303,8 +298,7 @@ private Q_SLOTS:
             ConflictResolutionSheet sheet(conflicts, u"dest"_s, onResolve);
             sheet.open();
             QCOMPARE(part<QLabel>(sheet, u"message"_s)->text(),
-                     qtTrId("conflict.message.withDest", 3).arg(u"dest"_s));
-            QVERIFY(part<QLabel>(sheet, u"message"_s)->text().contains(u"dest"_s));
+                     u"3 items with the same names already exist in “dest”. Choose what to do with each."_s);
             QCOMPARE(sheet.focusWidget(), part(sheet, u"conflict.choice.0"_s));
             QTest::keyClick(sheet.focusWidget(), Qt::Key_Return);
             QTRY_VERIFY(!sheet.isVisible());
@@ -313,7 +307,8 @@ private Q_SLOTS:
 
         ConflictResolutionSheet sheet(conflicts, QString(), onResolve);
         sheet.open();
-        QCOMPARE(part<QLabel>(sheet, u"message"_s)->text(), qtTrId("conflict.message.withoutDest", 3));
+        QCOMPARE(part<QLabel>(sheet, u"message"_s)->text(),
+                 u"3 items with the same names already exist. Choose what to do with each."_s);
         auto* confirm = confirmOf(sheet);
         auto key = [&sheet](Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(sheet.focusWidget(), k, modifiers);
