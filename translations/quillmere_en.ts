@@ -211,45 +211,49 @@
     </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="conflict.button.confirm">
         <source>Continue</source>
-        <translation type="vanished">Continue</translation>
+        <translation>Continue</translation>
     </message>
     <message id="conflict.choice.overwrite">
         <source>Replace</source>
-        <translation type="vanished">Replace</translation>
+        <translation>Replace</translation>
     </message>
     <message id="conflict.choice.rename">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="conflict.choice.skip">
         <source>Skip</source>
-        <translation type="vanished">Skip</translation>
+        <translation>Skip</translation>
+    </message>
+    <message id="conflict.error.failed">
+        <source>The items could not be transferred.</source>
+        <translation>The items could not be transferred.</translation>
     </message>
     <message id="conflict.field.newName">
         <source>New name</source>
-        <translation type="vanished">New name</translation>
+        <translation>New name</translation>
     </message>
     <message id="conflict.message.withDest" numerus="yes">
         <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n item with the same name already exists in “%1”. Choose what to do with it.</numerusform>
             <numerusform>%n items with the same names already exist in “%1”. Choose what to do with each.</numerusform>
         </translation>
     </message>
     <message id="conflict.message.withoutDest" numerus="yes">
         <source>%n items with the same names already exist. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n item with the same name already exists. Choose what to do with it.</numerusform>
             <numerusform>%n items with the same names already exist. Choose what to do with each.</numerusform>
         </translation>
     </message>
     <message id="conflict.title">
         <source>Items already exist</source>
-        <translation type="vanished">Items already exist</translation>
+        <translation>Items already exist</translation>
     </message>
     <message id="content.error.sameFolderMove">
         <source>Items can’t be moved into the folder they are already in.</source>
@@ -309,54 +313,58 @@
     </message>
     <message id="create.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="create.button.create">
         <source>Create</source>
-        <translation type="vanished">Create</translation>
+        <translation>Create</translation>
     </message>
     <message id="create.error.alreadyExists">
         <source>An item with this name already exists.</source>
-        <translation type="vanished">An item with this name already exists.</translation>
+        <translation>An item with this name already exists.</translation>
+    </message>
+    <message id="create.error.failed">
+        <source>The item could not be created.</source>
+        <translation>The item could not be created.</translation>
     </message>
     <message id="create.error.invalidChar">
         <source>Names can’t contain “/” or the null character.</source>
-        <translation type="vanished">Names can’t contain “/” or the null character.</translation>
+        <translation>Names can’t contain “/” or the null character.</translation>
     </message>
     <message id="create.field.name">
         <source>Name</source>
-        <translation type="vanished">Name</translation>
+        <translation>Name</translation>
     </message>
     <message id="create.title.file">
         <source>New file</source>
-        <translation type="vanished">New file</translation>
+        <translation>New file</translation>
     </message>
     <message id="create.title.folder">
         <source>New folder</source>
-        <translation type="vanished">New folder</translation>
+        <translation>New folder</translation>
     </message>
     <message id="delete.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="delete.button.delete">
         <source>Move to trash</source>
-        <translation type="vanished">Move to trash</translation>
+        <translation>Move to trash</translation>
     </message>
     <message id="delete.error.failed">
         <source>The items could not be moved to the trash.</source>
-        <translation type="vanished">The items could not be moved to the trash.</translation>
+        <translation>The items could not be moved to the trash.</translation>
     </message>
     <message id="delete.message" numerus="yes">
         <source>Move %n marked items to the trash?</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>Move %n marked item to the trash?</numerusform>
             <numerusform>Move %n marked items to the trash?</numerusform>
         </translation>
     </message>
     <message id="delete.title">
         <source>Move to trash</source>
-        <translation type="vanished">Move to trash</translation>
+        <translation>Move to trash</translation>
     </message>
     <message id="help.command.selectTab">
         <source>Go to tab 1–9</source>
@@ -516,23 +524,23 @@
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="rename.button.confirm">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="rename.error.failed">
         <source>The item could not be renamed.</source>
-        <translation type="vanished">The item could not be renamed.</translation>
+        <translation>The item could not be renamed.</translation>
     </message>
     <message id="rename.field.newName">
         <source>New name</source>
-        <translation type="vanished">New name</translation>
+        <translation>New name</translation>
     </message>
     <message id="rename.title">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>

@@ -209,43 +209,47 @@
     </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="conflict.button.confirm">
         <source>Continue</source>
-        <translation type="vanished">続行</translation>
+        <translation>続行</translation>
     </message>
     <message id="conflict.choice.overwrite">
         <source>Replace</source>
-        <translation type="vanished">上書き</translation>
+        <translation>上書き</translation>
     </message>
     <message id="conflict.choice.rename">
         <source>Rename</source>
-        <translation type="vanished">名前を変更</translation>
+        <translation>名前を変更</translation>
     </message>
     <message id="conflict.choice.skip">
         <source>Skip</source>
-        <translation type="vanished">スキップ</translation>
+        <translation>スキップ</translation>
+    </message>
+    <message id="conflict.error.failed">
+        <source>The items could not be transferred.</source>
+        <translation>項目を転送できませんでした。</translation>
     </message>
     <message id="conflict.field.newName">
         <source>New name</source>
-        <translation type="vanished">新しい名前</translation>
+        <translation>新しい名前</translation>
     </message>
     <message id="conflict.message.withDest" numerus="yes">
         <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>「%1」には同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
         </translation>
     </message>
     <message id="conflict.message.withoutDest" numerus="yes">
         <source>%n items with the same names already exist. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
         </translation>
     </message>
     <message id="conflict.title">
         <source>Items already exist</source>
-        <translation type="vanished">同じ名前の項目があります</translation>
+        <translation>同じ名前の項目があります</translation>
     </message>
     <message id="content.error.sameFolderMove">
         <source>Items can’t be moved into the folder they are already in.</source>
@@ -305,53 +309,57 @@
     </message>
     <message id="create.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="create.button.create">
         <source>Create</source>
-        <translation type="vanished">作成</translation>
+        <translation>作成</translation>
     </message>
     <message id="create.error.alreadyExists">
         <source>An item with this name already exists.</source>
-        <translation type="vanished">同じ名前の項目がすでにあります。</translation>
+        <translation>同じ名前の項目がすでにあります。</translation>
+    </message>
+    <message id="create.error.failed">
+        <source>The item could not be created.</source>
+        <translation>項目を作成できませんでした。</translation>
     </message>
     <message id="create.error.invalidChar">
         <source>Names can’t contain “/” or the null character.</source>
-        <translation type="vanished">名前に「/」やヌル文字は使えません。</translation>
+        <translation>名前に「/」やヌル文字は使えません。</translation>
     </message>
     <message id="create.field.name">
         <source>Name</source>
-        <translation type="vanished">名前</translation>
+        <translation>名前</translation>
     </message>
     <message id="create.title.file">
         <source>New file</source>
-        <translation type="vanished">新規ファイル</translation>
+        <translation>新規ファイル</translation>
     </message>
     <message id="create.title.folder">
         <source>New folder</source>
-        <translation type="vanished">新規フォルダ</translation>
+        <translation>新規フォルダ</translation>
     </message>
     <message id="delete.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="delete.button.delete">
         <source>Move to trash</source>
-        <translation type="vanished">ゴミ箱に移動</translation>
+        <translation>ゴミ箱に移動</translation>
     </message>
     <message id="delete.error.failed">
         <source>The items could not be moved to the trash.</source>
-        <translation type="vanished">ゴミ箱に移動できませんでした。</translation>
+        <translation>ゴミ箱に移動できませんでした。</translation>
     </message>
     <message id="delete.message" numerus="yes">
         <source>Move %n marked items to the trash?</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>マークした %n 件の項目をゴミ箱に移動しますか？</numerusform>
         </translation>
     </message>
     <message id="delete.title">
         <source>Move to trash</source>
-        <translation type="vanished">ゴミ箱に移動</translation>
+        <translation>ゴミ箱に移動</translation>
     </message>
     <message id="help.command.selectTab">
         <source>Go to tab 1–9</source>
@@ -511,23 +519,23 @@
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="rename.button.confirm">
         <source>Rename</source>
-        <translation type="vanished">名前を変更</translation>
+        <translation>名前を変更</translation>
     </message>
     <message id="rename.error.failed">
         <source>The item could not be renamed.</source>
-        <translation type="vanished">名前を変更できませんでした。</translation>
+        <translation>名前を変更できませんでした。</translation>
     </message>
     <message id="rename.field.newName">
         <source>New name</source>
-        <translation type="vanished">新しい名前</translation>
+        <translation>新しい名前</translation>
     </message>
     <message id="rename.title">
         <source>Rename</source>
-        <translation type="vanished">名前の変更</translation>
+        <translation>名前の変更</translation>
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
