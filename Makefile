@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 DEPS_STAMP := build/.deps-checked
 
-.PHONY: run test bench build deps clean format
+.PHONY: run test bench build deps clean format screenshot
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +22,12 @@ bench: deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_BENCHMARKS=ON -DQUILLMERE_TESTS=OFF
 	cmake --build build/bench -j $(JOBS)
 	./build/bench/bench/quillmere_bench $(BENCH_ARGS)
+
+# The README's screenshots, rendered offscreen from the real window (Japanese names need a CJK font).
+screenshot: build
+	@dpkg-query -W fonts-noto-cjk >/dev/null 2>&1 || $(if $(filter 0,$(shell id -u)),,sudo) apt-get install -y -qq --no-install-recommends fonts-noto-cjk
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot.png en
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-ja.png ja
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
