@@ -30,7 +30,7 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-ja.png ja
 
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build
