@@ -25,10 +25,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -292,6 +294,32 @@ private Q_SLOTS:
             QCOMPARE(program.clipboard->copied.last(), entryPath(tree, "home"));
             program.type(u"t"_s);
             QTRY_COMPARE(program.terminal->opened, QStringList{entryPath(tree, "home")});
+
+            // k opens the selected entry's menu; its copy-path item copies that entry's path.
+            program.select(u"docs"_s);
+            QTimer::singleShot(0, [] {
+                QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                for (QAction* action : menu->actions()) {
+                    if (action->text() == qtTrId("content.menu.copyPath"))
+                        action->trigger();
+                }
+                menu->close();
+            });
+            program.type(u"k"_s);
+            QTRY_COMPARE(program.clipboard->copied.last(), entryPath(tree, "home/docs"));
+
+            // A widened column is kept for this folder only.
+            QHeaderView* header = program.content().table().horizontalHeader();
+            const QByteArray defaultLayout = header->saveState();
+            header->resizeSection(0, 400);
+            QTRY_VERIFY(program.navigator().effectiveSettings().columnLayout.has_value());
+            program.press(Qt::Key_Return);
+            QVERIFY(program.waitForListing(u"readme.md"_s));
+            QCOMPARE(header->saveState(), defaultLayout);
+            program.type(u"b"_s);
+            QVERIFY(program.waitForListing(u"docs"_s));
+            QCOMPARE(header->sectionSize(0), 400);
 
             // Ctrl+T opens a tab, [ and ] switch, Ctrl+W closes; the second tab is left in docs.
             program.press(Qt::Key_T, Qt::ControlModifier);

@@ -1,6 +1,8 @@
 #include "views/table/FileTableView.h"
 
 #include "models/navigation/Navigator.h"
+#include "models/paths/FileName.h"
+#include "models/paths/FilePath.h"
 #include "models/settings/AppSettings.h"
 #include "services/desktop/Clipboard.h"
 #include "services/persistence/AppSettingsStore.h"
@@ -36,7 +38,6 @@ FileTableView::FileTableView(AppSettingsStore& appSettingsStore, Clipboard& clip
     , m_model(new FileTableModel(this))
     , m_nameDelegate(new FileNameDelegate(this)) {
     setObjectName(u"fileTable"_s);
-    setAccessibleName(qtTrId("Name"));
     setModel(m_model);
     setItemDelegateForColumn(FileTableModel::name, m_nameDelegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -109,8 +110,6 @@ void FileTableView::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         applyMarkAppearance();
-    if (event->type() == QEvent::LanguageChange)
-        setAccessibleName(qtTrId("Name"));
 }
 
 void FileTableView::setNavigator(Navigator* navigator) {
@@ -124,9 +123,17 @@ void FileTableView::setNavigator(Navigator* navigator) {
     m_connections = {
         connect(navigator, &Navigator::selectedItemIDChanged, this, &FileTableView::followSelection),
         connect(navigator, &Navigator::currentPathChanged, this, &FileTableView::loadColumnLayout),
+        connect(navigator, &Navigator::currentPathChanged, this, &FileTableView::nameAfterFolder),
         connect(navigator, &Navigator::effectiveSettingsChanged, this, &FileTableView::loadColumnLayout),
     };
     loadColumnLayout();
+    nameAfterFolder();
+}
+
+void FileTableView::nameAfterFolder() {
+    // A screen reader announces the table by the folder it shows.
+    if (m_navigator)
+        setAccessibleName(FileName::displayText(FilePath::lastComponent(m_navigator->currentPath())));
 }
 
 void FileTableView::afterReset() {

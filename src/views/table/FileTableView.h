@@ -44,6 +44,7 @@ protected:
 private:
     void applyMarkAppearance();
     void followSelection();
+    void nameAfterFolder();
     void afterReset();
     void loadColumnLayout();
     void saveColumnLayout();
