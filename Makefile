@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 DEPS_STAMP := build/.deps-checked
 
-.PHONY: run test bench build deps clean format
+.PHONY: run test bench build deps clean format screenshot
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,8 +31,14 @@ bench-window: deps
 	cmake --build build/bench -j $(JOBS) --target quillmere_window_bench quillmere_minimal_table
 	xvfb-run -a -s "-screen 0 1280x800x24" ./build/bench/bench/quillmere_window_bench $(BENCH_ARGS)
 
+# The README's screenshots, rendered offscreen from the real window (Japanese names need a CJK font).
+screenshot: build
+	@dpkg-query -W fonts-noto-cjk >/dev/null 2>&1 || $(if $(filter 0,$(shell id -u)),,sudo) apt-get install -y -qq --no-install-recommends fonts-noto-cjk
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot.png en
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-ja.png ja
+
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build

@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev qcoro-qt6-dev libglib2.0-dev libbenchmark-dev
   qt6-qpa-plugins
+  # The window's symbols come from the icon theme; its symbolic icons are SVG files.
+  adwaita-icon-theme libqt6svg6
   # Checked by the format test; xvfb-run shows the window on a machine without a display.
   clang-format xvfb xauth
   # Used by the tests for case-insensitive volumes and private mounts.

@@ -34,7 +34,9 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <csignal>
 #include <deque>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace quillmere;
@@ -308,9 +310,18 @@ private Q_SLOTS:
             program.press(Qt::Key_W, Qt::ControlModifier);
             QCOMPARE(program.appState().tabCount(), 2);
 
-            // Ctrl+Q saves everything and ends.
+            // A folder deleted from outside: the tab moves up to its parent.
+            program.type(u"["_s);
+            program.select(u"drafts"_s);
+            program.press(Qt::Key_Return);
+            QTRY_COMPARE(program.navigator().currentPath(), entryPath(tree, "home/drafts"));
+            QVERIFY(::rmdir(tree.bytes("home/drafts").constData()) == 0);
+            QTRY_COMPARE(program.navigator().currentPath(), entryPath(tree, "home"));
+            program.type(u"]"_s);
+
+            // SIGTERM saves everything and ends, as Ctrl+Q does.
             QSignalSpy ended(program.app.get(), &QuillmereApp::terminated);
-            program.press(Qt::Key_Q, Qt::ControlModifier);
+            ::raise(SIGTERM);
             QTRY_COMPARE(ended.size(), 1);
         }
         const QJsonObject session = readJson(tree, "session.json");

@@ -165,7 +165,7 @@ private Q_SLOTS:
             store.add(tree.path(name));
         QTRY_COMPARE(service.bookmarkSaves.size(), 1);
 
-        store.pruneMissing();
+        await(store.pruneMissing());
         QVERIFY(pastScheduledSaves());
         QCOMPARE(service.bookmarkSaves.size(), 1);
 
@@ -175,7 +175,7 @@ private Q_SLOTS:
             return primitive == Primitive::Stat && unreadable == path ? EIO : 0;
         });
         QSignalSpy changed(&store, &BookmarkStore::bookmarksChanged);
-        store.pruneMissing();
+        await(store.pruneMissing());
         QCOMPARE(changed.size(), 1);
         QCOMPARE(store.bookmarks().size(), 1);
         QCOMPARE(store.bookmarks().first().url, tree.path("kept"));

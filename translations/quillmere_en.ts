@@ -5,11 +5,11 @@
     <name></name>
     <message id="addressbar.filterPlaceholder">
         <source>Filter by name</source>
-        <translation type="vanished">Filter by name</translation>
+        <translation>Filter by name</translation>
     </message>
     <message id="addressbar.markedCount" numerus="yes">
         <source>%n marked</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n marked</numerusform>
             <numerusform>%n marked</numerusform>
         </translation>
@@ -32,7 +32,7 @@
     </message>
     <message id="appshell.noTab">
         <source>No tab is open</source>
-        <translation type="vanished">No tab is open</translation>
+        <translation>No tab is open</translation>
     </message>
     <message id="batchRename.button.cancel">
         <source>Cancel</source>
@@ -211,152 +211,160 @@
     </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="conflict.button.confirm">
         <source>Continue</source>
-        <translation type="vanished">Continue</translation>
+        <translation>Continue</translation>
     </message>
     <message id="conflict.choice.overwrite">
         <source>Replace</source>
-        <translation type="vanished">Replace</translation>
+        <translation>Replace</translation>
     </message>
     <message id="conflict.choice.rename">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="conflict.choice.skip">
         <source>Skip</source>
-        <translation type="vanished">Skip</translation>
+        <translation>Skip</translation>
+    </message>
+    <message id="conflict.error.failed">
+        <source>The items could not be transferred.</source>
+        <translation>The items could not be transferred.</translation>
     </message>
     <message id="conflict.field.newName">
         <source>New name</source>
-        <translation type="vanished">New name</translation>
+        <translation>New name</translation>
     </message>
     <message id="conflict.message.withDest" numerus="yes">
         <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n item with the same name already exists in “%1”. Choose what to do with it.</numerusform>
             <numerusform>%n items with the same names already exist in “%1”. Choose what to do with each.</numerusform>
         </translation>
     </message>
     <message id="conflict.message.withoutDest" numerus="yes">
         <source>%n items with the same names already exist. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n item with the same name already exists. Choose what to do with it.</numerusform>
             <numerusform>%n items with the same names already exist. Choose what to do with each.</numerusform>
         </translation>
     </message>
     <message id="conflict.title">
         <source>Items already exist</source>
-        <translation type="vanished">Items already exist</translation>
+        <translation>Items already exist</translation>
     </message>
     <message id="content.error.sameFolderMove">
         <source>Items can’t be moved into the folder they are already in.</source>
-        <translation type="vanished">Items can’t be moved into the folder they are already in.</translation>
+        <translation>Items can’t be moved into the folder they are already in.</translation>
     </message>
     <message id="content.menu.copy">
         <source>Copy to…</source>
-        <translation type="vanished">Copy to…</translation>
+        <translation>Copy to…</translation>
     </message>
     <message id="content.menu.copyPath">
         <source>Copy path</source>
-        <translation type="vanished">Copy path</translation>
+        <translation>Copy path</translation>
     </message>
     <message id="content.menu.move">
         <source>Move to…</source>
-        <translation type="vanished">Move to…</translation>
+        <translation>Move to…</translation>
     </message>
     <message id="content.menu.moveToTrash">
         <source>Move to trash</source>
-        <translation type="vanished">Move to trash</translation>
+        <translation>Move to trash</translation>
     </message>
     <message id="content.menu.newFile">
         <source>New file</source>
-        <translation type="vanished">New file</translation>
+        <translation>New file</translation>
     </message>
     <message id="content.menu.newFolder">
         <source>New folder</source>
-        <translation type="vanished">New folder</translation>
+        <translation>New folder</translation>
     </message>
     <message id="content.menu.rename">
         <source>Rename…</source>
-        <translation type="vanished">Rename…</translation>
+        <translation>Rename…</translation>
     </message>
     <message id="content.panel.copyMessage">
         <source>Choose the folder to copy the marked items to</source>
-        <translation type="vanished">Choose the folder to copy the marked items to</translation>
+        <translation>Choose the folder to copy the marked items to</translation>
     </message>
     <message id="content.panel.copyPrompt">
         <source>Copy here</source>
-        <translation type="vanished">Copy here</translation>
+        <translation>Copy here</translation>
     </message>
     <message id="content.panel.moveMessage">
         <source>Choose the folder to move the marked items to</source>
-        <translation type="vanished">Choose the folder to move the marked items to</translation>
+        <translation>Choose the folder to move the marked items to</translation>
     </message>
     <message id="content.panel.movePrompt">
         <source>Move here</source>
-        <translation type="vanished">Move here</translation>
+        <translation>Move here</translation>
     </message>
     <message id="content.toast.bookmarkAdded">
         <source>Bookmark added</source>
-        <translation type="vanished">Bookmark added</translation>
+        <translation>Bookmark added</translation>
     </message>
     <message id="content.toast.pathCopied">
         <source>Path copied</source>
-        <translation type="vanished">Path copied</translation>
+        <translation>Path copied</translation>
     </message>
     <message id="create.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="create.button.create">
         <source>Create</source>
-        <translation type="vanished">Create</translation>
+        <translation>Create</translation>
     </message>
     <message id="create.error.alreadyExists">
         <source>An item with this name already exists.</source>
-        <translation type="vanished">An item with this name already exists.</translation>
+        <translation>An item with this name already exists.</translation>
+    </message>
+    <message id="create.error.failed">
+        <source>The item could not be created.</source>
+        <translation>The item could not be created.</translation>
     </message>
     <message id="create.error.invalidChar">
         <source>Names can’t contain “/” or the null character.</source>
-        <translation type="vanished">Names can’t contain “/” or the null character.</translation>
+        <translation>Names can’t contain “/” or the null character.</translation>
     </message>
     <message id="create.field.name">
         <source>Name</source>
-        <translation type="vanished">Name</translation>
+        <translation>Name</translation>
     </message>
     <message id="create.title.file">
         <source>New file</source>
-        <translation type="vanished">New file</translation>
+        <translation>New file</translation>
     </message>
     <message id="create.title.folder">
         <source>New folder</source>
-        <translation type="vanished">New folder</translation>
+        <translation>New folder</translation>
     </message>
     <message id="delete.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="delete.button.delete">
         <source>Move to trash</source>
-        <translation type="vanished">Move to trash</translation>
+        <translation>Move to trash</translation>
     </message>
     <message id="delete.error.failed">
         <source>The items could not be moved to the trash.</source>
-        <translation type="vanished">The items could not be moved to the trash.</translation>
+        <translation>The items could not be moved to the trash.</translation>
     </message>
     <message id="delete.message" numerus="yes">
         <source>Move %n marked items to the trash?</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>Move %n marked item to the trash?</numerusform>
             <numerusform>Move %n marked items to the trash?</numerusform>
         </translation>
     </message>
     <message id="delete.title">
         <source>Move to trash</source>
-        <translation type="vanished">Move to trash</translation>
+        <translation>Move to trash</translation>
     </message>
     <message id="help.command.selectTab">
         <source>Go to tab 1–9</source>
@@ -400,7 +408,7 @@
     </message>
     <message id="help.title">
         <source>Keyboard shortcuts</source>
-        <translation type="vanished">Keyboard shortcuts</translation>
+        <translation>Keyboard shortcuts</translation>
     </message>
     <message id="nav.addBookmark">
         <source>Add bookmark</source>
@@ -516,23 +524,23 @@
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="rename.button.confirm">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="rename.error.failed">
         <source>The item could not be renamed.</source>
-        <translation type="vanished">The item could not be renamed.</translation>
+        <translation>The item could not be renamed.</translation>
     </message>
     <message id="rename.field.newName">
         <source>New name</source>
-        <translation type="vanished">New name</translation>
+        <translation>New name</translation>
     </message>
     <message id="rename.title">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
@@ -640,11 +648,11 @@
     </message>
     <message id="sidebar.closeTab">
         <source>Close tab</source>
-        <translation type="vanished">Close tab</translation>
+        <translation>Close tab</translation>
     </message>
     <message id="sidebar.newTab">
         <source>New tab</source>
-        <translation type="vanished">New tab</translation>
+        <translation>New tab</translation>
     </message>
     <message id="terminal.app.ghostty">
         <source>Ghostty</source>
@@ -676,70 +684,86 @@
     </message>
     <message id="%lld / %lld">
         <source>%1 / %2</source>
-        <translation type="vanished">%1 / %2</translation>
+        <translation>%1 / %2</translation>
     </message>
     <message id="%lld items" numerus="yes">
         <source>%n items</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n item</numerusform>
             <numerusform>%n items</numerusform>
         </translation>
     </message>
     <message id="Date Modified">
         <source>Date modified</source>
-        <translation type="vanished">Date modified</translation>
+        <translation>Date modified</translation>
     </message>
     <message id="Kind">
         <source>Kind</source>
-        <translation type="vanished">Kind</translation>
+        <translation>Kind</translation>
     </message>
     <message id="Name">
         <source>Name</source>
-        <translation type="vanished">Name</translation>
+        <translation>Name</translation>
     </message>
     <message id="Open as...">
         <source>Open with</source>
-        <translation type="vanished">Open with</translation>
+        <translation>Open with</translation>
     </message>
     <message id="Size">
         <source>Size</source>
-        <translation type="vanished">Size</translation>
+        <translation>Size</translation>
     </message>
     <message id="Tab %lld">
         <source>Tab %1</source>
-        <translation type="vanished">Tab %1</translation>
+        <translation>Tab %1</translation>
     </message>
     <message id="Tabs">
         <source>Tabs</source>
-        <translation type="vanished">Tabs</translation>
+        <translation>Tabs</translation>
     </message>
     <message id="コピー">
         <source>Copy to…</source>
-        <translation type="vanished">Copy to…</translation>
+        <translation>Copy to…</translation>
     </message>
     <message id="ゴミ箱に移動">
         <source>Move to trash</source>
-        <translation type="vanished">Move to trash</translation>
+        <translation>Move to trash</translation>
     </message>
     <message id="パスをコピー">
         <source>Copy path</source>
-        <translation type="vanished">Copy path</translation>
+        <translation>Copy path</translation>
     </message>
     <message id="リネーム">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="新規ファイル">
         <source>New file</source>
-        <translation type="vanished">New file</translation>
+        <translation>New file</translation>
     </message>
     <message id="新規フォルダ">
         <source>New folder</source>
-        <translation type="vanished">New folder</translation>
+        <translation>New folder</translation>
     </message>
     <message id="移動">
         <source>Move to…</source>
-        <translation type="vanished">Move to…</translation>
+        <translation>Move to…</translation>
+    </message>
+    <message id="addressbar.loading">
+        <source>Loading…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message id="app.menu.file">
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message id="app.menu.quit">
+        <source>Quit Quillmere</source>
+        <translation>Quit Quillmere</translation>
+    </message>
+    <message id="app.menu.view">
+        <source>View</source>
+        <translation>View</translation>
     </message>
 </context>
 </TS>

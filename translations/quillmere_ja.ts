@@ -5,11 +5,11 @@
     <name></name>
     <message id="addressbar.filterPlaceholder">
         <source>Filter by name</source>
-        <translation type="vanished">名前で絞り込み</translation>
+        <translation>名前で絞り込み</translation>
     </message>
     <message id="addressbar.markedCount" numerus="yes">
         <source>%n marked</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n 件マーク中</numerusform>
         </translation>
     </message>
@@ -31,7 +31,7 @@
     </message>
     <message id="appshell.noTab">
         <source>No tab is open</source>
-        <translation type="vanished">開いているタブはありません</translation>
+        <translation>開いているタブはありません</translation>
     </message>
     <message id="batchRename.button.cancel">
         <source>Cancel</source>
@@ -209,149 +209,157 @@
     </message>
     <message id="conflict.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="conflict.button.confirm">
         <source>Continue</source>
-        <translation type="vanished">続行</translation>
+        <translation>続行</translation>
     </message>
     <message id="conflict.choice.overwrite">
         <source>Replace</source>
-        <translation type="vanished">上書き</translation>
+        <translation>上書き</translation>
     </message>
     <message id="conflict.choice.rename">
         <source>Rename</source>
-        <translation type="vanished">名前を変更</translation>
+        <translation>名前を変更</translation>
     </message>
     <message id="conflict.choice.skip">
         <source>Skip</source>
-        <translation type="vanished">スキップ</translation>
+        <translation>スキップ</translation>
+    </message>
+    <message id="conflict.error.failed">
+        <source>The items could not be transferred.</source>
+        <translation>項目を転送できませんでした。</translation>
     </message>
     <message id="conflict.field.newName">
         <source>New name</source>
-        <translation type="vanished">新しい名前</translation>
+        <translation>新しい名前</translation>
     </message>
     <message id="conflict.message.withDest" numerus="yes">
         <source>%n items with the same names already exist in “%1”. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>「%1」には同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
         </translation>
     </message>
     <message id="conflict.message.withoutDest" numerus="yes">
         <source>%n items with the same names already exist. Choose what to do with each.</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>同じ名前の項目がすでに %n 件あります。それぞれの扱いを選んでください。</numerusform>
         </translation>
     </message>
     <message id="conflict.title">
         <source>Items already exist</source>
-        <translation type="vanished">同じ名前の項目があります</translation>
+        <translation>同じ名前の項目があります</translation>
     </message>
     <message id="content.error.sameFolderMove">
         <source>Items can’t be moved into the folder they are already in.</source>
-        <translation type="vanished">項目を同じフォルダへ移動することはできません。</translation>
+        <translation>項目を同じフォルダへ移動することはできません。</translation>
     </message>
     <message id="content.menu.copy">
         <source>Copy to…</source>
-        <translation type="vanished">コピー…</translation>
+        <translation>コピー…</translation>
     </message>
     <message id="content.menu.copyPath">
         <source>Copy path</source>
-        <translation type="vanished">パスをコピー</translation>
+        <translation>パスをコピー</translation>
     </message>
     <message id="content.menu.move">
         <source>Move to…</source>
-        <translation type="vanished">移動…</translation>
+        <translation>移動…</translation>
     </message>
     <message id="content.menu.moveToTrash">
         <source>Move to trash</source>
-        <translation type="vanished">ゴミ箱に移動</translation>
+        <translation>ゴミ箱に移動</translation>
     </message>
     <message id="content.menu.newFile">
         <source>New file</source>
-        <translation type="vanished">新規ファイル</translation>
+        <translation>新規ファイル</translation>
     </message>
     <message id="content.menu.newFolder">
         <source>New folder</source>
-        <translation type="vanished">新規フォルダ</translation>
+        <translation>新規フォルダ</translation>
     </message>
     <message id="content.menu.rename">
         <source>Rename…</source>
-        <translation type="vanished">名前を変更…</translation>
+        <translation>名前を変更…</translation>
     </message>
     <message id="content.panel.copyMessage">
         <source>Choose the folder to copy the marked items to</source>
-        <translation type="vanished">マークした項目のコピー先フォルダを選んでください</translation>
+        <translation>マークした項目のコピー先フォルダを選んでください</translation>
     </message>
     <message id="content.panel.copyPrompt">
         <source>Copy here</source>
-        <translation type="vanished">ここにコピー</translation>
+        <translation>ここにコピー</translation>
     </message>
     <message id="content.panel.moveMessage">
         <source>Choose the folder to move the marked items to</source>
-        <translation type="vanished">マークした項目の移動先フォルダを選んでください</translation>
+        <translation>マークした項目の移動先フォルダを選んでください</translation>
     </message>
     <message id="content.panel.movePrompt">
         <source>Move here</source>
-        <translation type="vanished">ここに移動</translation>
+        <translation>ここに移動</translation>
     </message>
     <message id="content.toast.bookmarkAdded">
         <source>Bookmark added</source>
-        <translation type="vanished">ブックマークに追加しました</translation>
+        <translation>ブックマークに追加しました</translation>
     </message>
     <message id="content.toast.pathCopied">
         <source>Path copied</source>
-        <translation type="vanished">パスをコピーしました</translation>
+        <translation>パスをコピーしました</translation>
     </message>
     <message id="create.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="create.button.create">
         <source>Create</source>
-        <translation type="vanished">作成</translation>
+        <translation>作成</translation>
     </message>
     <message id="create.error.alreadyExists">
         <source>An item with this name already exists.</source>
-        <translation type="vanished">同じ名前の項目がすでにあります。</translation>
+        <translation>同じ名前の項目がすでにあります。</translation>
+    </message>
+    <message id="create.error.failed">
+        <source>The item could not be created.</source>
+        <translation>項目を作成できませんでした。</translation>
     </message>
     <message id="create.error.invalidChar">
         <source>Names can’t contain “/” or the null character.</source>
-        <translation type="vanished">名前に「/」やヌル文字は使えません。</translation>
+        <translation>名前に「/」やヌル文字は使えません。</translation>
     </message>
     <message id="create.field.name">
         <source>Name</source>
-        <translation type="vanished">名前</translation>
+        <translation>名前</translation>
     </message>
     <message id="create.title.file">
         <source>New file</source>
-        <translation type="vanished">新規ファイル</translation>
+        <translation>新規ファイル</translation>
     </message>
     <message id="create.title.folder">
         <source>New folder</source>
-        <translation type="vanished">新規フォルダ</translation>
+        <translation>新規フォルダ</translation>
     </message>
     <message id="delete.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="delete.button.delete">
         <source>Move to trash</source>
-        <translation type="vanished">ゴミ箱に移動</translation>
+        <translation>ゴミ箱に移動</translation>
     </message>
     <message id="delete.error.failed">
         <source>The items could not be moved to the trash.</source>
-        <translation type="vanished">ゴミ箱に移動できませんでした。</translation>
+        <translation>ゴミ箱に移動できませんでした。</translation>
     </message>
     <message id="delete.message" numerus="yes">
         <source>Move %n marked items to the trash?</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>マークした %n 件の項目をゴミ箱に移動しますか？</numerusform>
         </translation>
     </message>
     <message id="delete.title">
         <source>Move to trash</source>
-        <translation type="vanished">ゴミ箱に移動</translation>
+        <translation>ゴミ箱に移動</translation>
     </message>
     <message id="help.command.selectTab">
         <source>Go to tab 1–9</source>
@@ -395,7 +403,7 @@
     </message>
     <message id="help.title">
         <source>Keyboard shortcuts</source>
-        <translation type="vanished">キーボードショートカット</translation>
+        <translation>キーボードショートカット</translation>
     </message>
     <message id="nav.addBookmark">
         <source>Add bookmark</source>
@@ -511,23 +519,23 @@
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="rename.button.confirm">
         <source>Rename</source>
-        <translation type="vanished">名前を変更</translation>
+        <translation>名前を変更</translation>
     </message>
     <message id="rename.error.failed">
         <source>The item could not be renamed.</source>
-        <translation type="vanished">名前を変更できませんでした。</translation>
+        <translation>名前を変更できませんでした。</translation>
     </message>
     <message id="rename.field.newName">
         <source>New name</source>
-        <translation type="vanished">新しい名前</translation>
+        <translation>新しい名前</translation>
     </message>
     <message id="rename.title">
         <source>Rename</source>
-        <translation type="vanished">名前の変更</translation>
+        <translation>名前の変更</translation>
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
@@ -635,11 +643,11 @@
     </message>
     <message id="sidebar.closeTab">
         <source>Close tab</source>
-        <translation type="vanished">タブを閉じる</translation>
+        <translation>タブを閉じる</translation>
     </message>
     <message id="sidebar.newTab">
         <source>New tab</source>
-        <translation type="vanished">新規タブ</translation>
+        <translation>新規タブ</translation>
     </message>
     <message id="terminal.app.ghostty">
         <source>Ghostty</source>
@@ -671,69 +679,85 @@
     </message>
     <message id="%lld / %lld">
         <source>%1 / %2</source>
-        <translation type="vanished">%1 / %2</translation>
+        <translation>%1 / %2</translation>
     </message>
     <message id="%lld items" numerus="yes">
         <source>%n items</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n 項目</numerusform>
         </translation>
     </message>
     <message id="Date Modified">
         <source>Date modified</source>
-        <translation type="vanished">変更日</translation>
+        <translation>変更日</translation>
     </message>
     <message id="Kind">
         <source>Kind</source>
-        <translation type="vanished">種類</translation>
+        <translation>種類</translation>
     </message>
     <message id="Name">
         <source>Name</source>
-        <translation type="vanished">名前</translation>
+        <translation>名前</translation>
     </message>
     <message id="Open as...">
         <source>Open with</source>
-        <translation type="vanished">アプリケーションで開く</translation>
+        <translation>アプリケーションで開く</translation>
     </message>
     <message id="Size">
         <source>Size</source>
-        <translation type="vanished">サイズ</translation>
+        <translation>サイズ</translation>
     </message>
     <message id="Tab %lld">
         <source>Tab %1</source>
-        <translation type="vanished">タブ %1</translation>
+        <translation>タブ %1</translation>
     </message>
     <message id="Tabs">
         <source>Tabs</source>
-        <translation type="vanished">タブ</translation>
+        <translation>タブ</translation>
     </message>
     <message id="コピー">
         <source>Copy to…</source>
-        <translation type="vanished">コピー</translation>
+        <translation>コピー</translation>
     </message>
     <message id="ゴミ箱に移動">
         <source>Move to trash</source>
-        <translation type="vanished">ゴミ箱に移動</translation>
+        <translation>ゴミ箱に移動</translation>
     </message>
     <message id="パスをコピー">
         <source>Copy path</source>
-        <translation type="vanished">パスをコピー</translation>
+        <translation>パスをコピー</translation>
     </message>
     <message id="リネーム">
         <source>Rename</source>
-        <translation type="vanished">リネーム</translation>
+        <translation>リネーム</translation>
     </message>
     <message id="新規ファイル">
         <source>New file</source>
-        <translation type="vanished">新規ファイル</translation>
+        <translation>新規ファイル</translation>
     </message>
     <message id="新規フォルダ">
         <source>New folder</source>
-        <translation type="vanished">新規フォルダ</translation>
+        <translation>新規フォルダ</translation>
     </message>
     <message id="移動">
         <source>Move to…</source>
-        <translation type="vanished">移動</translation>
+        <translation>移動</translation>
+    </message>
+    <message id="addressbar.loading">
+        <source>Loading…</source>
+        <translation>読み込み中…</translation>
+    </message>
+    <message id="app.menu.file">
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message id="app.menu.quit">
+        <source>Quit Quillmere</source>
+        <translation>Quillmere を終了</translation>
+    </message>
+    <message id="app.menu.view">
+        <source>View</source>
+        <translation>表示</translation>
     </message>
 </context>
 </TS>

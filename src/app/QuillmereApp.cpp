@@ -2,6 +2,7 @@
 
 #include "models/tabs/AppState.h"
 #include "platform/HomeFolder.h"
+#include "platform/TerminationSignals.h"
 #include "services/desktop/DefaultFileOpener.h"
 #include "services/desktop/LanguageEnvironment.h"
 #include "services/filesystem/DefaultFileSystemService.h"
@@ -75,6 +76,8 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     actions.quit = [this] { requestTermination(); };
     m_window = std::make_unique<MainWindow>(std::move(actions));
     connect(m_window.get(), &MainWindow::closeRequested, this, &QuillmereApp::requestTermination);
+    m_signals = std::make_unique<TerminationSignals>();
+    connect(m_signals.get(), &TerminationSignals::requested, this, &QuillmereApp::requestTermination);
 }
 
 QuillmereApp::~QuillmereApp() {

@@ -27,6 +27,7 @@ class MainWindow;
 class PersistenceService;
 class SessionStore;
 class TerminalService;
+class TerminationSignals;
 
 // What the application reaches the desktop through. The defaults are the real
 // services; tests hand in fakes or real services over a temporary tree.
@@ -95,6 +96,8 @@ private:
     std::optional<BootstrapResult> m_bootstrapped;
     AppDelegate m_appDelegate;
     bool m_terminating = false;
+    // SIGTERM and SIGINT end the application like Quit does.
+    std::unique_ptr<TerminationSignals> m_signals;
     // Destroyed first: its views hold references to everything above.
     std::unique_ptr<MainWindow> m_window;
 };

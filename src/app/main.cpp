@@ -1,5 +1,4 @@
 #include "app/QuillmereApp.h"
-#include "platform/TerminationSignals.h"
 #include "views/common/SystemIcon.h"
 #include "views/shell/MainWindow.h"
 
@@ -39,9 +38,6 @@ int main(int argc, char* argv[]) {
     quillmere::SystemIcon::ensureTheme();
 
     quillmere::QuillmereApp app(quillmere::AppServices::defaults());
-    quillmere::TerminationSignals signals;
-    QObject::connect(&signals, &quillmere::TerminationSignals::requested, &app,
-                     [&app] { [[maybe_unused]] auto ending = app.terminate(); });
     QObject::connect(&app, &quillmere::QuillmereApp::terminated, &application, &QApplication::quit);
     app.window().resize(1100, 680);
     app.window().show();

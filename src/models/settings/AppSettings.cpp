@@ -1,5 +1,7 @@
 #include "models/settings/AppSettings.h"
 
+#include "models/paths/NameChecks.h"
+
 #include <QTextBoundaryFinder>
 
 #include <cctype>
@@ -16,14 +18,7 @@ AppSettings::AppSettings(const QString& markGlyph, std::optional<QString> markCo
     , m_language(language) {}
 
 QString AppSettings::normalizedGlyph(const QString& text) {
-    auto isBlank = [](QChar c) { return c.category() == QChar::Separator_Space || c == u'\t'; };
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && isBlank(text[start]))
-        ++start;
-    while (end > start && isBlank(text[end - 1]))
-        --end;
-    if (start == end)
+    if (trimmedBlanks(text).isEmpty())
         return defaultGlyph();
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     const qsizetype firstEnd = finder.toNextBoundary();

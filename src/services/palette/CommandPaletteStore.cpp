@@ -7,6 +7,10 @@
 #include "services/desktop/LanguageEnvironment.h"
 #include "services/persistence/BookmarkStore.h"
 
+#include <QCoroFuture>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace quillmere {
 namespace {
 
@@ -85,7 +89,7 @@ void CommandPaletteStore::executeSelected(const Dispatch& dispatch) {
                 dispatch(command->command);
             recordRecentCommand(command->command);
         } else if (const std::optional<QString> folder = kind.folderURL()) {
-            openFolder(*folder);
+            [[maybe_unused]] auto opening = openFolder(*folder);
         }
     }
     setPresented(false);
@@ -103,15 +107,22 @@ void CommandPaletteStore::recordRecentCommand(const KeyCommand& command) {
     Q_EMIT recentCommandKeysChanged();
 }
 
-void CommandPaletteStore::openFolder(const QString& url) {
-    if (!m_probe.exists(url)) {
+QCoro::Task<> CommandPaletteStore::openFolder(QString url) {
+    const QPointer<CommandPaletteStore> self(this);
+    // Asked off the user-interface thread: the folder may sit on a slow or stalled mount.
+    // The future is a named local: GCC 12 destroys a temporary closure in a co_await twice.
+    auto asking = QtConcurrent::run([probe = m_probe, url] { return probe.exists(url); });
+    const bool present = co_await asking;
+    if (!self)
+        co_return;
+    if (!present) {
         m_navigationErrorMessage = qtTrId("palette.errorNotFound").arg(FilePath::lastComponent(url));
         Q_EMIT navigationErrorMessageChanged();
-        return;
+        co_return;
     }
     BrowserTab* tab = m_appState.activeTab();
     if (!tab)
-        return;
+        co_return;
     Navigator& navigator = tab->navigator();
     navigator.navigate(url);
     // Navigating only changes the folder; without a listing the tab would go on

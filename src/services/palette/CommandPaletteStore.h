@@ -4,6 +4,7 @@
 #include "models/palette/PaletteItem.h"
 #include "platform/PathProbe.h"
 
+#include <QCoroTask>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -58,8 +59,9 @@ public:
     // then closes the palette, also when nothing is selected.
     void executeSelected(const Dispatch& dispatch);
     void recordRecentCommand(const KeyCommand& command);
-    // Shows the folder in the active tab, or sets navigationErrorMessage when it is gone.
-    void openFolder(const QString& url);
+    // Shows the folder in the active tab, or sets navigationErrorMessage when it is gone;
+    // whether it is there is asked off the calling thread.
+    QCoro::Task<> openFolder(QString url);
     void rebuildItems();
 
 Q_SIGNALS:

@@ -3,6 +3,11 @@
 #include "models/paths/FilePath.h"
 #include "services/persistence/SaveIgnoringFailure.h"
 
+#include <QCoroFuture>
+#include <QPointer>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace quillmere {
 
 BookmarkStore::BookmarkStore(PersistenceService& service, PathProbe probe,
@@ -42,11 +47,29 @@ void BookmarkStore::remove(const QUuid& id) {
     scheduleSave();
 }
 
-void BookmarkStore::pruneMissing() {
+QCoro::Task<> BookmarkStore::pruneMissing() {
+    const QPointer<BookmarkStore> self(this);
+    QStringList folders;
+    for (const Bookmark& bookmark : std::as_const(m_bookmarks))
+        folders.append(bookmark.url);
+    // Asked off the user-interface thread: a bookmark may point into a stalled mount.
+    // The future is a named local: GCC 12 destroys a temporary closure in a co_await twice.
+    auto asking = QtConcurrent::run([probe = m_probe, folders] {
+        QSet<QString> gone;
+        for (const QString& folder : folders) {
+            if (!probe.exists(folder))
+                gone.insert(folder);
+        }
+        return gone;
+    });
+    const QSet<QString> missing = co_await asking;
+    if (!self)
+        co_return;
+    // Bookmarks added meanwhile were not asked about and stay.
     const qsizetype removed =
-        m_bookmarks.removeIf([&](const Bookmark& bookmark) { return !m_probe.exists(bookmark.url); });
+        m_bookmarks.removeIf([&](const Bookmark& bookmark) { return missing.contains(bookmark.url); });
     if (removed == 0)
-        return;
+        co_return;
     Q_EMIT bookmarksChanged();
     scheduleSave();
 }

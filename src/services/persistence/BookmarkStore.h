@@ -31,8 +31,9 @@ public:
     // Adds the standardised folder unless it is bookmarked already.
     void add(const QString& folder);
     void remove(const QUuid& id);
-    // Drops the bookmarks whose folder is gone; saves only when one was dropped.
-    void pruneMissing();
+    // Drops the bookmarks whose folder is gone, asking off the calling thread; saves only
+    // when one was dropped.
+    QCoro::Task<> pruneMissing();
     QCoro::Task<> flush();
 
 Q_SIGNALS:

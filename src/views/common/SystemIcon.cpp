@@ -1,6 +1,7 @@
 #include "views/common/SystemIcon.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QStyle>
 
 using namespace Qt::StringLiterals;
@@ -28,7 +29,7 @@ Source sourceOf(SystemIcon::Symbol symbol) {
     case S::eyeSlash: return {{u"view-conceal-symbolic"_s, u"view-hidden"_s}, QStyle::SP_DialogNoButton};
     case S::copy: return {{u"edit-copy"_s}, QStyle::SP_FileDialogDetailedView};
     case S::terminal: return {{u"utilities-terminal"_s}, QStyle::SP_ComputerIcon};
-    case S::help: return {{u"help-about"_s, u"help-contents"_s}, QStyle::SP_MessageBoxQuestion};
+    case S::help: return {{u"help-browser-symbolic"_s, u"help-contents"_s}, QStyle::SP_MessageBoxQuestion};
     }
     return {{}, QStyle::SP_FileIcon};
 }
@@ -45,6 +46,14 @@ QIcon SystemIcon::icon(Symbol symbol) {
 }
 
 void SystemIcon::ensureTheme() {
+    // Platforms without a desktop theme (offscreen, minimal) search only Qt's resources.
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& folder : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, u"icons"_s,
+                                                           QStandardPaths::LocateDirectory)) {
+        if (!paths.contains(folder))
+            paths.append(folder);
+    }
+    QIcon::setThemeSearchPaths(paths);
     if (!QIcon::themeName().isEmpty() && QIcon::themeName() != u"hicolor"_s)
         return;
     QIcon::setThemeName(u"Adwaita"_s);

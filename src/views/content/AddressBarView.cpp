@@ -67,7 +67,7 @@ AddressBarView::AddressBarView(AppState& appState, BookmarkStore& bookmarkStore,
     m_segmentRow->setContentsMargins(4, 0, 4, 0);
     m_segmentRow->setSpacing(2);
     m_breadcrumbArea->setWidget(m_segments);
-    m_breadcrumbArea->setFixedHeight(m_segments->sizeHint().height() + fontMetrics().height());
+    m_breadcrumbArea->setFixedHeight(fontMetrics().height() + 14);
     row->addWidget(m_breadcrumbArea, 1);
     m_loading = new QLabel(breadcrumbs);
     m_loading->setObjectName(u"addressBar.loading"_s);

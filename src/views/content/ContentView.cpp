@@ -223,7 +223,7 @@ void ContentView::dispatch(const KeyCommand& command) {
     case C::toggleHidden: navigator->toggleHidden(), reloadAfter(); break;
     case C::copyPath:
         m_context.clipboard.copy(navigator->currentPath());
-        showToast("content.toast.pathCopied");
+        showToast(QT_TRID_NOOP("content.toast.pathCopied"));
         break;
     case C::openInTerminal: openInTerminal(); break;
     case C::renameSelection: openRename(); break;
@@ -247,7 +247,7 @@ void ContentView::dispatch(const KeyCommand& command) {
             navigator->selectedItemID() ? navigator->itemWithID(*navigator->selectedItemID()) : nullptr;
         if (item && (item->isDirectory || item->isLinkToFolder)) {
             m_context.bookmarkStore.add(item->url);
-            showToast("content.toast.bookmarkAdded");
+            showToast(QT_TRID_NOOP("content.toast.bookmarkAdded"));
         }
         break;
     }
@@ -313,8 +313,8 @@ QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
 
     FolderChoiceRequest request;
     request.startFolder = navigator->currentPath();
-    request.message = qtTrId(move ? "content.panel.moveMessage" : "content.panel.copyMessage");
-    request.confirmText = qtTrId(move ? "content.panel.movePrompt" : "content.panel.copyPrompt");
+    request.message = move ? qtTrId("content.panel.moveMessage") : qtTrId("content.panel.copyMessage");
+    request.confirmText = move ? qtTrId("content.panel.movePrompt") : qtTrId("content.panel.copyPrompt");
     // Other tabs' folders first, then bookmarks, then the folders this tab went through.
     QSet<QString> offered;
     const auto offer = [&request, &offered](const QString& path) {
@@ -389,7 +389,7 @@ void ContentView::copyPathsOf(const QString& selectedID, bool multiple) {
         paths.append(selectedID);
     }
     m_context.clipboard.copy(paths.join(u'\n'));
-    showToast("content.toast.pathCopied");
+    showToast(QT_TRID_NOOP("content.toast.pathCopied"));
 }
 
 QCoro::Task<> ContentView::openContextMenu() {

@@ -41,12 +41,15 @@ MainWindow::MainWindow(MenuActions actions, QWidget* parent)
         return item;
     };
     m_fileMenu = menuBar()->addMenu(QString());
-    add(m_fileMenu, "app.menu.newTab", QKeySequence(Qt::CTRL | Qt::Key_T), m_actions.newTab);
-    add(m_fileMenu, "app.menu.closeTab", QKeySequence(Qt::CTRL | Qt::Key_W), m_actions.closeTab);
+    add(m_fileMenu, QT_TRID_NOOP("app.menu.newTab"), QKeySequence(Qt::CTRL | Qt::Key_T), m_actions.newTab);
+    add(m_fileMenu, QT_TRID_NOOP("app.menu.closeTab"), QKeySequence(Qt::CTRL | Qt::Key_W),
+        m_actions.closeTab);
     m_fileMenu->addSeparator();
-    add(m_fileMenu, "help.command.settings", QKeySequence(Qt::CTRL | Qt::Key_Comma), m_actions.settings);
+    add(m_fileMenu, QT_TRID_NOOP("help.command.settings"), QKeySequence(Qt::CTRL | Qt::Key_Comma),
+        m_actions.settings);
     m_fileMenu->addSeparator();
-    QAction* quit = add(m_fileMenu, "app.menu.quit", QKeySequence(Qt::CTRL | Qt::Key_Q), m_actions.quit);
+    QAction* quit =
+        add(m_fileMenu, QT_TRID_NOOP("app.menu.quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), m_actions.quit);
     quit->setMenuRole(QAction::QuitRole);
 
     m_tabsMenu = menuBar()->addMenu(QString());
@@ -61,8 +64,10 @@ MainWindow::MainWindow(MenuActions actions, QWidget* parent)
     }
 
     m_viewMenu = menuBar()->addMenu(QString());
-    add(m_viewMenu, "app.menu.bookmarks", QKeySequence(Qt::CTRL | Qt::Key_B), m_actions.bookmarks);
-    add(m_viewMenu, "app.menu.commandPalette", QKeySequence(Qt::CTRL | Qt::Key_K), m_actions.commandPalette);
+    add(m_viewMenu, QT_TRID_NOOP("app.menu.bookmarks"), QKeySequence(Qt::CTRL | Qt::Key_B),
+        m_actions.bookmarks);
+    add(m_viewMenu, QT_TRID_NOOP("app.menu.commandPalette"), QKeySequence(Qt::CTRL | Qt::Key_K),
+        m_actions.commandPalette);
     retranslate();
 }
 

@@ -7,7 +7,9 @@
 namespace quillmere {
 
 QCoro::Task<QList<FileOpener::Application>> OpenWithMenu::lookUp(FileOpener& fileOpener, QString path) {
-    co_return co_await QtConcurrent::run([&fileOpener, path] { return fileOpener.applications(path); });
+    // The future is a named local: GCC 12 destroys a temporary closure in a co_await twice.
+    auto asking = QtConcurrent::run([&fileOpener, path] { return fileOpener.applications(path); });
+    co_return co_await asking;
 }
 
 void OpenWithMenu::add(QMenu& menu, FileOpener& fileOpener, const QString& path,

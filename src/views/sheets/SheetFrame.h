@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QHBoxLayout;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
+
+namespace quillmere {
+
+// The layout every sheet shares, top to bottom: title, the sheet's own rows, an error
+// line in red, then the buttons with a busy indicator beside them. The confirming
+// button is the default one, so Return presses it wherever the focus is (a focused
+// Cancel button takes Return for itself); Escape rejects the dialog.
+//
+// The frame only builds widgets, all children of the sheet; the sheet keeps the logic.
+// Texts that may hold file names are plain text, never rich text.
+class SheetFrame {
+public:
+    static constexpr int width = 360;
+    static constexpr int margin = 20;
+    static constexpr int spacing = 12;
+
+    SheetFrame(QDialog& sheet, int sheetWidth, const QString& title, const QString& cancelText,
+               const QString& confirmText);
+
+    // Where the sheet adds its rows, between the title and the error line.
+    QVBoxLayout* content() const { return m_content; }
+    QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* confirmButton() const { return m_confirm; }
+
+    void showError(const std::optional<QString>& message);
+    std::optional<QString> error() const;
+    // Shows the indicator and disables both buttons; leaving the busy state enables them
+    // again, and a sheet with its own rule for the confirming button applies it afterwards.
+    void setBusy(bool busy);
+
+    // A label in the callout type: smaller than the body text, red when it reports a problem.
+    static QLabel* calloutLabel(QWidget* parent, bool isError);
+
+private:
+    QVBoxLayout* m_content;
+    QLabel* m_error;
+    QProgressBar* m_progress;
+    QPushButton* m_cancel;
+    QPushButton* m_confirm;
+};
+
+} // namespace quillmere

@@ -1,0 +1,93 @@
+// Renders the real window over a demo folder into a PNG, for the README:
+//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en]
+// Everything lives in a temporary home, so the user's own files and settings are
+// never read or written.
+#include "app/QuillmereApp.h"
+#include "models/navigation/Navigator.h"
+#include "models/tabs/AppState.h"
+#include "services/persistence/AppSettingsStore.h"
+#include "views/common/SystemIcon.h"
+#include "views/shell/MainWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+using namespace quillmere;
+
+namespace {
+
+void write(const QString& path, qsizetype size) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray(size, 'x'));
+}
+
+// A home folder that looks lived in: folders, documents, a photo, a Japanese name.
+QString makeDemoHome(const QString& root) {
+    const QString home = root + u"/home/ann"_s;
+    for (const char* folder : {"Documents", "Music", "Pictures", "Projects", "Downloads"})
+        QDir().mkpath(home + u'/' + QString::fromUtf8(folder));
+    const std::pair<const char*, qsizetype> files[] = {
+        {"notes.md", 2'400},
+        {"todo.txt", 310},
+        {"report-2026.pdf", 1'850'000},
+        {"budget.ods", 48'000},
+        {"IMG_2041.JPG", 3'400'000},
+        {"archive.tar.gz", 12'500'000},
+        {"議事録 12月.txt", 5'200},
+        {"README", 900},
+        {".profile", 800},
+    };
+    for (const auto& [name, size] : files)
+        write(home + u'/' + QString::fromUtf8(name), size);
+    return home;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::fputs("usage: quillmere_screenshot OUT.png [ja|en]\n", stderr);
+        return 2;
+    }
+    QTemporaryDir root;
+    const QString home = makeDemoHome(root.path());
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.path() + u"/config"_s));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.path() + u"/data"_s));
+
+    QApplication application(argc, argv);
+    SystemIcon::ensureTheme();
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    const bool japanese = argc > 2 && qstrcmp(argv[2], "ja") == 0;
+
+    QuillmereApp app(AppServices::defaults());
+    app.window().resize(1180, 640);
+    app.window().show();
+    int status = 1;
+    QObject::connect(&app, &QuillmereApp::started, &app, [&] {
+        app.appSettingsStore().setLanguage(japanese ? AppLanguage::ja : AppLanguage::en);
+        Navigator& navigator = app.bootstrapped()->appState->activeTab()->navigator();
+        QObject::connect(&navigator, &Navigator::itemsChanged, &app, [&] {
+            if (navigator.items().isEmpty())
+                return;
+            for (const char* name : {"notes.md", "report-2026.pdf"})
+                navigator.toggleMark(home + u'/' + QString::fromUtf8(name));
+            navigator.setSelectedItemID(home + u"/Projects"_s);
+            QTimer::singleShot(200, &app, [&] {
+                status = app.window().grab().save(output) ? 0 : 1;
+                [[maybe_unused]] auto ending = app.terminate();
+            });
+        });
+    });
+    QObject::connect(&app, &QuillmereApp::terminated, &application, &QApplication::quit);
+    [[maybe_unused]] auto starting = app.start();
+    application.exec();
+    return status;
+}
