@@ -47,6 +47,13 @@ class Runner {
 public:
     explicit Runner(const QString& root)
         : m_root(root) {}
+    // The benchmark folder removes only the generated folders; what the programs wrote goes here.
+    ~Runner() {
+        clearConfiguration();
+        QDir(cacheHome()).removeRecursively();
+    }
+    Runner(const Runner&) = delete;
+    Runner& operator=(const Runner&) = delete;
 
     // A fresh configuration: nothing saved, as at a first start.
     void clearConfiguration() const {
@@ -77,7 +84,7 @@ public:
         environment.insert(u"HOME"_s, m_root);
         environment.insert(u"XDG_CONFIG_HOME"_s, configHome());
         environment.insert(u"XDG_DATA_HOME"_s, dataHome());
-        environment.insert(u"XDG_CACHE_HOME"_s, m_root + u"/.bench-cache"_s);
+        environment.insert(u"XDG_CACHE_HOME"_s, cacheHome());
         const double spawned = WindowProbe::now();
         environment.insert(u"QUILLMERE_BENCH_SPAWNED_AT"_s, QString::number(spawned, 'f', 3));
         process.setProcessEnvironment(environment);
@@ -99,6 +106,7 @@ public:
 private:
     QString configHome() const { return m_root + u"/.bench-config"_s; }
     QString dataHome() const { return m_root + u"/.bench-data"_s; }
+    QString cacheHome() const { return m_root + u"/.bench-cache"_s; }
 
     QString m_root;
 };
@@ -168,7 +176,6 @@ int main(int argc, char* argv[]) {
             return 1;
         std::fprintf(stderr, "run %d of %d done\n", i + 1, runs);
     }
-    runner.clearConfiguration();
 
     std::printf(
         "\nMedians of %d runs, milliseconds unless marked; the reference is quillmere_minimal_table.\n\n",
