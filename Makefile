@@ -23,6 +23,14 @@ bench: deps
 	cmake --build build/bench -j $(JOBS)
 	./build/bench/bench/quillmere_bench $(BENCH_ARGS)
 
+# The window benchmark under Xvfb: start-up, a 100,000-entry folder, memory and key
+# latency, each beside a minimal QTableView program (BENCH_ARGS='--runs 9' for more runs).
+.PHONY: bench-window
+bench-window: deps
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_BENCHMARKS=ON -DQUILLMERE_TESTS=OFF
+	cmake --build build/bench -j $(JOBS) --target quillmere_window_bench quillmere_minimal_table
+	xvfb-run -a -s "-screen 0 1280x800x24" ./build/bench/bench/quillmere_window_bench $(BENCH_ARGS)
+
 # The README's screenshots, rendered offscreen from the real window (Japanese names need a CJK font).
 screenshot: build
 	@dpkg-query -W fonts-noto-cjk >/dev/null 2>&1 || $(if $(filter 0,$(shell id -u)),,sudo) apt-get install -y -qq --no-install-recommends fonts-noto-cjk
