@@ -3,6 +3,7 @@
 #include "views/shell/MainWindow.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
+    // The trace of every key and command is there for QT_LOGGING_RULES to turn on;
+    // a terminal that started the program stays quiet.
+    QLoggingCategory::setFilterRules(u"org.quillmere.Quillmere.UI.info=false"_s);
     QApplication::setApplicationName(u"Quillmere"_s);
     QApplication::setOrganizationDomain(u"quillmere.org"_s);
     QApplication::setDesktopFileName(u"org.quillmere.Quillmere"_s);

@@ -8,7 +8,9 @@
 #include "services/filesystem/FileSystemService.h"
 #include "services/persistence/FolderSettingsStore.h"
 
+#include <QCoroFuture>
 #include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <iterator>
@@ -57,6 +59,7 @@ void Navigator::publishChanges(const Snapshot& before) {
     if (listingChanged) {
         m_fuzzyIndex.reset();
         m_positionOfID.reset();
+        ++m_listingGeneration;
     }
     if (listingChanged || filterChanged) {
         m_visiblePositions.reset();
@@ -111,6 +114,26 @@ void Navigator::setSearchActive(bool active) {
     const Snapshot before = snapshot();
     m_isSearchActive = active;
     publishChanges(before);
+    if (active) [[maybe_unused]]
+        auto indexing = prepareFuzzyIndex();
+}
+
+QCoro::Task<> Navigator::prepareFuzzyIndex() {
+    // Indexing a large listing takes longer than a frame; it runs while the user moves
+    // from "s" to the first letter. A keystroke that comes first builds it on the spot.
+    if (m_fuzzyIndex || m_indexing)
+        co_return;
+    const QPointer<Navigator> self(this);
+    const uint64_t generation = m_listingGeneration;
+    m_indexing = true;
+    // The future is a named local: GCC 12 destroys a temporary closure in a co_await twice.
+    auto building = QtConcurrent::run([items = m_items] { return FuzzyIndex(items); });
+    FuzzyIndex index = co_await building;
+    if (!self)
+        co_return;
+    m_indexing = false;
+    if (!m_fuzzyIndex && generation == m_listingGeneration)
+        m_fuzzyIndex.emplace(std::move(index));
 }
 
 void Navigator::setFilterQuery(const QString& query) {

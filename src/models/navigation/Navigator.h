@@ -129,6 +129,7 @@ private:
     void moveSelection(int step);
     void resetSearch();
     const std::vector<qsizetype>& visiblePositions() const;
+    QCoro::Task<> prepareFuzzyIndex();
 
     FileSystemService& m_fileSystemService;
     FolderSettingsStore* m_folderSettingsStore;
@@ -156,6 +157,10 @@ private:
     mutable std::optional<QHash<QString, qsizetype>> m_positionOfID;
     mutable std::optional<std::vector<qsizetype>> m_rowOfPosition;
     int m_reloadsInFlight = 0;
+    // Raised whenever the listing changes, so an index built off the thread for an older
+    // listing is dropped.
+    uint64_t m_listingGeneration = 0;
+    bool m_indexing = false;
 };
 
 } // namespace quillmere
