@@ -233,16 +233,29 @@ QCoro::Task<> Navigator::reload() {
     }
     if (!self)
         co_return;
-    if (--m_reloadsInFlight == 0)
-        Q_EMIT isLoadingChanged(false);
     // The listing may describe a folder that is no longer shown or be older than one
     // already shown.
+    if (ticket == m_listingTicket) {
+        // Sorted off the thread as well: collating a large folder takes longer than a frame.
+        const FolderSettings sortedBy = effectiveSettings();
+        auto sorting = QtConcurrent::run([items = std::move(listed), sortedBy]() mutable {
+            sortItems(items, sortedBy.sortKey, sortedBy.sortDirection);
+            return items;
+        });
+        listed = co_await sorting;
+        if (!self)
+            co_return;
+        // The order may have been changed while the listing was sorted.
+        const FolderSettings settings = effectiveSettings();
+        if (settings.sortKey != sortedBy.sortKey || settings.sortDirection != sortedBy.sortDirection)
+            sortItems(listed, settings.sortKey, settings.sortDirection);
+    }
+    if (--m_reloadsInFlight == 0)
+        Q_EMIT isLoadingChanged(false);
     if (ticket != m_listingTicket)
         co_return;
 
     const Snapshot before = snapshot();
-    const FolderSettings settings = effectiveSettings();
-    sortItems(listed, settings.sortKey, settings.sortDirection);
     m_items = std::move(listed);
     if (!m_markedItemIDs.isEmpty()) {
         QSet<QString> listedIDs;
