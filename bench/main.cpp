@@ -1,3 +1,4 @@
+#include "BatchRenameBenchmarks.h"
 #include "BenchmarkFolders.h"
 #include "FilterBenchmarks.h"
 #include "ListingBenchmarks.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         SortingBenchmarks::registerFor(count, pairs);
         FilterBenchmarks::registerFor(count, pairs);
     }
+    BatchRenameBenchmarks::registerFor(10000, pairs);
 
     BenchmarkFolders& folders = BenchmarkFolders::shared();
     std::printf("CPU: %s, %u hardware threads; folders under %s (%s)\n", cpuModel().c_str(),

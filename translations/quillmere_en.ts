@@ -36,94 +36,106 @@
     </message>
     <message id="batchRename.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="batchRename.button.rename">
         <source>Rename</source>
-        <translation type="vanished">Rename</translation>
+        <translation>Rename</translation>
     </message>
     <message id="batchRename.count" numerus="yes">
         <source>%n items</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n item</numerusform>
             <numerusform>%n items</numerusform>
         </translation>
     </message>
     <message id="batchRename.error.conflict">
         <source>Name already in use</source>
-        <translation type="vanished">Name already in use</translation>
+        <translation>Name already in use</translation>
     </message>
     <message id="batchRename.error.duplicate">
         <source>Duplicate name</source>
-        <translation type="vanished">Duplicate name</translation>
+        <translation>Duplicate name</translation>
     </message>
     <message id="batchRename.error.emptyName">
         <source>Name is empty</source>
-        <translation type="vanished">Name is empty</translation>
+        <translation>Name is empty</translation>
+    </message>
+    <message id="batchRename.error.failed">
+        <source>The items could not be renamed.</source>
+        <translation>The items could not be renamed.</translation>
+    </message>
+    <message id="batchRename.error.invalidName">
+        <source>Name cannot be used</source>
+        <translation>Name cannot be used</translation>
     </message>
     <message id="batchRename.error.invalidRegex">
         <source>Invalid regular expression</source>
-        <translation type="vanished">Invalid regular expression</translation>
+        <translation>Invalid regular expression</translation>
     </message>
     <message id="batchRename.field.baseName">
         <source>Base name</source>
-        <translation type="vanished">Base name</translation>
+        <translation>Base name</translation>
     </message>
     <message id="batchRename.field.digits">
         <source>Digits</source>
-        <translation type="vanished">Digits</translation>
+        <translation>Digits</translation>
     </message>
     <message id="batchRename.field.findString">
         <source>Find</source>
-        <translation type="vanished">Find</translation>
+        <translation>Find</translation>
     </message>
     <message id="batchRename.field.prefix">
         <source>Prefix</source>
-        <translation type="vanished">Prefix</translation>
+        <translation>Prefix</translation>
     </message>
     <message id="batchRename.field.regexPattern">
         <source>Pattern</source>
-        <translation type="vanished">Pattern</translation>
+        <translation>Pattern</translation>
     </message>
     <message id="batchRename.field.regexTemplate">
         <source>Replacement</source>
-        <translation type="vanished">Replacement</translation>
+        <translation>Replacement</translation>
     </message>
     <message id="batchRename.field.replaceWith">
         <source>Replace with</source>
-        <translation type="vanished">Replace with</translation>
+        <translation>Replace with</translation>
     </message>
     <message id="batchRename.field.startNumber">
         <source>Start at</source>
-        <translation type="vanished">Start at</translation>
+        <translation>Start at</translation>
     </message>
     <message id="batchRename.field.suffix">
         <source>Suffix</source>
-        <translation type="vanished">Suffix</translation>
+        <translation>Suffix</translation>
     </message>
     <message id="batchRename.mode.affix">
         <source>Add text</source>
-        <translation type="vanished">Add text</translation>
+        <translation>Add text</translation>
     </message>
     <message id="batchRename.mode.regex">
         <source>Regular expression</source>
-        <translation type="vanished">Regular expression</translation>
+        <translation>Regular expression</translation>
     </message>
     <message id="batchRename.mode.replace">
         <source>Replace text</source>
-        <translation type="vanished">Replace text</translation>
+        <translation>Replace text</translation>
     </message>
     <message id="batchRename.mode.sequential">
         <source>Numbering</source>
-        <translation type="vanished">Numbering</translation>
+        <translation>Numbering</translation>
+    </message>
+    <message id="batchRename.preview">
+        <source>Preview</source>
+        <translation>Preview</translation>
     </message>
     <message id="batchRename.rule">
         <source>Rule</source>
-        <translation type="vanished">Rule</translation>
+        <translation>Rule</translation>
     </message>
     <message id="batchRename.title">
         <source>Rename items</source>
-        <translation type="vanished">Rename items</translation>
+        <translation>Rename items</translation>
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>

@@ -35,93 +35,105 @@
     </message>
     <message id="batchRename.button.cancel">
         <source>Cancel</source>
-        <translation type="vanished">キャンセル</translation>
+        <translation>キャンセル</translation>
     </message>
     <message id="batchRename.button.rename">
         <source>Rename</source>
-        <translation type="vanished">名前を変更</translation>
+        <translation>名前を変更</translation>
     </message>
     <message id="batchRename.count" numerus="yes">
         <source>%n items</source>
-        <translation type="vanished">
+        <translation>
             <numerusform>%n 件の項目</numerusform>
         </translation>
     </message>
     <message id="batchRename.error.conflict">
         <source>Name already in use</source>
-        <translation type="vanished">同じ名前の項目があります</translation>
+        <translation>同じ名前の項目があります</translation>
     </message>
     <message id="batchRename.error.duplicate">
         <source>Duplicate name</source>
-        <translation type="vanished">名前が重複しています</translation>
+        <translation>名前が重複しています</translation>
     </message>
     <message id="batchRename.error.emptyName">
         <source>Name is empty</source>
-        <translation type="vanished">名前が空です</translation>
+        <translation>名前が空です</translation>
+    </message>
+    <message id="batchRename.error.failed">
+        <source>The items could not be renamed.</source>
+        <translation>名前を変更できませんでした。</translation>
+    </message>
+    <message id="batchRename.error.invalidName">
+        <source>Name cannot be used</source>
+        <translation>使用できない名前です</translation>
     </message>
     <message id="batchRename.error.invalidRegex">
         <source>Invalid regular expression</source>
-        <translation type="vanished">正規表現が正しくありません</translation>
+        <translation>正規表現が正しくありません</translation>
     </message>
     <message id="batchRename.field.baseName">
         <source>Base name</source>
-        <translation type="vanished">基本の名前</translation>
+        <translation>基本の名前</translation>
     </message>
     <message id="batchRename.field.digits">
         <source>Digits</source>
-        <translation type="vanished">桁数</translation>
+        <translation>桁数</translation>
     </message>
     <message id="batchRename.field.findString">
         <source>Find</source>
-        <translation type="vanished">検索する文字列</translation>
+        <translation>検索する文字列</translation>
     </message>
     <message id="batchRename.field.prefix">
         <source>Prefix</source>
-        <translation type="vanished">前に付ける文字</translation>
+        <translation>前に付ける文字</translation>
     </message>
     <message id="batchRename.field.regexPattern">
         <source>Pattern</source>
-        <translation type="vanished">パターン</translation>
+        <translation>パターン</translation>
     </message>
     <message id="batchRename.field.regexTemplate">
         <source>Replacement</source>
-        <translation type="vanished">置換後の名前</translation>
+        <translation>置換後の名前</translation>
     </message>
     <message id="batchRename.field.replaceWith">
         <source>Replace with</source>
-        <translation type="vanished">置換後の文字列</translation>
+        <translation>置換後の文字列</translation>
     </message>
     <message id="batchRename.field.startNumber">
         <source>Start at</source>
-        <translation type="vanished">開始番号</translation>
+        <translation>開始番号</translation>
     </message>
     <message id="batchRename.field.suffix">
         <source>Suffix</source>
-        <translation type="vanished">後ろに付ける文字</translation>
+        <translation>後ろに付ける文字</translation>
     </message>
     <message id="batchRename.mode.affix">
         <source>Add text</source>
-        <translation type="vanished">文字を追加</translation>
+        <translation>文字を追加</translation>
     </message>
     <message id="batchRename.mode.regex">
         <source>Regular expression</source>
-        <translation type="vanished">正規表現</translation>
+        <translation>正規表現</translation>
     </message>
     <message id="batchRename.mode.replace">
         <source>Replace text</source>
-        <translation type="vanished">文字を置換</translation>
+        <translation>文字を置換</translation>
     </message>
     <message id="batchRename.mode.sequential">
         <source>Numbering</source>
-        <translation type="vanished">連番</translation>
+        <translation>連番</translation>
+    </message>
+    <message id="batchRename.preview">
+        <source>Preview</source>
+        <translation>プレビュー</translation>
     </message>
     <message id="batchRename.rule">
         <source>Rule</source>
-        <translation type="vanished">ルール</translation>
+        <translation>ルール</translation>
     </message>
     <message id="batchRename.title">
         <source>Rename items</source>
-        <translation type="vanished">まとめて名前を変更</translation>
+        <translation>まとめて名前を変更</translation>
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>

@@ -82,10 +82,14 @@ QLabel* SheetFrame::calloutLabel(QWidget* parent, bool isError) {
     label->setFont(callout);
     if (isError) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, errorRed);
+        palette.setColor(QPalette::WindowText, errorColor());
         label->setPalette(palette);
     }
     return label;
+}
+
+QColor SheetFrame::errorColor() {
+    return errorRed;
 }
 
 void SheetFrame::showError(const std::optional<QString>& message) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QColor;
 class QDialog;
 class QHBoxLayout;
 class QLabel;
@@ -43,6 +44,8 @@ public:
 
     // A label in the callout type: smaller than the body text, red when it reports a problem.
     static QLabel* calloutLabel(QWidget* parent, bool isError);
+    // The red of problems, readable on light and dark backgrounds.
+    static QColor errorColor();
 
 private:
     QVBoxLayout* m_content;
