@@ -9,6 +9,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <utility>
@@ -34,7 +35,11 @@ const Batch& batchOf(int count) {
         for (int i = 0; i < count; ++i) {
             const QString name = QString::fromUtf8(names.entry(i).name);
             const QString path = FilePath::appending(folder, name);
-            batch.items.append({.id = path, .url = path, .name = name});
+            FileItem item;
+            item.id = path;
+            item.url = path;
+            item.name = name;
+            batch.items.append(std::move(item));
             batch.existingNames.insert(name);
         }
     }
@@ -73,8 +78,9 @@ void BatchRenameBenchmarks::registerFor(int count, std::vector<RatioReporter::Pa
         benchmark::RegisterBenchmark(name.c_str(), preview, count, &rule)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
-        // One frame at 60 Hz.
-        pairs.push_back({name, "", 16.0});
+        // One frame at 60 Hz at 10,000 entries. The sheet previews batches of more than a
+        // thousand entries on a worker thread, so larger counts are shown without a target.
+        pairs.push_back({name, "", count <= 10000 ? 16.0 : 0.0});
     }
 }
 

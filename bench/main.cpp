@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         SortingBenchmarks::registerFor(count, pairs);
         FilterBenchmarks::registerFor(count, pairs);
     }
-    BatchRenameBenchmarks::registerFor(10000, pairs);
+    for (int count : {10000, 100000})
+        BatchRenameBenchmarks::registerFor(count, pairs);
 
     BenchmarkFolders& folders = BenchmarkFolders::shared();
     std::printf("CPU: %s, %u hardware threads; folders under %s (%s)\n", cpuModel().c_str(),

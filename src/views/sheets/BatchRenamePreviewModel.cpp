@@ -19,7 +19,7 @@ void BatchRenamePreviewModel::setRows(QList<BatchRenamePreviewRow> rows) {
     // The entries never change, only what is proposed for them: the view keeps its
     // scroll position and current row.
     if (!m_items.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(int(m_items.size()) - 1, columnCount - 1));
+        Q_EMIT dataChanged(index(0, 0), index(int(m_items.size()) - 1, columns - 1));
 }
 
 QString BatchRenamePreviewModel::text(Validity validity) {
@@ -39,7 +39,7 @@ int BatchRenamePreviewModel::rowCount(const QModelIndex& parent) const {
 }
 
 int BatchRenamePreviewModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(Column::columnCount);
+    return parent.isValid() ? 0 : columns;
 }
 
 QVariant BatchRenamePreviewModel::data(const QModelIndex& index, int role) const {

@@ -17,7 +17,8 @@ class BatchRenamePreviewModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { status, presentName, arrow, newName, message, columnCount };
+    enum Column { status, presentName, arrow, newName, message };
+    static constexpr int columns = message + 1;
 
     BatchRenamePreviewModel(QList<FileItem> items, QColor secondary, QColor error, QObject* parent = nullptr);
 

@@ -46,8 +46,8 @@ public:
 
     static constexpr int width = 520;
     static constexpr int previewHeight = 220;
-    // Up to this many entries the preview is computed on the spot (well under a
-    // millisecond per hundred entries here); beyond it, on a worker thread.
+    // Up to this many entries the preview is computed on the spot (about a millisecond
+    // here); beyond it, on a worker thread, since a keystroke must not wait for it.
     static constexpr qsizetype largestImmediatePreview = 1000;
 
     // items: the entries in the order they are numbered; existingNames: every name in
