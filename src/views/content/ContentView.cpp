@@ -19,6 +19,7 @@
 #include "views/content/AddressBarView.h"
 #include "views/content/ToastView.h"
 #include "views/keyboard/KeyEventMonitor.h"
+#include "views/sheets/BatchRenameSheet.h"
 #include "views/sheets/ConflictResolutionSheet.h"
 #include "views/sheets/CreateItemSheet.h"
 #include "views/sheets/DeleteConfirmSheet.h"
@@ -54,6 +55,17 @@ QCoro::Task<std::optional<QString>> resolveTransfer(AppState& appState, bool mov
         else
             co_await appState.copyMarked(destination, resolutions);
     } catch (const TransferError& error) {
+        co_return OperationErrorText::of(error);
+    } catch (const std::exception& error) {
+        co_return messageOf(error);
+    }
+    co_return std::nullopt;
+}
+
+QCoro::Task<std::optional<QString>> applyBatchRename(AppState& appState, BatchRenameRule rule) {
+    try {
+        co_await appState.batchRename(rule);
+    } catch (const BatchRenameError& error) {
         co_return OperationErrorText::of(error);
     } catch (const std::exception& error) {
         co_return messageOf(error);
@@ -279,13 +291,31 @@ void ContentView::openInTerminal() {
 }
 
 void ContentView::openRename() {
-    const qsizetype marked = m_navigator->markedItemIDs().size();
-    if (marked >= 2)
-        return; // batch rename has its own sheet
+    if (m_navigator->markedItemIDs().size() >= 2) {
+        [[maybe_unused]] auto opening = openBatchRename();
+        return;
+    }
     if (!m_navigator->selectedItemID())
         return;
     auto* sheet = new RenameSheet(*m_navigator->selectedItemID(), m_context.appState,
                                   m_context.fileSystemService, window());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+QCoro::Task<> ContentView::openBatchRename() {
+    const QPointer<ContentView> self(this);
+    const QPointer<Navigator> navigator(m_navigator);
+    const QList<FileItem> items = navigator->markedItems();
+    // Every name of the folder, hidden ones too, as it is when the sheet opens.
+    const QSet<QString> existing = co_await m_context.appState.existingNames(navigator->currentPath());
+    if (!self || !navigator)
+        co_return;
+    AppState& appState = m_context.appState;
+    auto onConfirm = [&appState](BatchRenameRule rule) {
+        return applyBatchRename(appState, std::move(rule));
+    };
+    auto* sheet = new BatchRenameSheet(items, existing, onConfirm, window());
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->open();
 }

@@ -52,6 +52,7 @@ private:
     void showToast(const char* key);
     void showAlert(const QString& text);
     void openRename();
+    QCoro::Task<> openBatchRename();
     void openDelete();
     void openCreate(bool folder);
     void copyPathsOf(const QString& selectedID, bool multiple);
