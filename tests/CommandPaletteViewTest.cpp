@@ -52,7 +52,10 @@ struct Fixture {
               *button, [this](const KeyCommand& command) { monitored.append(command); },
               [] { return true; }) {
         state.newTab(u"/home/u"_s);
-        store.setKeyCommandDispatch([this](const KeyCommand& command) { dispatched.append(command); });
+        store.setKeyCommandDispatch([this](const KeyCommand& command) {
+            dispatched.append(command);
+            focusAtDispatch = QApplication::focusWidget();
+        });
         host.resize(800, 600);
         host.show();
         if (!QTest::qWaitForWindowActive(&host))
@@ -100,6 +103,7 @@ struct Fixture {
     CommandPaletteView* view;
     KeyEventMonitor monitor;
     QList<KeyCommand> dispatched;
+    QWidget* focusAtDispatch = nullptr;
     QList<KeyCommand> monitored;
 };
 
@@ -113,6 +117,8 @@ class CommandPaletteViewTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        // The key monitor's trace of every press would bury the results.
+        QLoggingCategory::setFilterRules(u"org.quillmere.Quillmere.UI.debug=false"_s);
         m_language = std::make_unique<LanguageEnvironment>(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
@@ -187,6 +193,8 @@ private Q_SLOTS:
         QCOMPARE(f.store.items().first().kind.command()->command, KeyCommand(C::copyPath));
         f.press(Qt::Key_Return);
         QCOMPARE(f.dispatched, QList<KeyCommand>{C::copyPath});
+        // The command met the window as its key would: palette gone, focus back.
+        QCOMPARE(f.focusAtDispatch, f.button);
         QVERIFY(!f.view->isVisible());
         QCOMPARE(f.focused(), f.button);
 

@@ -193,13 +193,12 @@ void CommandPaletteView::presentedChanged(bool presented) {
         rowsChanged();
         show();
         raise();
-        m_query->setFocus(Qt::PopupFocusReason);
+        m_query->setFocus(Qt::OtherFocusReason);
         return;
     }
-    // Focus goes back where it was, unless the command just run put it somewhere else
-    // (a sheet, the filter field).
+    // Focus goes back where it was, unless something else took it meanwhile.
     if (isAncestorOf(focused) && m_focusBefore && m_focusBefore->isVisible())
-        m_focusBefore->setFocus(Qt::PopupFocusReason);
+        m_focusBefore->setFocus(Qt::OtherFocusReason);
     m_focusBefore.clear();
     hide();
 }
@@ -226,6 +225,9 @@ void CommandPaletteView::selectionChanged(qsizetype index) {
 }
 
 void CommandPaletteView::executeSelected() {
+    // Closed first, so that the command meets the window as its key would: the focus back
+    // on the view it left, and any sheet or menu it opens over the window, not the palette.
+    m_store.setPresented(false);
     // A copy: the command may set a new dispatch while it runs.
     const CommandPaletteStore::Dispatch dispatch = m_store.keyCommandDispatch();
     m_store.executeSelected(dispatch);
