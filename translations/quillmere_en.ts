@@ -528,11 +528,15 @@
     </message>
     <message id="palette.noResults">
         <source>No results</source>
-        <translation type="vanished">No results</translation>
+        <translation>No results</translation>
+    </message>
+    <message id="palette.results">
+        <source>Results</source>
+        <translation>Results</translation>
     </message>
     <message id="palette.searchPlaceholder">
         <source>Search commands, folders and bookmarks</source>
-        <translation type="vanished">Search commands, folders and bookmarks</translation>
+        <translation>Search commands, folders and bookmarks</translation>
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>

@@ -523,11 +523,15 @@
     </message>
     <message id="palette.noResults">
         <source>No results</source>
-        <translation type="vanished">一致する項目はありません</translation>
+        <translation>一致する項目はありません</translation>
+    </message>
+    <message id="palette.results">
+        <source>Results</source>
+        <translation>検索結果</translation>
     </message>
     <message id="palette.searchPlaceholder">
         <source>Search commands, folders and bookmarks</source>
-        <translation type="vanished">コマンド、フォルダ、ブックマークを検索</translation>
+        <translation>コマンド、フォルダ、ブックマークを検索</translation>
     </message>
     <message id="rename.button.cancel">
         <source>Cancel</source>

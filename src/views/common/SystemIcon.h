@@ -22,6 +22,9 @@ enum class Symbol {
     copy,
     terminal,
     help,
+    command,
+    clock,
+    bookmark,
 };
 
 QIcon icon(Symbol symbol);
