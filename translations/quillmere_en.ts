@@ -127,39 +127,39 @@
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>
-        <translation type="vanished">Remove bookmark</translation>
+        <translation>Remove bookmark</translation>
     </message>
     <message id="bookmark.empty">
         <source>No bookmarks</source>
-        <translation type="vanished">No bookmarks</translation>
+        <translation>No bookmarks</translation>
     </message>
     <message id="bookmark.emptyHint">
         <source>Press + in a folder to bookmark it.</source>
-        <translation type="vanished">Press + in a folder to bookmark it.</translation>
+        <translation>Press + in a folder to bookmark it.</translation>
     </message>
     <message id="bookmark.filter.noMatch">
         <source>No matching bookmarks</source>
-        <translation type="vanished">No matching bookmarks</translation>
+        <translation>No matching bookmarks</translation>
     </message>
     <message id="bookmark.filter.placeholder">
         <source>Filter bookmarks</source>
-        <translation type="vanished">Filter bookmarks</translation>
+        <translation>Filter bookmarks</translation>
     </message>
     <message id="bookmark.hint.close">
         <source>Close</source>
-        <translation type="vanished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message id="bookmark.hint.delete">
         <source>Remove</source>
-        <translation type="vanished">Remove</translation>
+        <translation>Remove</translation>
     </message>
     <message id="bookmark.hint.move">
         <source>Select</source>
-        <translation type="vanished">Select</translation>
+        <translation>Select</translation>
     </message>
     <message id="bookmark.hint.open">
         <source>Open</source>
-        <translation type="vanished">Open</translation>
+        <translation>Open</translation>
     </message>
     <message id="chooser.cancel">
         <source>Cancel</source>

@@ -125,39 +125,39 @@
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>
-        <translation type="vanished">ブックマークを削除</translation>
+        <translation>ブックマークを削除</translation>
     </message>
     <message id="bookmark.empty">
         <source>No bookmarks</source>
-        <translation type="vanished">ブックマークはありません</translation>
+        <translation>ブックマークはありません</translation>
     </message>
     <message id="bookmark.emptyHint">
         <source>Press + in a folder to bookmark it.</source>
-        <translation type="vanished">フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
+        <translation>フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
     </message>
     <message id="bookmark.filter.noMatch">
         <source>No matching bookmarks</source>
-        <translation type="vanished">一致するブックマークはありません</translation>
+        <translation>一致するブックマークはありません</translation>
     </message>
     <message id="bookmark.filter.placeholder">
         <source>Filter bookmarks</source>
-        <translation type="vanished">ブックマークを絞り込み</translation>
+        <translation>ブックマークを絞り込み</translation>
     </message>
     <message id="bookmark.hint.close">
         <source>Close</source>
-        <translation type="vanished">閉じる</translation>
+        <translation>閉じる</translation>
     </message>
     <message id="bookmark.hint.delete">
         <source>Remove</source>
-        <translation type="vanished">削除</translation>
+        <translation>削除</translation>
     </message>
     <message id="bookmark.hint.move">
         <source>Select</source>
-        <translation type="vanished">選択</translation>
+        <translation>選択</translation>
     </message>
     <message id="bookmark.hint.open">
         <source>Open</source>
-        <translation type="vanished">開く</translation>
+        <translation>開く</translation>
     </message>
     <message id="chooser.cancel">
         <source>Cancel</source>

@@ -30,6 +30,9 @@ Source sourceOf(SystemIcon::Symbol symbol) {
     case S::copy: return {{u"edit-copy"_s}, QStyle::SP_FileDialogDetailedView};
     case S::terminal: return {{u"utilities-terminal"_s}, QStyle::SP_ComputerIcon};
     case S::help: return {{u"help-browser-symbolic"_s, u"help-contents"_s}, QStyle::SP_MessageBoxQuestion};
+    case S::bookmark:
+        return {{u"user-bookmarks-symbolic"_s, u"user-bookmarks"_s, u"bookmark-new"_s},
+                QStyle::SP_DirLinkIcon};
     }
     return {{}, QStyle::SP_FileIcon};
 }

@@ -22,6 +22,7 @@ enum class Symbol {
     copy,
     terminal,
     help,
+    bookmark,
 };
 
 QIcon icon(Symbol symbol);
