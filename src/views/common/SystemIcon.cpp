@@ -33,6 +33,12 @@ Source sourceOf(SystemIcon::Symbol symbol) {
     case S::bookmark:
         return {{u"user-bookmarks-symbolic"_s, u"user-bookmarks"_s, u"bookmark-new"_s},
                 QStyle::SP_DirLinkIcon};
+    case S::gear:
+        return {{u"preferences-system-symbolic"_s, u"preferences-system"_s, u"emblem-system"_s},
+                QStyle::SP_FileDialogDetailedView};
+    case S::checkmarkCircle:
+        return {{u"emblem-ok-symbolic"_s, u"emblem-default"_s, u"checkbox-checked"_s},
+                QStyle::SP_DialogApplyButton};
     }
     return {{}, QStyle::SP_FileIcon};
 }

@@ -23,6 +23,8 @@ enum class Symbol {
     terminal,
     help,
     bookmark,
+    gear,
+    checkmarkCircle,
 };
 
 QIcon icon(Symbol symbol);
