@@ -139,39 +139,39 @@
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>
-        <translation type="vanished">Remove bookmark</translation>
+        <translation>Remove bookmark</translation>
     </message>
     <message id="bookmark.empty">
         <source>No bookmarks</source>
-        <translation type="vanished">No bookmarks</translation>
+        <translation>No bookmarks</translation>
     </message>
     <message id="bookmark.emptyHint">
         <source>Press + in a folder to bookmark it.</source>
-        <translation type="vanished">Press + in a folder to bookmark it.</translation>
+        <translation>Press + in a folder to bookmark it.</translation>
     </message>
     <message id="bookmark.filter.noMatch">
         <source>No matching bookmarks</source>
-        <translation type="vanished">No matching bookmarks</translation>
+        <translation>No matching bookmarks</translation>
     </message>
     <message id="bookmark.filter.placeholder">
         <source>Filter bookmarks</source>
-        <translation type="vanished">Filter bookmarks</translation>
+        <translation>Filter bookmarks</translation>
     </message>
     <message id="bookmark.hint.close">
         <source>Close</source>
-        <translation type="vanished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message id="bookmark.hint.delete">
         <source>Remove</source>
-        <translation type="vanished">Remove</translation>
+        <translation>Remove</translation>
     </message>
     <message id="bookmark.hint.move">
         <source>Select</source>
-        <translation type="vanished">Select</translation>
+        <translation>Select</translation>
     </message>
     <message id="bookmark.hint.open">
         <source>Open</source>
-        <translation type="vanished">Open</translation>
+        <translation>Open</translation>
     </message>
     <message id="chooser.cancel">
         <source>Cancel</source>
@@ -560,107 +560,127 @@
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
-        <translation type="vanished">Check for updates automatically</translation>
+        <translation>Check for updates automatically</translation>
     </message>
     <message id="settings.general.checkNow">
         <source>Check now</source>
-        <translation type="vanished">Check now</translation>
+        <translation>Check now</translation>
     </message>
     <message id="settings.general.language">
         <source>Language</source>
-        <translation type="vanished">Language</translation>
+        <translation>Language</translation>
     </message>
     <message id="settings.general.languageSystem">
         <source>System default</source>
-        <translation type="vanished">System default</translation>
+        <translation>System default</translation>
     </message>
     <message id="settings.general.updates">
         <source>Updates</source>
-        <translation type="vanished">Updates</translation>
+        <translation>Updates</translation>
+    </message>
+    <message id="settings.general.updatesByDistribution">
+        <source>Quillmere is updated with your distribution&apos;s packages.</source>
+        <translation>Quillmere is updated with your distribution&apos;s packages.</translation>
+    </message>
+    <message id="settings.mark.color">
+        <source>Mark color</source>
+        <translation>Mark color</translation>
     </message>
     <message id="settings.mark.color.accent">
         <source>Accent color</source>
-        <translation type="vanished">Accent color</translation>
+        <translation>Accent color</translation>
     </message>
     <message id="settings.mark.color.black">
         <source>Black</source>
-        <translation type="vanished">Black</translation>
+        <translation>Black</translation>
     </message>
     <message id="settings.mark.color.blue">
         <source>Blue</source>
-        <translation type="vanished">Blue</translation>
+        <translation>Blue</translation>
     </message>
     <message id="settings.mark.color.gray">
         <source>Gray</source>
-        <translation type="vanished">Gray</translation>
+        <translation>Gray</translation>
     </message>
     <message id="settings.mark.color.green">
         <source>Green</source>
-        <translation type="vanished">Green</translation>
+        <translation>Green</translation>
     </message>
     <message id="settings.mark.color.orange">
         <source>Orange</source>
-        <translation type="vanished">Orange</translation>
+        <translation>Orange</translation>
     </message>
     <message id="settings.mark.color.purple">
         <source>Purple</source>
-        <translation type="vanished">Purple</translation>
+        <translation>Purple</translation>
     </message>
     <message id="settings.mark.color.red">
         <source>Red</source>
-        <translation type="vanished">Red</translation>
+        <translation>Red</translation>
     </message>
     <message id="settings.mark.color.yellow">
         <source>Yellow</source>
-        <translation type="vanished">Yellow</translation>
+        <translation>Yellow</translation>
     </message>
     <message id="settings.mark.glyph">
         <source>Mark symbol</source>
-        <translation type="vanished">Mark symbol</translation>
+        <translation>Mark symbol</translation>
     </message>
     <message id="settings.mark.preview">
         <source>Preview</source>
-        <translation type="vanished">Preview</translation>
+        <translation>Preview</translation>
     </message>
     <message id="settings.mark.previewFilename">
         <source>Document.txt</source>
-        <translation type="vanished">Document.txt</translation>
+        <translation>Document.txt</translation>
     </message>
     <message id="settings.mark.resetToDefault">
         <source>Restore defaults</source>
-        <translation type="vanished">Restore defaults</translation>
+        <translation>Restore defaults</translation>
     </message>
     <message id="settings.tab.general">
         <source>General</source>
-        <translation type="vanished">General</translation>
+        <translation>General</translation>
     </message>
     <message id="settings.tab.mark">
         <source>Marks</source>
-        <translation type="vanished">Marks</translation>
+        <translation>Marks</translation>
     </message>
     <message id="settings.tab.terminal">
         <source>Terminal</source>
-        <translation type="vanished">Terminal</translation>
+        <translation>Terminal</translation>
     </message>
     <message id="settings.terminal.app">
         <source>Terminal application</source>
-        <translation type="vanished">Terminal application</translation>
+        <translation>Terminal application</translation>
+    </message>
+    <message id="settings.terminal.checking">
+        <source>Looking for installed terminals…</source>
+        <translation>Looking for installed terminals…</translation>
     </message>
     <message id="settings.terminal.hint">
         <source>Press t in the file list to open the current folder in this terminal.</source>
-        <translation type="vanished">Press t in the file list to open the current folder in this terminal.</translation>
+        <translation>Press t in the file list to open the current folder in this terminal.</translation>
     </message>
     <message id="settings.terminal.noApp">
         <source>No supported terminal is installed.</source>
-        <translation type="vanished">No supported terminal is installed.</translation>
+        <translation>No supported terminal is installed.</translation>
+    </message>
+    <message id="settings.terminal.openMode">
+        <source>Open in</source>
+        <translation>Open in</translation>
     </message>
     <message id="settings.terminal.tabNotSupported">
         <source>This terminal always opens a new window.</source>
-        <translation type="vanished">This terminal always opens a new window.</translation>
+        <translation>This terminal always opens a new window.</translation>
     </message>
     <message id="settings.terminal.test">
         <source>Test</source>
-        <translation type="vanished">Test</translation>
+        <translation>Test</translation>
+    </message>
+    <message id="settings.terminal.testFailed">
+        <source>The terminal could not be opened: %1</source>
+        <translation>The terminal could not be opened: %1</translation>
     </message>
     <message id="sidebar.closeTab">
         <source>Close tab</source>
@@ -672,31 +692,31 @@
     </message>
     <message id="terminal.app.ghostty">
         <source>Ghostty</source>
-        <translation type="vanished">Ghostty</translation>
+        <translation>Ghostty</translation>
     </message>
     <message id="terminal.app.iterm2">
         <source>iTerm2</source>
-        <translation type="vanished">iTerm2</translation>
+        <translation>iTerm2</translation>
     </message>
     <message id="terminal.app.terminalApp">
         <source>Terminal</source>
-        <translation type="vanished">Terminal</translation>
+        <translation>Terminal</translation>
     </message>
     <message id="terminal.app.warp">
         <source>Warp</source>
-        <translation type="vanished">Warp</translation>
+        <translation>Warp</translation>
     </message>
     <message id="terminal.app.wezterm">
         <source>WezTerm</source>
-        <translation type="vanished">WezTerm</translation>
+        <translation>WezTerm</translation>
     </message>
     <message id="terminal.openMode.newTab">
         <source>New tab</source>
-        <translation type="vanished">New tab</translation>
+        <translation>New tab</translation>
     </message>
     <message id="terminal.openMode.newWindow">
         <source>New window</source>
-        <translation type="vanished">New window</translation>
+        <translation>New window</translation>
     </message>
     <message id="%lld / %lld">
         <source>%1 / %2</source>

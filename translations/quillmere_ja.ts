@@ -137,39 +137,39 @@
     </message>
     <message id="bookmark.button.delete">
         <source>Remove bookmark</source>
-        <translation type="vanished">ブックマークを削除</translation>
+        <translation>ブックマークを削除</translation>
     </message>
     <message id="bookmark.empty">
         <source>No bookmarks</source>
-        <translation type="vanished">ブックマークはありません</translation>
+        <translation>ブックマークはありません</translation>
     </message>
     <message id="bookmark.emptyHint">
         <source>Press + in a folder to bookmark it.</source>
-        <translation type="vanished">フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
+        <translation>フォルダを表示中に + キーを押すとブックマークに追加できます。</translation>
     </message>
     <message id="bookmark.filter.noMatch">
         <source>No matching bookmarks</source>
-        <translation type="vanished">一致するブックマークはありません</translation>
+        <translation>一致するブックマークはありません</translation>
     </message>
     <message id="bookmark.filter.placeholder">
         <source>Filter bookmarks</source>
-        <translation type="vanished">ブックマークを絞り込み</translation>
+        <translation>ブックマークを絞り込み</translation>
     </message>
     <message id="bookmark.hint.close">
         <source>Close</source>
-        <translation type="vanished">閉じる</translation>
+        <translation>閉じる</translation>
     </message>
     <message id="bookmark.hint.delete">
         <source>Remove</source>
-        <translation type="vanished">削除</translation>
+        <translation>削除</translation>
     </message>
     <message id="bookmark.hint.move">
         <source>Select</source>
-        <translation type="vanished">選択</translation>
+        <translation>選択</translation>
     </message>
     <message id="bookmark.hint.open">
         <source>Open</source>
-        <translation type="vanished">開く</translation>
+        <translation>開く</translation>
     </message>
     <message id="chooser.cancel">
         <source>Cancel</source>
@@ -555,107 +555,127 @@
     </message>
     <message id="settings.general.autoCheck">
         <source>Check for updates automatically</source>
-        <translation type="vanished">アップデートを自動的に確認</translation>
+        <translation>アップデートを自動的に確認</translation>
     </message>
     <message id="settings.general.checkNow">
         <source>Check now</source>
-        <translation type="vanished">今すぐ確認</translation>
+        <translation>今すぐ確認</translation>
     </message>
     <message id="settings.general.language">
         <source>Language</source>
-        <translation type="vanished">言語</translation>
+        <translation>言語</translation>
     </message>
     <message id="settings.general.languageSystem">
         <source>System default</source>
-        <translation type="vanished">システムの設定に従う</translation>
+        <translation>システムの設定に従う</translation>
     </message>
     <message id="settings.general.updates">
         <source>Updates</source>
-        <translation type="vanished">アップデート</translation>
+        <translation>アップデート</translation>
+    </message>
+    <message id="settings.general.updatesByDistribution">
+        <source>Quillmere is updated with your distribution&apos;s packages.</source>
+        <translation>Quillmere はディストリビューションのパッケージとして更新されます。</translation>
+    </message>
+    <message id="settings.mark.color">
+        <source>Mark color</source>
+        <translation>マークの色</translation>
     </message>
     <message id="settings.mark.color.accent">
         <source>Accent color</source>
-        <translation type="vanished">アクセントカラー</translation>
+        <translation>アクセントカラー</translation>
     </message>
     <message id="settings.mark.color.black">
         <source>Black</source>
-        <translation type="vanished">黒</translation>
+        <translation>黒</translation>
     </message>
     <message id="settings.mark.color.blue">
         <source>Blue</source>
-        <translation type="vanished">青</translation>
+        <translation>青</translation>
     </message>
     <message id="settings.mark.color.gray">
         <source>Gray</source>
-        <translation type="vanished">グレー</translation>
+        <translation>グレー</translation>
     </message>
     <message id="settings.mark.color.green">
         <source>Green</source>
-        <translation type="vanished">緑</translation>
+        <translation>緑</translation>
     </message>
     <message id="settings.mark.color.orange">
         <source>Orange</source>
-        <translation type="vanished">オレンジ</translation>
+        <translation>オレンジ</translation>
     </message>
     <message id="settings.mark.color.purple">
         <source>Purple</source>
-        <translation type="vanished">紫</translation>
+        <translation>紫</translation>
     </message>
     <message id="settings.mark.color.red">
         <source>Red</source>
-        <translation type="vanished">赤</translation>
+        <translation>赤</translation>
     </message>
     <message id="settings.mark.color.yellow">
         <source>Yellow</source>
-        <translation type="vanished">黄</translation>
+        <translation>黄</translation>
     </message>
     <message id="settings.mark.glyph">
         <source>Mark symbol</source>
-        <translation type="vanished">マークの記号</translation>
+        <translation>マークの記号</translation>
     </message>
     <message id="settings.mark.preview">
         <source>Preview</source>
-        <translation type="vanished">プレビュー</translation>
+        <translation>プレビュー</translation>
     </message>
     <message id="settings.mark.previewFilename">
         <source>Document.txt</source>
-        <translation type="vanished">書類.txt</translation>
+        <translation>書類.txt</translation>
     </message>
     <message id="settings.mark.resetToDefault">
         <source>Restore defaults</source>
-        <translation type="vanished">初期設定に戻す</translation>
+        <translation>初期設定に戻す</translation>
     </message>
     <message id="settings.tab.general">
         <source>General</source>
-        <translation type="vanished">一般</translation>
+        <translation>一般</translation>
     </message>
     <message id="settings.tab.mark">
         <source>Marks</source>
-        <translation type="vanished">マーク</translation>
+        <translation>マーク</translation>
     </message>
     <message id="settings.tab.terminal">
         <source>Terminal</source>
-        <translation type="vanished">ターミナル</translation>
+        <translation>ターミナル</translation>
     </message>
     <message id="settings.terminal.app">
         <source>Terminal application</source>
-        <translation type="vanished">ターミナルアプリケーション</translation>
+        <translation>ターミナルアプリケーション</translation>
+    </message>
+    <message id="settings.terminal.checking">
+        <source>Looking for installed terminals…</source>
+        <translation>インストール済みのターミナルを確認しています…</translation>
     </message>
     <message id="settings.terminal.hint">
         <source>Press t in the file list to open the current folder in this terminal.</source>
-        <translation type="vanished">ファイル一覧で t キーを押すと、表示中のフォルダをこのターミナルで開きます。</translation>
+        <translation>ファイル一覧で t キーを押すと、表示中のフォルダをこのターミナルで開きます。</translation>
     </message>
     <message id="settings.terminal.noApp">
         <source>No supported terminal is installed.</source>
-        <translation type="vanished">対応しているターミナルがインストールされていません。</translation>
+        <translation>対応しているターミナルがインストールされていません。</translation>
+    </message>
+    <message id="settings.terminal.openMode">
+        <source>Open in</source>
+        <translation>開き方</translation>
     </message>
     <message id="settings.terminal.tabNotSupported">
         <source>This terminal always opens a new window.</source>
-        <translation type="vanished">このターミナルは常に新しいウィンドウで開きます。</translation>
+        <translation>このターミナルは常に新しいウィンドウで開きます。</translation>
     </message>
     <message id="settings.terminal.test">
         <source>Test</source>
-        <translation type="vanished">テスト</translation>
+        <translation>テスト</translation>
+    </message>
+    <message id="settings.terminal.testFailed">
+        <source>The terminal could not be opened: %1</source>
+        <translation>ターミナルを開けませんでした: %1</translation>
     </message>
     <message id="sidebar.closeTab">
         <source>Close tab</source>
@@ -667,31 +687,31 @@
     </message>
     <message id="terminal.app.ghostty">
         <source>Ghostty</source>
-        <translation type="vanished">Ghostty</translation>
+        <translation>Ghostty</translation>
     </message>
     <message id="terminal.app.iterm2">
         <source>iTerm2</source>
-        <translation type="vanished">iTerm2</translation>
+        <translation>iTerm2</translation>
     </message>
     <message id="terminal.app.terminalApp">
         <source>Terminal</source>
-        <translation type="vanished">ターミナル</translation>
+        <translation>ターミナル</translation>
     </message>
     <message id="terminal.app.warp">
         <source>Warp</source>
-        <translation type="vanished">Warp</translation>
+        <translation>Warp</translation>
     </message>
     <message id="terminal.app.wezterm">
         <source>WezTerm</source>
-        <translation type="vanished">WezTerm</translation>
+        <translation>WezTerm</translation>
     </message>
     <message id="terminal.openMode.newTab">
         <source>New tab</source>
-        <translation type="vanished">新しいタブ</translation>
+        <translation>新しいタブ</translation>
     </message>
     <message id="terminal.openMode.newWindow">
         <source>New window</source>
-        <translation type="vanished">新しいウィンドウ</translation>
+        <translation>新しいウィンドウ</translation>
     </message>
     <message id="%lld / %lld">
         <source>%1 / %2</source>

@@ -32,7 +32,15 @@ Source sourceOf(SystemIcon::Symbol symbol) {
     case S::help: return {{u"help-browser-symbolic"_s, u"help-contents"_s}, QStyle::SP_MessageBoxQuestion};
     case S::command: return {{u"system-run"_s, u"utilities-terminal"_s}, QStyle::SP_CommandLink};
     case S::clock: return {{u"document-open-recent"_s, u"appointment-soon"_s}, QStyle::SP_BrowserReload};
-    case S::bookmark: return {{u"user-bookmarks"_s, u"bookmark-new"_s}, QStyle::SP_DirLinkIcon};
+    case S::bookmark:
+        return {{u"user-bookmarks-symbolic"_s, u"user-bookmarks"_s, u"bookmark-new"_s},
+                QStyle::SP_DirLinkIcon};
+    case S::gear:
+        return {{u"preferences-system-symbolic"_s, u"preferences-system"_s, u"emblem-system"_s},
+                QStyle::SP_FileDialogDetailedView};
+    case S::checkmarkCircle:
+        return {{u"emblem-ok-symbolic"_s, u"emblem-default"_s, u"checkbox-checked"_s},
+                QStyle::SP_DialogApplyButton};
     }
     return {{}, QStyle::SP_FileIcon};
 }

@@ -25,6 +25,8 @@ enum class Symbol {
     command,
     clock,
     bookmark,
+    gear,
+    checkmarkCircle,
 };
 
 QIcon icon(Symbol symbol);
