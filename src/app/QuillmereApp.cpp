@@ -15,6 +15,7 @@
 #include "services/terminal/DefaultTerminalService.h"
 #include "views/chooser/DefaultFolderChooser.h"
 #include "views/desktop/DefaultClipboard.h"
+#include "views/settings/SettingsView.h"
 #include "views/shell/AppShellView.h"
 #include "views/shell/MainWindow.h"
 
@@ -73,6 +74,7 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     actions.bookmarks = withState(
         [this](BootstrapResult&) { m_bookmarkStore->setShowPopover(!m_bookmarkStore->showPopover()); });
     actions.commandPalette = withState([](BootstrapResult& result) { result.commandPaletteStore->open(); });
+    actions.settings = [this] { showSettings(); };
     actions.quit = [this] { requestTermination(); };
     m_window = std::make_unique<MainWindow>(std::move(actions));
     connect(m_window.get(), &MainWindow::closeRequested, this, &QuillmereApp::requestTermination);
@@ -82,10 +84,20 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
 
 QuillmereApp::~QuillmereApp() {
     m_window.reset();
+    m_settings.reset();
 }
 
 AppShellView* QuillmereApp::shell() const {
     return qobject_cast<AppShellView*>(m_window->shell());
+}
+
+void QuillmereApp::showSettings() {
+    if (!m_settings)
+        m_settings = std::make_unique<SettingsView>(*m_appSettingsStore, *m_services.terminal, nullptr,
+                                                    m_services.homeFolder);
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
 }
 
 QCoro::Task<> QuillmereApp::start() {

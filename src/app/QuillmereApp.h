@@ -26,6 +26,7 @@ class LanguageEnvironment;
 class MainWindow;
 class PersistenceService;
 class SessionStore;
+class SettingsView;
 class TerminalService;
 class TerminationSignals;
 
@@ -76,6 +77,9 @@ public:
     BookmarkStore& bookmarkStore() const { return *m_bookmarkStore; }
     const std::optional<BootstrapResult>& bootstrapped() const { return m_bootstrapped; }
     AppShellView* shell() const;
+    // The settings window, made on first use and raised when it is open already.
+    void showSettings();
+    SettingsView* settingsWindow() const { return m_settings.get(); }
 
     // Reads the saved state and shows the window shell; runs once.
     QCoro::Task<> start();
@@ -98,7 +102,8 @@ private:
     bool m_terminating = false;
     // SIGTERM and SIGINT end the application like Quit does.
     std::unique_ptr<TerminationSignals> m_signals;
-    // Destroyed first: its views hold references to everything above.
+    // Destroyed first: the windows' views hold references to everything above.
+    std::unique_ptr<SettingsView> m_settings;
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -5,9 +5,12 @@
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
 #include "services/filesystem/FileSystemService.h"
+#include "services/persistence/BookmarkStore.h"
 #include "services/persistence/SessionStore.h"
+#include "views/bookmarks/BookmarkPopoverView.h"
 #include "views/content/ContentView.h"
 #include "views/help/HelpPanelView.h"
+#include "views/palette/CommandPaletteView.h"
 #include "views/shell/SidebarTabView.h"
 
 #include <QEvent>
@@ -45,6 +48,18 @@ AppShellView::AppShellView(const WindowContext& context, std::chrono::millisecon
     row->addWidget(contentArea, 1);
     m_help = new HelpPanelView(this);
     row->addWidget(m_help);
+
+    // Laid over the whole shell while the palette store is presented.
+    new CommandPaletteView(context.commandPaletteStore, this);
+    // The bookmark popover follows the store's flag, from the menu or anywhere else.
+    connect(&context.bookmarkStore, &BookmarkStore::showPopoverChanged, this, [this](bool shown) {
+        if (!shown)
+            return;
+        if (!m_bookmarkPopover)
+            m_bookmarkPopover =
+                new BookmarkPopoverView(m_context.bookmarkStore, m_context.appState, window());
+        m_bookmarkPopover->open();
+    });
 
     m_sessionCheck.setSingleShot(true);
     m_sessionCheck.setInterval(0);

@@ -24,6 +24,8 @@ class SidebarTabView;
 // active, keeps the folder watcher on the active folder (moving the tab up when its
 // folder disappears), names the window after the active folder and hands every
 // change of the session to the session store.
+class BookmarkPopoverView;
+
 class AppShellView final : public QWidget {
     Q_OBJECT
 
@@ -56,6 +58,7 @@ private:
     ContentView* m_content;
     QLabel* m_noTab;
     HelpPanelView* m_help;
+    QPointer<BookmarkPopoverView> m_bookmarkPopover;
     FolderWatcher m_watcher;
     QPointer<Navigator> m_activeNavigator;
     QList<QMetaObject::Connection> m_activeConnections;
