@@ -41,7 +41,8 @@ void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QFontMetrics metrics(option.font);
     const int glyphWidth = metrics.horizontalAdvance(m_glyph);
     if (marked) {
-        painter->setPen(m_color);
+        // On the selected row the accent is the background; the glyph takes the row's text colour.
+        painter->setPen(selected ? option.palette.color(QPalette::Active, QPalette::HighlightedText) : m_color);
         painter->drawText(QRect(rect.left(), rect.top(), glyphWidth, rect.height()), Qt::AlignVCenter,
                           m_glyph);
     }
