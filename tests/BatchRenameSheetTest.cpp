@@ -229,7 +229,7 @@ private Q_SLOTS:
         key(*sheet, Qt::Key_Return);
 
         // The two names exchanged by one regular expression: each new name is the other
-        // entry's present one, which the preview refuses like any taken name.
+        // entry's present one, which the batch renames away, so the swap can be applied.
         key(*sheet, Qt::Key_Tab, Qt::ShiftModifier);
         key(*sheet, Qt::Key_Tab, Qt::ShiftModifier); // past the hidden fields of the other kinds
         QCOMPARE(focusName(*sheet), u"ruleKind"_s);
@@ -246,11 +246,8 @@ private Q_SLOTS:
         key(*sheet, Qt::Key_Tab);
         QTest::keyClicks(sheet->focusWidget(), u"$2$1"_s);
         QCOMPARE(sheet->rule(), BatchRenameRule::regex(u"(.)(.)"_s, u"$2$1"_s));
-        QCOMPARE(shownPreview(*sheet),
-                 (QStringList{u"ba (Name already in use)"_s, u"ab (Name already in use)"_s}));
-        QVERIFY(!confirmOf(*sheet)->isEnabled());
-        key(*sheet, Qt::Key_Return);
-        QVERIFY(sheet->isVisible());
+        QCOMPARE(shownPreview(*sheet), (QStringList{u"ba"_s, u"ab"_s}));
+        QVERIFY(confirmOf(*sheet)->isEnabled());
 
         // What was typed for the other kinds is still there.
         key(*sheet, Qt::Key_Tab, Qt::ShiftModifier);

@@ -138,9 +138,15 @@ private Q_SLOTS:
         QTest::newRow("another entry's name collides")
             << BatchRenameRule::replace(u"a"_s, u"b"_s) << QStringList{u"a.txt"_s} << QStringList{u"b.txt"_s}
             << QStringList{u"b.txt"_s} << all(Validity::collidesExisting, 1);
-        QTest::newRow("a batch entry's present name collides too")
+        QTest::newRow("a name the batch renames away is free: a chain")
             << BatchRenameRule::affix(u"x"_s, QString()) << QStringList{u"a"_s, u"xa"_s} << QStringList{}
-            << QStringList{u"xa"_s, u"xxa"_s} << QList<Validity>{Validity::collidesExisting, ok};
+            << QStringList{u"xa"_s, u"xxa"_s} << all(ok, 2);
+        QTest::newRow("a name the batch renames away is free: a swap")
+            << BatchRenameRule::regex(u"^(.)(.)$"_s, u"$2$1"_s) << QStringList{u"ab"_s, u"ba"_s}
+            << QStringList{} << QStringList{u"ba"_s, u"ab"_s} << all(ok, 2);
+        QTest::newRow("a batch entry that keeps its name still holds it")
+            << BatchRenameRule::regex(u"^a$"_s, u"b"_s) << QStringList{u"a"_s, u"b"_s} << QStringList{}
+            << QStringList{u"b"_s, u"b"_s} << all(Validity::duplicateInBatch, 2);
         QTest::newRow("canonically equivalent names are one name")
             << BatchRenameRule::replace(u"x"_s, QString()) << QStringList{u"cafe\u0301x"_s}
             << QStringList{u"caf\u00e9"_s} << QStringList{u"cafe\u0301"_s}
@@ -311,6 +317,12 @@ private Q_SLOTS:
 
             const QList<BatchRenamePreviewRow> rows = previewBatchRename(items, rule, existing);
             QCOMPARE(rows.size(), items.size());
+            // A name the batch renames away is free for the others; one it keeps is not.
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                const QString present = items[i].name.normalized(QString::NormalizationForm_C);
+                if (rows[i].newName.normalized(QString::NormalizationForm_C) != present)
+                    taken.remove(present);
+            }
             QSet<QString> proposed;
             for (qsizetype i = 0; i < rows.size(); ++i) {
                 if (rows[i].validity != Validity::ok)

@@ -45,7 +45,15 @@ QList<BatchRenamePreviewRow> previewBatchRename(const QList<FileItem>& items, co
         ++occurrences[keys.last()];
     }
 
-    const QSet<QString> existing = comparable(existingNames);
+    // A name the batch itself renames away is free for another entry of the batch: the
+    // two-phase rename moves every entry to a temporary name first, so a→b, b→a works.
+    // A batch entry that keeps its name still holds it.
+    QSet<QString> existing = comparable(existingNames);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString present = comparable(items[i].name);
+        if (keys[i] != present)
+            existing.remove(present);
+    }
     for (qsizetype i = 0; i < rows.size(); ++i) {
         BatchRenamePreviewRow& row = rows[i];
         if (row.newName.isEmpty())
