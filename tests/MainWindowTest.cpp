@@ -4,11 +4,15 @@
 #include "models/tabs/AppState.h"
 #include "services/desktop/Clipboard.h"
 #include "services/filesystem/DefaultFileSystemService.h"
+#include "services/palette/CommandPaletteStore.h"
+#include "services/persistence/AppSettingsStore.h"
+#include "services/persistence/BookmarkStore.h"
 #include "services/persistence/DefaultPersistenceService.h"
 #include "services/terminal/TerminalService.h"
 #include "views/chooser/FolderChooser.h"
 #include "views/content/AddressBarView.h"
 #include "views/content/ContentView.h"
+#include "views/settings/SettingsView.h"
 #include "views/shell/AppShellView.h"
 #include "views/table/FileTableModel.h"
 #include "views/table/FileTableView.h"
@@ -26,11 +30,14 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -84,7 +91,11 @@ struct Program {
     RecordingTerminal* terminal;
     std::unique_ptr<QuillmereApp> app;
 
-    Program(const TemporaryTree& tree, std::unique_ptr<FileSystemService> fileSystem) {
+    // A scripted chooser answers from the test; the real one is driven by keys.
+    enum class Chooser { scripted, real };
+
+    Program(const TemporaryTree& tree, std::unique_ptr<FileSystemService> fileSystem,
+            Chooser kind = Chooser::scripted) {
         AppServices services;
         services.persistence = std::make_unique<DefaultPersistenceService>(
             DefaultPersistenceService::configurationFolder(tree.path("config")));
@@ -95,7 +106,10 @@ struct Program {
         chooser = chooserOwned.get();
         clipboard = clipboardOwned.get();
         terminal = terminalOwned.get();
-        services.folderChooser = std::move(chooserOwned);
+        if (kind == Chooser::scripted)
+            services.folderChooser = std::move(chooserOwned);
+        else
+            chooser = nullptr;
         services.clipboard = std::move(clipboardOwned);
         services.terminal = std::move(terminalOwned);
         services.fileOpener = std::make_unique<FakeFileOpener>();
@@ -134,6 +148,57 @@ struct Program {
             waitForSheetsToClose();
             QTest::keyClick(handle(), c.toLatin1());
         }
+    }
+    // The modal window in front: a sheet, the chooser, the popover or an alert.
+    QWidget* sheet() const {
+        QWidget* found = nullptr;
+        (void)QTest::qWaitFor([&] { return (found = QApplication::activeModalWidget()) != nullptr; });
+        return found;
+    }
+    // Keys for another window, delivered through that window as the platform would.
+    void pressIn(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+    // Types text into the focused field of a window; replacing selects what is there first.
+    void typeIn(QWidget* window, const QString& text, bool replacing) const {
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        if (replacing)
+            QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, window->windowHandle(), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+    }
+    // Tab until the widget has the focus, as a keyboard user would.
+    void tabTo(QWidget* window, QWidget* target) const {
+        QVERIFY(target);
+        for (int i = 0; i < 30 && window->focusWidget() != target; ++i)
+            pressIn(window, Qt::Key_Tab);
+        QCOMPARE(window->focusWidget(), target);
+    }
+    // Puts the table's selection on a listed entry with Ctrl+Home and Down.
+    void selectRow(const QString& name) const {
+        const qsizetype row = shownNames().indexOf(name);
+        QVERIFY2(row >= 0, qPrintable(name));
+        press(Qt::Key_Home, Qt::ControlModifier);
+        for (qsizetype i = 0; i < row; ++i)
+            press(Qt::Key_Down);
+        QCOMPARE(navigator().selectedItemID(),
+                 std::optional<QString>(FilePath::appending(navigator().currentPath(), name)));
+    }
+    // In the real chooser: into its folder list, down to the folder, Return.
+    void chooseInBrowser(const QString& folder) const {
+        QWidget* dialog = sheet();
+        QVERIFY(dialog);
+        auto* browser = dialog->findChild<QListWidget*>(u"folderChooser.browser"_s);
+        QVERIFY(browser);
+        if (dialog->focusWidget() != browser)
+            pressIn(dialog, Qt::Key_Tab);
+        QTRY_VERIFY(browser->count() > 1);
+        for (int i = 0; i < browser->count() && browser->currentItem()->text() != folder; ++i)
+            pressIn(dialog, Qt::Key_Down);
+        QCOMPARE(browser->currentItem()->text(), folder);
+        pressIn(dialog, Qt::Key_Return);
     }
     QStringList shownNames() const {
         QStringList names;
@@ -178,40 +243,41 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void walksTheKeysThroughARealTree() {
+    // The whole program by keys alone, over a temporary home: tabs, navigation, filter,
+    // sort, marks, copy and move through the real folder chooser with a conflict, trash,
+    // rename, a batch rename with a swap, the palette, bookmarks, the settings window,
+    // help, and quitting; then the files, the trash and the four state files, and a
+    // second start that brings the session back.
+    void walksEveryViewByKeysAlone() {
         TemporaryTree tree;
-        tree.writeFile("home/one.txt", "1");
         tree.writeFile("home/two.txt", "22");
+        tree.writeFile("home/old.txt", "1");
         tree.writeFile("home/bad\xFF.txt", "333");
         tree.writeFile("home/.hidden", "");
+        tree.writeFile("home/x-y", "xy");
+        tree.writeFile("home/y-x", "yx");
+        tree.writeFile("home/z-w", "zw");
         tree.writeFile("home/docs/readme.md", "r");
         tree.makeFolder("home/dest");
         tree.writeFile("home/dest/two.txt", "old");
         tree.makeFolder("home/photos");
+        const QString home = entryPath(tree, "home");
 
         {
-            Program program(tree, std::make_unique<DefaultFileSystemService>());
+            Program program(tree, std::make_unique<DefaultFileSystemService>(), Program::Chooser::real);
             QAbstractItemModelTester tester(&program.content().table().tableModel(),
                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
-            // A first start shows one tab at home, with help.
+            // A first start: one tab at home, help shown, hidden entries not listed.
             QCOMPARE(program.appState().tabCount(), 1);
             QVERIFY(program.appState().isHelpPanelVisible());
-            QVERIFY(program.waitForListing(u"one.txt"_s));
+            QVERIFY(program.waitForListing(u"two.txt"_s));
             QVERIFY(!program.shownNames().contains(u".hidden"_s));
             QCOMPARE(program.app->window().windowTitle(), u"home"_s);
 
-            // ? hides help; . shows hidden entries; 3 sorts by size, 1 by name again.
-            program.type(u"?"_s);
-            QVERIFY(!program.appState().isHelpPanelVisible());
-            program.type(u"."_s);
-            QVERIFY(program.waitForListing(u".hidden"_s));
-            program.type(u"."_s);
-            QTRY_VERIFY(!program.shownNames().contains(u".hidden"_s));
+            // Sort by size, then by name again; the filter finds docs, Return enters it.
             program.type(u"3"_s);
             QCOMPARE(program.shownNames().last(), badName);
             program.type(u"1"_s);
-
-            // s filters; Down selects the best match; Return enters it; u goes back up.
             program.type(u"s"_s);
             QVERIFY(program.content().addressBar().filterField().hasFocus());
             program.type(u"docs"_s);
@@ -219,84 +285,96 @@ private Q_SLOTS:
             program.press(Qt::Key_Down);
             program.press(Qt::Key_Return);
             QVERIFY(program.waitForListing(u"readme.md"_s));
-            QVERIFY(!program.navigator().isSearchActive());
             program.type(u"u"_s);
-            QVERIFY(program.waitForListing(u"one.txt"_s));
+            QVERIFY(program.waitForListing(u"two.txt"_s));
 
-            // Space marks; c copies through the chooser; Escape clears the marks.
-            program.select(u"one.txt"_s);
+            // Copy two.txt into dest through the chooser's folder list; the name is taken
+            // there, and the conflict sheet's answer is a new name.
+            program.selectRow(u"two.txt"_s);
             program.press(Qt::Key_Space);
-            QCOMPARE(program.navigator().markedItemIDs().size(), 1);
-            program.chooser->answers.push_back(entryPath(tree, "home/dest"));
             program.type(u"c"_s);
-            QTRY_VERIFY(tree.exists("home/dest/one.txt"));
-            QVERIFY(tree.exists("home/one.txt"));
+            program.chooseInBrowser(u"dest"_s);
+            QWidget* conflict = program.sheet();
+            QVERIFY(conflict);
+            program.pressIn(conflict, Qt::Key_Down); // skip -> rename
+            program.pressIn(conflict, Qt::Key_Tab);
+            program.typeIn(conflict, u"two-copy.txt"_s, true);
+            program.pressIn(conflict, Qt::Key_Return);
+            QTRY_VERIFY(tree.exists("home/dest/two-copy.txt"));
+            QCOMPARE(tree.readFile("home/dest/two.txt"), QByteArray("old"));
+            QVERIFY(tree.exists("home/two.txt"));
             program.press(Qt::Key_Escape);
             QVERIFY(program.navigator().markedItemIDs().isEmpty());
 
-            // m with a conflict: the sheet answers rename for two.txt.
-            program.select(u"two.txt"_s);
+            // Move old.txt into dest the same way.
+            program.selectRow(u"old.txt"_s);
             program.press(Qt::Key_Space);
-            program.chooser->answers.push_back(entryPath(tree, "home/dest"));
             program.type(u"m"_s);
-            QDialog* conflict = openSheet<QDialog>();
-            QVERIFY(conflict);
-            auto* choice = conflict->findChild<QComboBox*>(u"conflict.choice.0"_s);
-            QVERIFY(choice);
-            choice->setFocus();
-            QTest::keyClick(choice, Qt::Key_Down); // skip -> rename
-            auto* newName = conflict->findChild<QLineEdit*>(u"conflict.newName.0"_s);
-            QVERIFY(newName);
-            newName->selectAll();
-            QTest::keyClicks(newName, u"two-moved.txt"_s);
-            QTest::keyClick(newName, Qt::Key_Return);
-            QTRY_VERIFY(tree.exists("home/dest/two-moved.txt"));
-            QCOMPARE(tree.readFile("home/dest/two.txt"), QByteArray("old"));
-            QVERIFY(!tree.exists("home/two.txt"));
+            program.chooseInBrowser(u"dest"_s);
+            QTRY_VERIFY(tree.exists("home/dest/old.txt"));
+            QVERIFY(!tree.exists("home/old.txt"));
 
-            // d and confirm: the entry with a name that is not UTF-8 goes to the trash.
-            QTRY_VERIFY(program.shownNames().contains(badName));
-            program.select(badName);
+            // The entry whose name is not UTF-8 goes to the trash, with its .trashinfo.
+            QTRY_VERIFY(!program.shownNames().contains(u"old.txt"_s));
+            program.selectRow(badName);
             program.press(Qt::Key_Space);
             program.type(u"d"_s);
-            QDialog* trash = openSheet<QDialog>();
-            QVERIFY(trash);
-            QTest::keyClick(trash, Qt::Key_Return);
+            program.pressIn(program.sheet(), Qt::Key_Return);
             QTRY_VERIFY(!tree.exists("home/bad\xFF.txt"));
             QCOMPARE(tree.trashContents(),
                      (QList<QByteArray>{"files/bad\xFF.txt", "info/bad\xFF.txt.trashinfo"}));
 
-            // r renames the selected entry; n and N create a file and a folder.
-            QTRY_VERIFY(program.shownNames().contains(u"photos"_s));
-            program.select(u"photos"_s);
+            // r renames photos; n and N create a file and a folder.
+            QTRY_VERIFY(!program.shownNames().contains(badName));
+            program.selectRow(u"photos"_s);
             program.type(u"r"_s);
-            QDialog* rename = openSheet<QDialog>();
-            QVERIFY(rename);
-            auto* field = rename->findChild<QLineEdit*>(u"nameField"_s);
-            field->selectAll();
-            QTest::keyClicks(field, u"pictures"_s);
-            QTest::keyClick(field, Qt::Key_Return);
+            program.typeIn(program.sheet(), u"pictures"_s, true);
+            program.pressIn(program.sheet(), Qt::Key_Return);
             QTRY_VERIFY(tree.exists("home/pictures"));
-            for (const auto& [key, name] :
-                 {std::pair{u"n"_s, u"note.txt"_s}, std::pair{u"N"_s, u"drafts"_s}}) {
-                program.type(key);
-                QDialog* create = openSheet<QDialog>();
-                QVERIFY(create);
-                QTest::keyClicks(create->findChild<QLineEdit*>(u"nameField"_s), name);
-                QTest::keyClick(create->findChild<QLineEdit*>(u"nameField"_s), Qt::Key_Return);
-                QTRY_VERIFY(program.shownNames().contains(name));
+            program.type(u"n"_s);
+            program.typeIn(program.sheet(), u"note.txt"_s, false);
+            program.pressIn(program.sheet(), Qt::Key_Return);
+            program.type(u"N"_s);
+            program.typeIn(program.sheet(), u"drafts"_s, false);
+            program.pressIn(program.sheet(), Qt::Key_Return);
+            QTRY_VERIFY(tree.exists("home/note.txt") && tree.exists("home/drafts"));
+
+            // Three marked entries renamed by one regular expression that swaps two names.
+            QTRY_VERIFY(program.shownNames().contains(u"drafts"_s));
+            for (const QString& name : {u"x-y"_s, u"y-x"_s, u"z-w"_s}) {
+                program.selectRow(name);
+                program.press(Qt::Key_Space);
             }
-            QVERIFY(tree.exists("home/note.txt"));
-            QVERIFY(tree.exists("home/drafts"));
+            program.type(u"r"_s);
+            QWidget* batch = program.sheet();
+            program.pressIn(batch, Qt::Key_Tab, Qt::ShiftModifier); // from the base name to the kinds
+            for (int i = 0; i < 3; ++i)
+                program.pressIn(batch, Qt::Key_Right);
+            program.pressIn(batch, Qt::Key_Tab);
+            program.typeIn(batch, u"^(.)-(.)$"_s, false);
+            program.pressIn(batch, Qt::Key_Tab);
+            program.typeIn(batch, u"$2-$1"_s, false);
+            QTRY_VERIFY(batch->findChild<QPushButton*>(u"confirmButton"_s)->isEnabled());
+            program.pressIn(batch, Qt::Key_Return);
+            QTRY_COMPARE(tree.readFile("home/y-x"), QByteArray("xy"));
+            QCOMPARE(tree.readFile("home/x-y"), QByteArray("yx"));
+            QCOMPARE(tree.readFile("home/w-z"), QByteArray("zw"));
+            program.press(Qt::Key_Escape);
 
-            // p copies the shown folder's path, t opens it in the terminal.
+            // The palette runs "show hidden" like the . key.
+            program.press(Qt::Key_K, Qt::ControlModifier);
+            QTRY_VERIFY(program.app->bootstrapped()->commandPaletteStore->isPresented());
+            program.type(u"hidden"_s);
+            program.press(Qt::Key_Return);
+            QVERIFY(program.waitForListing(u".hidden"_s));
+
+            // p copies the shown folder's path, t opens it in the terminal, and k's menu
+            // copies the selected entry's path.
             program.type(u"p"_s);
-            QCOMPARE(program.clipboard->copied.last(), entryPath(tree, "home"));
+            QCOMPARE(program.clipboard->copied.last(), home);
             program.type(u"t"_s);
-            QTRY_COMPARE(program.terminal->opened, QStringList{entryPath(tree, "home")});
-
-            // k opens the selected entry's menu; its copy-path item copies that entry's path.
-            program.select(u"docs"_s);
+            QTRY_COMPARE(program.terminal->opened, QStringList{home});
+            program.selectRow(u"docs"_s);
             QTimer::singleShot(0, [] {
                 QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
                 auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -309,7 +387,7 @@ private Q_SLOTS:
             program.type(u"k"_s);
             QTRY_COMPARE(program.clipboard->copied.last(), entryPath(tree, "home/docs"));
 
-            // A widened column is kept for this folder only.
+            // A widened column is kept for its folder only.
             QHeaderView* header = program.content().table().horizontalHeader();
             const QByteArray defaultLayout = header->saveState();
             header->resizeSection(0, 400);
@@ -321,53 +399,82 @@ private Q_SLOTS:
             QVERIFY(program.waitForListing(u"docs"_s));
             QCOMPARE(header->sectionSize(0), 400);
 
-            // Ctrl+T opens a tab, [ and ] switch, Ctrl+W closes; the second tab is left in docs.
-            program.press(Qt::Key_T, Qt::ControlModifier);
-            QCOMPARE(program.appState().tabCount(), 2);
-            QCOMPARE(program.appState().activeTabIndex(), 1);
-            program.type(u"["_s);
-            QCOMPARE(program.appState().activeTabIndex(), 0);
-            program.type(u"]"_s);
-            QCOMPARE(program.appState().activeTabIndex(), 1);
-            QVERIFY(program.waitForListing(u"docs"_s));
-            program.select(u"docs"_s);
-            program.press(Qt::Key_Return);
+            // + bookmarks docs; the popover opens it in a new tab, then deletes it.
+            program.selectRow(u"docs"_s);
+            program.type(u"+"_s);
+            QCOMPARE(program.app->bookmarkStore().bookmarks().size(), 1);
+            program.press(Qt::Key_B, Qt::ControlModifier);
+            program.pressIn(program.sheet(), Qt::Key_Return);
+            QTRY_COMPARE(program.appState().tabCount(), 2);
+            QCOMPARE(program.navigator().currentPath(), entryPath(tree, "home/docs"));
             QVERIFY(program.waitForListing(u"readme.md"_s));
-            program.select(u"readme.md"_s);
+            program.selectRow(u"readme.md"_s);
+            program.press(Qt::Key_B, Qt::ControlModifier);
+            program.pressIn(program.sheet(), Qt::Key_D, Qt::ControlModifier);
+            QTRY_VERIFY(program.app->bookmarkStore().bookmarks().isEmpty());
+            program.pressIn(program.sheet(), Qt::Key_Escape);
+
+            // Ctrl+T, [ and ], Ctrl+W: the tab in docs stays, a third one comes and goes.
             program.press(Qt::Key_T, Qt::ControlModifier);
+            QCOMPARE(program.appState().tabCount(), 3);
+            program.type(u"["_s);
+            QCOMPARE(program.appState().activeTabIndex(), 1);
+            program.type(u"]"_s);
             program.press(Qt::Key_W, Qt::ControlModifier);
             QCOMPARE(program.appState().tabCount(), 2);
-
-            // A folder deleted from outside: the tab moves up to its parent.
             program.type(u"["_s);
-            program.select(u"drafts"_s);
+            QCOMPARE(program.navigator().currentPath(), home);
+
+            // The settings window: Japanese, then English again, and a new mark glyph.
+            program.press(Qt::Key_Comma, Qt::ControlModifier);
+            QWidget* settings = program.app->settingsWindow();
+            QVERIFY(settings && QTest::qWaitForWindowExposed(settings));
+            auto* language = settings->findChild<QComboBox*>(u"settings.general.language"_s);
+            program.tabTo(settings, language);
+            program.pressIn(settings, Qt::Key_Down); // system -> 日本語
+            QTRY_COMPARE(program.app->window().menuBar()->actions().first()->text(), u"ファイル"_s);
+            program.pressIn(settings, Qt::Key_Down); // -> English
+            QTRY_COMPARE(program.app->window().menuBar()->actions().first()->text(), u"File"_s);
+            program.pressIn(settings, Qt::Key_Tab, Qt::ControlModifier);
+            program.tabTo(settings, settings->findChild<QLineEdit*>(u"settings.mark.glyph"_s));
+            program.typeIn(settings, u"\u2605"_s, false);
+            QTRY_COMPARE(program.app->appSettingsStore().settings().markGlyph(), u"\u2605"_s);
+            program.pressIn(settings, Qt::Key_Escape);
+            QTRY_VERIFY(!settings->isVisible());
+
+            // ? hides help; a folder deleted from outside moves its tab up.
+            program.type(u"?"_s);
+            QVERIFY(!program.appState().isHelpPanelVisible());
+            program.selectRow(u"drafts"_s);
             program.press(Qt::Key_Return);
             QTRY_COMPARE(program.navigator().currentPath(), entryPath(tree, "home/drafts"));
             QVERIFY(::rmdir(tree.bytes("home/drafts").constData()) == 0);
-            QTRY_COMPARE(program.navigator().currentPath(), entryPath(tree, "home"));
-            program.type(u"]"_s);
+            QTRY_COMPARE(program.navigator().currentPath(), home);
 
-            // SIGTERM saves everything and ends, as Ctrl+Q does.
+            // Ctrl+Q saves everything and ends.
             QSignalSpy ended(program.app.get(), &QuillmereApp::terminated);
-            ::raise(SIGTERM);
+            program.press(Qt::Key_Q, Qt::ControlModifier);
             QTRY_COMPARE(ended.size(), 1);
         }
-        const QJsonObject session = readJson(tree, "session.json");
-        QCOMPARE(session.value(u"tabs"_s).toArray().size(), 2);
-        QVERIFY(tree.exists("config/quillmere/folder-settings.json"));
+        // The trash holds only what was trashed; the four state files say what changed.
+        QCOMPARE(tree.trashContents().size(), 2);
+        const QJsonObject settings = readJson(tree, "app-settings.json").value(u"settings"_s).toObject();
+        QCOMPARE(settings.value(u"markGlyph"_s).toString(), u"\u2605"_s);
+        QCOMPARE(settings.value(u"language"_s).toString(), u"en"_s);
+        QVERIFY(readJson(tree, "bookmark.json").value(u"bookmarks"_s).toArray().isEmpty());
+        QVERIFY(QString::fromUtf8(tree.readFile("config/quillmere/folder-settings.json"))
+                    .contains(u"dotFilesVisible"_s));
+        QCOMPARE(readJson(tree, "session.json").value(u"tabs"_s).toArray().size(), 2);
 
-        // The next start comes back with both tabs, their histories and the selection.
+        // The next start comes back with both tabs, the active one, and the help flag.
         Program again(tree, std::make_unique<DefaultFileSystemService>());
         QCOMPARE(again.appState().tabCount(), 2);
-        QCOMPARE(again.appState().activeTabIndex(), 1);
+        QCOMPARE(again.appState().activeTabIndex(), 0);
         QVERIFY(!again.appState().isHelpPanelVisible());
-        QCOMPARE(again.navigator().currentPath(), entryPath(tree, "home/docs"));
-        QCOMPARE(again.navigator().history(),
-                 (QStringList{entryPath(tree, "home"), entryPath(tree, "home/docs")}));
-        QCOMPARE(again.navigator().selectedItemID(),
+        QCOMPARE(again.appState().tabs()[1]->navigator().currentPath(), entryPath(tree, "home/docs"));
+        QCOMPARE(again.appState().tabs()[1]->navigator().selectedItemID(),
                  std::optional<QString>(entryPath(tree, "home/docs/readme.md")));
-        QVERIFY(again.waitForListing(u"readme.md"_s));
-        QCOMPARE(again.content().table().currentIndex().row(), 0);
+        QVERIFY(again.waitForListing(u".hidden"_s));
     }
 
     // A move that fails half-way puts back what it did and says so in the exact
@@ -427,6 +534,12 @@ private Q_SLOTS:
         fileSystem.release(home);
         QVERIFY(program.waitForListing(u"late.txt"_s));
         QVERIFY(!program.navigator().isLoading());
+
+        // SIGTERM ends the program as Quit does: the session is written first.
+        QSignalSpy ended(program.app.get(), &QuillmereApp::terminated);
+        ::raise(SIGTERM);
+        QTRY_COMPARE(ended.size(), 1);
+        QCOMPARE(readJson(tree, "session.json").value(u"tabs"_s).toArray().size(), 2);
     }
 };
 
