@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 DEPS_STAMP := build/.deps-checked
 
-.PHONY: run test bench build deps clean format screenshot
+.PHONY: run test bench build deps clean format screenshot install
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,6 +14,18 @@ build: deps
 
 run:
 	bash run.sh
+
+# The program, its desktop entry, icon and metainfo under PREFIX (DESTDIR is honoured for
+# staging). Installed straight into a system, the desktop's caches are refreshed too, so
+# the folder menus offer "Open with Quillmere" and a stale icon cache does not hide the icon.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/release --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ] && command -v update-desktop-database >/dev/null; then \
+	  update-desktop-database -q "$(PREFIX)/share/applications" || true; fi
+	@if [ -z "$(DESTDIR)" ] && [ -f "$(PREFIX)/share/icons/hicolor/icon-theme.cache" ] && \
+	  command -v gtk-update-icon-cache >/dev/null; then \
+	  gtk-update-icon-cache -q -t "$(PREFIX)/share/icons/hicolor" || true; fi
 
 test:
 	bash test.sh

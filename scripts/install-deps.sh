@@ -12,6 +12,8 @@ packages=(
   adwaita-icon-theme libqt6svg6
   # Checked by the format test; xvfb-run shows the window on a machine without a display.
   clang-format xvfb xauth
+  # The desktop entry and the AppStream metainfo are checked by their validators.
+  desktop-file-utils appstream
   # Used by the tests for case-insensitive volumes and private mounts.
   fuse3 fusefat exfat-fuse dosfstools exfatprogs util-linux
 )

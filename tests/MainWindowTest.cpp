@@ -541,6 +541,26 @@ private Q_SLOTS:
         QTRY_COMPARE(ended.size(), 1);
         QCOMPARE(readJson(tree, "session.json").value(u"tabs"_s).toArray().size(), 2);
     }
+
+    // The folders named on the command line open after the tabs start-up made, the last
+    // one shown; what is missing or not a folder opens nothing.
+    void opensTheFoldersNamedOnTheCommandLine() {
+        TemporaryTree tree;
+        tree.writeFile("home/a/inside.txt", "");
+        tree.makeFolder("home/caf\xE9");
+        tree.writeFile("home/file.txt", "");
+        Program program(tree, std::make_unique<DefaultFileSystemService>());
+        QCOMPARE(program.appState().tabCount(), 1);
+
+        await(program.app->openFolders({entryPath(tree, "home/a"), entryPath(tree, "home/missing"),
+                                        entryPath(tree, "home/file.txt"), entryPath(tree, "home/caf\xE9")}));
+        QCOMPARE(program.appState().tabCount(), 3);
+        QCOMPARE(program.appState().tabs().at(1)->navigator().currentPath(), entryPath(tree, "home/a"));
+        QCOMPARE(program.appState().activeTabIndex(), 2);
+        QCOMPARE(program.navigator().currentPath(), entryPath(tree, "home/caf\xE9"));
+        program.type(u"["_s);
+        QVERIFY(program.waitForListing(u"inside.txt"_s));
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

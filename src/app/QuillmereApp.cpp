@@ -2,6 +2,7 @@
 
 #include "models/tabs/AppState.h"
 #include "platform/HomeFolder.h"
+#include "platform/PathCodec.h"
 #include "platform/TerminationSignals.h"
 #include "services/desktop/DefaultFileOpener.h"
 #include "services/desktop/LanguageEnvironment.h"
@@ -21,6 +22,8 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+
+#include <cstdio>
 
 namespace quillmere {
 
@@ -166,6 +169,34 @@ QCoro::Task<> QuillmereApp::start() {
                                 *m_services.folderChooser};
     m_window->showShell(new AppShellView(context, m_services.watcherDelay));
     Q_EMIT started();
+}
+
+QCoro::Task<> QuillmereApp::openFolders(QStringList folders) {
+    if (!m_bootstrapped)
+        co_return;
+    const QPointer<QuillmereApp> self(this);
+    FileSystemService& fileSystem = *m_services.fileSystem;
+    QStringList found;
+    for (const QString& folder : folders) {
+        // With "/." appended only a folder, or a link to one, exists.
+        const bool isFolder = co_await fileSystem.exists(folder + QStringLiteral("/."));
+        if (!self)
+            co_return;
+        if (isFolder) {
+            found.append(folder);
+            continue;
+        }
+        const bool exists = co_await fileSystem.exists(folder);
+        if (!self)
+            co_return;
+        const QByteArray shown = PathCodec::displayText(folder).toUtf8();
+        std::fprintf(stderr, "quillmere: %s: %s\n", shown.constData(),
+                     exists ? "not a folder; not opened" : "no such folder; not opened");
+    }
+    if (m_terminating)
+        co_return;
+    for (const QString& folder : found)
+        m_bootstrapped->appState->newTab(folder);
 }
 
 void QuillmereApp::requestTermination() {

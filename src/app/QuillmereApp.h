@@ -5,6 +5,7 @@
 
 #include <QCoroTask>
 #include <QObject>
+#include <QStringList>
 
 #include <chrono>
 #include <memory>
@@ -85,6 +86,10 @@ public:
     QCoro::Task<> start();
     // Saves everything in order, then emits terminated(); later calls do nothing.
     QCoro::Task<> terminate();
+    // Opens each folder in a new tab after those start-up made, the last one shown; for
+    // the folders named on the command line. What is not a folder is left out and
+    // reported on standard error. Does nothing before start() has finished.
+    QCoro::Task<> openFolders(QStringList folders);
 
 Q_SIGNALS:
     void started();
