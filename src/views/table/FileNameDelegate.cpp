@@ -42,7 +42,8 @@ void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const int glyphWidth = metrics.horizontalAdvance(m_glyph);
     if (marked) {
         // On the selected row the accent is the background; the glyph takes the row's text colour.
-        painter->setPen(selected ? option.palette.color(QPalette::Active, QPalette::HighlightedText) : m_color);
+        painter->setPen(selected ? option.palette.color(QPalette::Active, QPalette::HighlightedText)
+                                 : m_color);
         painter->drawText(QRect(rect.left(), rect.top(), glyphWidth, rect.height()), Qt::AlignVCenter,
                           m_glyph);
     }
