@@ -48,6 +48,8 @@ screenshot: build
 	@dpkg-query -W fonts-noto-cjk >/dev/null 2>&1 || $(if $(filter 0,$(shell id -u)),,sudo) apt-get install -y -qq --no-install-recommends fonts-noto-cjk
 	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot.png en
 	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-ja.png ja
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-palette.png en palette
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-batch-rename.png en batch
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,10 +1,11 @@
 // Renders the real window over a demo folder into a PNG, for the README:
-//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en]
+//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en] [main|palette|batch]
 // Everything lives in a temporary home, so the user's own files and settings are
 // never read or written.
 #include "app/QuillmereApp.h"
 #include "models/navigation/Navigator.h"
 #include "models/tabs/AppState.h"
+#include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/AppSettingsStore.h"
 #include "views/common/SystemIcon.h"
 #include "views/shell/MainWindow.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -53,7 +56,7 @@ QString makeDemoHome(const QString& root) {
 
 int main(int argc, char* argv[]) {
     if (argc < 2) {
-        std::fputs("usage: quillmere_screenshot OUT.png [ja|en]\n", stderr);
+        std::fputs("usage: quillmere_screenshot OUT.png [ja|en] [main|palette|batch]\n", stderr);
         return 2;
     }
     QTemporaryDir root;
@@ -66,6 +69,7 @@ int main(int argc, char* argv[]) {
     SystemIcon::ensureTheme();
     const QString output = QString::fromLocal8Bit(argv[1]);
     const bool japanese = argc > 2 && qstrcmp(argv[2], "ja") == 0;
+    const QByteArray scene = argc > 3 ? QByteArray(argv[3]) : QByteArray("main");
 
     QuillmereApp app(AppServices::defaults());
     app.window().resize(1180, 640);
@@ -77,11 +81,24 @@ int main(int argc, char* argv[]) {
         QObject::connect(&navigator, &Navigator::itemsChanged, &app, [&] {
             if (navigator.items().isEmpty())
                 return;
-            for (const char* name : {"notes.md", "report-2026.pdf"})
-                navigator.toggleMark(home + u'/' + QString::fromUtf8(name));
-            navigator.setSelectedItemID(home + u"/Projects"_s);
-            QTimer::singleShot(200, &app, [&] {
-                status = app.window().grab().save(output) ? 0 : 1;
+            if (navigator.markedItemIDs().isEmpty()) {
+                for (const char* name : {"notes.md", "report-2026.pdf", "todo.txt"})
+                    navigator.toggleMark(home + u'/' + QString::fromUtf8(name));
+                navigator.setSelectedItemID(home + u"/Projects"_s);
+                if (scene == "palette") {
+                    app.bootstrapped()->commandPaletteStore->open();
+                    app.bootstrapped()->commandPaletteStore->setQuery(u"sort"_s);
+                } else if (scene == "batch") {
+                    app.bootstrapped()->commandPaletteStore->keyCommandDispatch()(
+                        KeyCommand::Case::renameSelection);
+                }
+            }
+            QTimer::singleShot(400, &app, [&] {
+                // The whole screen, so that a sheet over the window is in the picture too.
+                const QRect frame = app.window().frameGeometry();
+                const QPixmap shot =
+                    app.window().screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+                status = shot.save(output) ? 0 : 1;
                 [[maybe_unused]] auto ending = app.terminate();
             });
         });
