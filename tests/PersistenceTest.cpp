@@ -10,8 +10,10 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
 #include <limits>
 #include <sys/stat.h>
@@ -306,6 +308,32 @@ private Q_SLOTS:
         QVERIFY(failure && failure->code() == error);
         QCOMPARE(tree.readFile("config/quillmere/session.json"), before);
         QCOMPARE(namesIn(tree, "config/quillmere"), QList<QByteArray>{"session.json"});
+    }
+
+    // Saves run off the caller's thread, but in the order they were asked for: an older
+    // save that is slow to write never lands over a newer one.
+    void aSlowEarlierSaveNeverLandsOverALaterOne() {
+        TemporaryTree tree;
+        auto calls = std::make_shared<FaultInjectingCalls>();
+        QSemaphore firstWriteMayGoOn;
+        std::atomic<int> writes = 0;
+        calls->setHook([&](Primitive primitive, const char*) {
+            if (primitive == Primitive::Write && writes++ == 0)
+                firstWriteMayGoOn.acquire();
+            return 0;
+        });
+        DefaultPersistenceService service(tree.path("config/quillmere"), calls);
+        Session older = sampleSession();
+        older.activeTabIndex = 0;
+        Session newer = sampleSession();
+        newer.activeTabIndex = 1;
+        QCoro::Task<> first = service.saveSession(older);
+        QCoro::Task<> second = service.saveSession(newer);
+        QTRY_COMPARE(writes.load(), 1);
+        firstWriteMayGoOn.release();
+        await(std::move(first));
+        await(std::move(second));
+        QCOMPARE(await(service.loadSession()), std::optional<Session>(newer));
     }
 
     // A real full disk, a tmpfs in the test's private mount namespace: the save fails

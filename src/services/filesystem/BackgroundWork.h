@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFuture>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <exception>
@@ -26,10 +27,10 @@ template <typename Result> struct Outcome {
 };
 struct Done {};
 
-template <typename Function> auto start(Function function) {
+template <typename Function> auto start(QThreadPool* pool, Function function) {
     using Result = std::invoke_result_t<Function>;
     using Value = std::conditional_t<std::is_void_v<Result>, Done, Result>;
-    return QtConcurrent::run([function = std::move(function)]() mutable -> Outcome<Value> {
+    return QtConcurrent::run(pool, [function = std::move(function)]() mutable -> Outcome<Value> {
         try {
             if constexpr (std::is_void_v<Result>) {
                 function();
@@ -41,6 +42,10 @@ template <typename Function> auto start(Function function) {
             return {std::nullopt, std::current_exception()};
         }
     });
+}
+
+template <typename Function> auto start(Function function) {
+    return start(QThreadPool::globalInstance(), std::move(function));
 }
 
 template <typename Value> Value result(Outcome<Value>&& outcome) {

@@ -5,6 +5,7 @@
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
 #include "platform/PlatformError.h"
+#include "services/filesystem/BackgroundWork.h"
 #include "services/persistence/AppSettingsJson.h"
 #include "services/persistence/BookmarkJson.h"
 #include "services/persistence/InexactJsonIntegers.h"
@@ -12,6 +13,7 @@
 #include "services/persistence/SessionJson.h"
 #include "services/persistence/StrictJson.h"
 
+#include <QCoroFuture>
 #include <QDateTime>
 #include <QDir>
 #include <QJsonDocument>
@@ -35,7 +37,14 @@ QJsonObject envelope(Key key, const QJsonValue& value) {
 
 DefaultPersistenceService::DefaultPersistenceService(QString baseFolder, std::shared_ptr<SystemCalls> calls)
     : m_baseFolder(std::move(baseFolder))
-    , m_primitives(std::make_shared<FilePrimitives>(calls ? std::move(calls) : SystemCalls::real())) {}
+    , m_primitives(std::make_shared<FilePrimitives>(calls ? std::move(calls) : SystemCalls::real()))
+    , m_files(std::make_unique<QThreadPool>()) {
+    m_files->setMaxThreadCount(1);
+}
+
+DefaultPersistenceService::~DefaultPersistenceService() {
+    m_files->waitForDone();
+}
 
 QString DefaultPersistenceService::configurationFolder(const std::optional<QString>& xdgConfigHome) {
     QString base;
@@ -116,49 +125,65 @@ void DefaultPersistenceService::save(const QString& name, const QJsonObject& rec
 }
 
 QCoro::Task<std::optional<AppSettings>> DefaultPersistenceService::loadAppSettings() {
-    co_return load<AppSettings>(appSettingsFile, [](const QJsonObject& object) {
-        return object.contains(Key("settings")) ? AppSettingsJson::decode(object.value(Key("settings")))
-                                                : AppSettings();
+    auto work = BackgroundWork::start(m_files.get(), [this] {
+        return load<AppSettings>(appSettingsFile, [](const QJsonObject& object) {
+            return object.contains(Key("settings")) ? AppSettingsJson::decode(object.value(Key("settings")))
+                                                    : AppSettings();
+        });
     });
+    co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<std::optional<QList<Bookmark>>> DefaultPersistenceService::loadBookmarks() {
-    co_return load<QList<Bookmark>>(bookmarkFile, [](const QJsonObject& object) {
-        return object.contains(Key("bookmarks")) ? BookmarkJson::decodeList(object.value(Key("bookmarks")))
-                                                 : QList<Bookmark>();
+    auto work = BackgroundWork::start(m_files.get(), [this] {
+        return load<QList<Bookmark>>(bookmarkFile, [](const QJsonObject& object) {
+            return object.contains(Key("bookmarks"))
+                       ? BookmarkJson::decodeList(object.value(Key("bookmarks")))
+                       : QList<Bookmark>();
+        });
     });
+    co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<std::optional<FolderSettingsMap>> DefaultPersistenceService::loadFolderSettings() {
-    co_return load<FolderSettingsMap>(folderSettingsFile, [](const QJsonObject& object) {
-        return object.contains(Key("folders")) ? FolderSettingsJson::decodeMap(object.value(Key("folders")))
-                                               : FolderSettingsMap();
+    auto work = BackgroundWork::start(m_files.get(), [this] {
+        return load<FolderSettingsMap>(folderSettingsFile, [](const QJsonObject& object) {
+            return object.contains(Key("folders"))
+                       ? FolderSettingsJson::decodeMap(object.value(Key("folders")))
+                       : FolderSettingsMap();
+        });
     });
+    co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<std::optional<Session>> DefaultPersistenceService::loadSession() {
-    co_return load<Session>(sessionFile,
-                            [](const QJsonObject& object) { return SessionJson::decode(object); });
+    auto work = BackgroundWork::start(m_files.get(), [this] {
+        return load<Session>(sessionFile,
+                             [](const QJsonObject& object) { return SessionJson::decode(object); });
+    });
+    co_return BackgroundWork::result(co_await work);
+}
+
+QCoro::Task<> DefaultPersistenceService::saveInOrder(QString name, QJsonObject record) {
+    auto work = BackgroundWork::start(m_files.get(), [this, name, record] { save(name, record); });
+    BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultPersistenceService::saveAppSettings(AppSettings settings) {
-    save(appSettingsFile, envelope(Key("settings"), AppSettingsJson::encode(settings)));
-    co_return;
+    co_await saveInOrder(appSettingsFile, envelope(Key("settings"), AppSettingsJson::encode(settings)));
 }
 
 QCoro::Task<> DefaultPersistenceService::saveBookmarks(QList<Bookmark> bookmarks) {
-    save(bookmarkFile, envelope(Key("bookmarks"), BookmarkJson::encodeList(bookmarks)));
-    co_return;
+    co_await saveInOrder(bookmarkFile, envelope(Key("bookmarks"), BookmarkJson::encodeList(bookmarks)));
 }
 
 QCoro::Task<> DefaultPersistenceService::saveFolderSettings(FolderSettingsMap folders) {
-    save(folderSettingsFile, envelope(Key("folders"), FolderSettingsJson::encodeMap(folders)));
-    co_return;
+    co_await saveInOrder(folderSettingsFile,
+                         envelope(Key("folders"), FolderSettingsJson::encodeMap(folders)));
 }
 
 QCoro::Task<> DefaultPersistenceService::saveSession(Session session) {
-    save(sessionFile, SessionJson::encode(session));
-    co_return;
+    co_await saveInOrder(sessionFile, SessionJson::encode(session));
 }
 
 QCoro::Task<> DefaultPersistenceService::migrateLegacyFiles(std::optional<QString> legacyFolder) {
@@ -168,8 +193,13 @@ QCoro::Task<> DefaultPersistenceService::migrateLegacyFiles(std::optional<QStrin
             co_return;
         legacyFolder = FilePath::appending(locations.first(), u"Quillmere");
     }
+    auto work = BackgroundWork::start(m_files.get(), [this, legacy = *legacyFolder] { copyMissing(legacy); });
+    BackgroundWork::result(co_await work);
+}
+
+void DefaultPersistenceService::copyMissing(const QString& legacyFolder) const {
     for (const QString& name : {sessionFile, folderSettingsFile, appSettingsFile}) {
-        const QString source = FilePath::appending(*legacyFolder, name);
+        const QString source = FilePath::appending(legacyFolder, name);
         const QString destination = fileAt(name);
         if (!m_primitives->fileReader.exists(source) || m_primitives->fileReader.exists(destination))
             continue;
@@ -183,7 +213,6 @@ QCoro::Task<> DefaultPersistenceService::migrateLegacyFiles(std::optional<QStrin
             // Each file is migrated on its own; a failure leaves the defaults for that one.
         }
     }
-    co_return;
 }
 
 } // namespace quillmere

@@ -3,6 +3,7 @@
 #include "services/persistence/PersistenceService.h"
 
 #include <QJsonObject>
+#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -18,8 +19,8 @@ class SystemCalls;
 // in ~/.config). Loads follow one rule: missing or unreadable gives nothing and leaves
 // the file alone; undecodable is moved aside as NAME.broken-TIME; a newer schema is
 // moved aside as NAME.unknown-version-TIME. Saves create the folder (mode 0700 for
-// folders it makes) and write atomically. The file work is small and runs on the
-// calling thread.
+// folders it makes) and write atomically. The file work runs on the service's own
+// worker, one piece at a time in the order asked, never on the calling thread.
 class DefaultPersistenceService final : public PersistenceService {
 public:
     static inline const QString appSettingsFile = u"app-settings.json"_s;
@@ -28,6 +29,7 @@ public:
     static inline const QString sessionFile = u"session.json"_s;
 
     explicit DefaultPersistenceService(QString baseFolder, std::shared_ptr<SystemCalls> calls = nullptr);
+    ~DefaultPersistenceService() override;
 
     const QString& baseFolder() const { return m_baseFolder; }
 
@@ -58,10 +60,15 @@ private:
     template <typename T>
     std::optional<T> load(const QString& name, const std::function<T(const QJsonObject&)>& decode) const;
     void save(const QString& name, const QJsonObject& record) const;
+    QCoro::Task<> saveInOrder(QString name, QJsonObject record);
+    void copyMissing(const QString& legacyFolder) const;
     QString fileAt(const QString& name) const;
 
     QString m_baseFolder;
     std::shared_ptr<FilePrimitives> m_primitives;
+    // The file work, off the caller's thread and one piece at a time in the order asked,
+    // so a save never lands before one asked for earlier. Last: waits for its work first.
+    std::unique_ptr<QThreadPool> m_files;
 };
 
 } // namespace quillmere
