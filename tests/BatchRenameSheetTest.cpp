@@ -7,6 +7,7 @@
 #include "support/FakeFileOpener.h"
 #include "support/FaultInjectingCalls.h"
 #include "support/FileItems.h"
+#include "support/SheetFixture.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
@@ -30,29 +31,14 @@ using namespace quillmere::test;
 
 namespace {
 
-// An AppState over the real file-system service with one tab on "tree", and a window
-// for the sheet to be modal over.
-struct Fixture {
-    Fixture()
-        : calls(std::make_shared<FaultInjectingCalls>())
-        , service(calls)
-        , state(
-              [this](const QString& folder) {
-                  return std::make_unique<Navigator>(folder, service, nullptr, opener);
-              },
-              tree.path("home"), nullptr, service) {
-        window.show();
-    }
+struct Fixture : SheetFixture {
 
     // Lists "tree" and marks the given entries; they are numbered in listing order.
     void openTreeMarking(const QStringList& names) {
-        state.newTab(tree.path("tree"));
-        await(active().reload());
+        openTree();
         for (const QString& name : names)
             active().toggleMark(FilePath::appending(active().currentPath(), name));
     }
-    Navigator& active() { return state.activeTab()->navigator(); }
-
     // The sheet as the main view opens it: the marked entries, the folder's names, and
     // the application state's batch rename reporting its error as the message.
     std::unique_ptr<BatchRenameSheet> sheet() {
@@ -69,30 +55,7 @@ struct Fixture {
         sheet->open();
         return sheet;
     }
-
-    TemporaryTree tree;
-    std::shared_ptr<FaultInjectingCalls> calls;
-    DefaultFileSystemService service;
-    FakeFileOpener opener;
-    AppState state;
-    QWidget window;
 };
-
-template <typename T = QWidget> T* part(QDialog& sheet, const QString& name) {
-    T* found = sheet.findChild<T*>(name);
-    if (!found)
-        qFatal("no %s in the sheet", qPrintable(name));
-    return found;
-}
-
-QPushButton* confirmOf(QDialog& sheet) {
-    return part<QPushButton>(sheet, u"confirmButton"_s);
-}
-
-std::optional<QString> errorOf(QDialog& sheet) {
-    auto* label = part<QLabel>(sheet, u"sheetError"_s);
-    return label->isHidden() ? std::nullopt : std::optional(label->text());
-}
 
 // The preview as the user reads it: the new name of each row, and its message if any.
 QStringList shownPreview(BatchRenameSheet& sheet) {

@@ -7,6 +7,7 @@
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "support/FakeFileOpener.h"
 #include "support/FaultInjectingCalls.h"
+#include "support/SheetFixture.h"
 #include "support/TaskRunner.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
@@ -33,56 +34,14 @@ using namespace quillmere::test;
 
 namespace {
 
-// An AppState over the real file-system service with one tab on "tree", and a window
-// for the sheets to be modal over.
-struct Fixture {
-    Fixture()
-        : calls(std::make_shared<FaultInjectingCalls>())
-        , service(calls)
-        , state(
-              [this](const QString& folder) {
-                  return std::make_unique<Navigator>(folder, service, nullptr, opener);
-              },
-              tree.path("home"), nullptr, service) {
-        window.show();
-    }
-
-    void openTree() {
-        state.newTab(tree.path("tree"));
-        await(active().reload());
-    }
-    Navigator& active() { return state.activeTab()->navigator(); }
+struct Fixture : SheetFixture {
     QStringList listedNames() {
         QStringList names;
         for (const FileItem& item : active().items())
             names.append(item.name);
         return names;
     }
-
-    TemporaryTree tree;
-    std::shared_ptr<FaultInjectingCalls> calls;
-    DefaultFileSystemService service;
-    FakeFileOpener opener;
-    AppState state;
-    QWidget window;
 };
-
-template <typename T = QWidget> T* part(QDialog& sheet, const QString& name) {
-    T* found = sheet.findChild<T*>(name);
-    if (!found)
-        qFatal("no %s in the sheet", qPrintable(name));
-    return found;
-}
-
-QPushButton* confirmOf(QDialog& sheet) {
-    return part<QPushButton>(sheet, u"confirmButton"_s);
-}
-
-// The red line under the input, or nothing while it is hidden.
-std::optional<QString> errorOf(QDialog& sheet) {
-    auto* label = part<QLabel>(sheet, u"sheetError"_s);
-    return label->isHidden() ? std::nullopt : std::optional(label->text());
-}
 
 void retype(QLineEdit* field, const QString& text) {
     field->selectAll();

@@ -3,6 +3,7 @@
 #include "models/paths/NameChecks.h"
 #include "models/rename/BatchRenamePlanner.h"
 #include "views/sheets/BatchRenamePreviewModel.h"
+#include "views/sheets/CallerAction.h"
 #include "views/sheets/SheetFrame.h"
 
 #include <QFormLayout>
@@ -290,19 +291,8 @@ QCoro::Task<> BatchRenameSheet::rename() {
     m_frame->showError(std::nullopt);
     m_frame->setBusy(true);
     updateControls();
-    // A coroutine lambda's captures live in the function object: keep a copy alive here
-    // for as long as the task runs, whatever happens to the sheet.
-    const OnConfirm onConfirm = m_onConfirm;
-    std::optional<QString> failure;
-    try {
-        failure = co_await onConfirm(chosen);
-    } catch (const std::exception& error) {
-        // The caller reports failures as messages; one that throws still must not leave the
-        // sheet stuck in its busy state.
-        failure = QString::fromUtf8(error.what());
-    } catch (...) {
-        failure = qtTrId("batchRename.error.failed");
-    }
+    const std::optional<QString> failure =
+        co_await awaitCallerAction(m_onConfirm, chosen, qtTrId("batchRename.error.failed"));
     if (!self)
         co_return;
     m_isProcessing = false;

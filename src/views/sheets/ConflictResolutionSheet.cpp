@@ -3,6 +3,7 @@
 #include "models/paths/FileName.h"
 #include "models/paths/FilePath.h"
 #include "models/paths/NameChecks.h"
+#include "views/sheets/CallerAction.h"
 #include "views/sheets/SheetFrame.h"
 
 #include <QComboBox>
@@ -192,19 +193,8 @@ QCoro::Task<> ConflictResolutionSheet::resolve() {
     m_frame->showError(std::nullopt);
     m_frame->setBusy(true);
     updateControls();
-    // A coroutine lambda's captures live in the function object: keep a copy alive here
-    // for as long as the task runs, whatever happens to the sheet.
-    const OnResolve onResolve = m_onResolve;
-    std::optional<QString> failure;
-    try {
-        failure = co_await onResolve(chosen);
-    } catch (const std::exception& error) {
-        // The caller reports failures as messages; one that throws still must not leave the
-        // sheet stuck in its busy state.
-        failure = QString::fromUtf8(error.what());
-    } catch (...) {
-        failure = qtTrId("conflict.error.failed");
-    }
+    const std::optional<QString> failure =
+        co_await awaitCallerAction(m_onResolve, chosen, qtTrId("conflict.error.failed"));
     if (!self)
         co_return;
     m_isProcessing = false;

@@ -107,9 +107,15 @@ std::optional<QString> SheetFrame::error() const {
 }
 
 void SheetFrame::setBusy(bool busy) {
+    // Disabling the focused button sends the focus elsewhere (onto Cancel, once it is
+    // enabled again); it comes back afterwards, so Return retries rather than cancels.
+    if (busy)
+        m_focusBeforeBusy = m_confirm->window()->focusWidget();
     m_progress->setVisible(busy);
     m_cancel->setEnabled(!busy);
     m_confirm->setEnabled(!busy);
+    if (!busy && m_focusBeforeBusy && m_focusBeforeBusy->isEnabled())
+        m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace quillmere

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <optional>
@@ -53,6 +54,7 @@ private:
     QProgressBar* m_progress;
     QPushButton* m_cancel;
     QPushButton* m_confirm;
+    QPointer<QWidget> m_focusBeforeBusy;
 };
 
 } // namespace quillmere
