@@ -282,6 +282,12 @@ private Q_SLOTS:
             QVERIFY(program.content().addressBar().filterField().hasFocus());
             program.type(u"docs"_s);
             QCOMPARE(program.shownNames(), QStringList{u"docs"_s});
+            // Ctrl+K opens the palette from the filter field too; Escape gives the field back.
+            program.press(Qt::Key_K, Qt::ControlModifier);
+            QTRY_VERIFY(program.app->bootstrapped()->commandPaletteStore->isPresented());
+            program.press(Qt::Key_Escape);
+            QTRY_VERIFY(program.content().addressBar().filterField().hasFocus());
+            QCOMPARE(program.navigator().filterQuery(), u"docs"_s);
             program.press(Qt::Key_Down);
             program.press(Qt::Key_Return);
             QVERIFY(program.waitForListing(u"readme.md"_s));

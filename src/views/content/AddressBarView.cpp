@@ -238,6 +238,15 @@ void AddressBarView::showSegmentMenu(const QString& path, QPoint globalPosition)
 }
 
 bool AddressBarView::eventFilter(QObject* watched, QEvent* event) {
+    // A line edit claims Ctrl+K ("delete to the end of the line"); in the filter field it
+    // opens the palette like everywhere else in the window.
+    if (watched == m_field && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_K && key->modifiers() == Qt::ControlModifier) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == m_field && event->type() == QEvent::KeyPress && m_navigator)
         return handleFieldKey(*static_cast<QKeyEvent*>(event));
     return QWidget::eventFilter(watched, event);
