@@ -192,6 +192,8 @@ void CommandPaletteView::presentedChanged(bool presented) {
             m_query->setText(m_store.query());
         rowsChanged();
         show();
+        // Sized for the rows it shows now, not for those of its last opening.
+        place();
         raise();
         m_query->setFocus(Qt::OtherFocusReason);
         return;
