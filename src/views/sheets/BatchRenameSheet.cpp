@@ -288,7 +288,6 @@ QCoro::Task<> BatchRenameSheet::rename() {
     QPointer<BatchRenameSheet> self(this);
     const BatchRenameRule chosen = rule();
     m_isProcessing = true;
-    m_frame->showError(std::nullopt);
     m_frame->setBusy(true);
     updateControls();
     const std::optional<QString> failure =

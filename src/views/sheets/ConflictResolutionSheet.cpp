@@ -190,7 +190,6 @@ QCoro::Task<> ConflictResolutionSheet::resolve() {
     QPointer<ConflictResolutionSheet> self(this);
     const QList<ConflictResolution> chosen = resolutions();
     m_isProcessing = true;
-    m_frame->showError(std::nullopt);
     m_frame->setBusy(true);
     updateControls();
     const std::optional<QString> failure =

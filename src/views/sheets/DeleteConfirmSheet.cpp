@@ -44,7 +44,6 @@ void DeleteConfirmSheet::confirm() {
 QCoro::Task<> DeleteConfirmSheet::trash() {
     QPointer<DeleteConfirmSheet> self(this);
     m_isDeleting = true;
-    m_frame->showError(std::nullopt);
     m_frame->setBusy(true);
     std::optional<QString> failure;
     try {

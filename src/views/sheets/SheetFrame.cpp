@@ -109,8 +109,11 @@ std::optional<QString> SheetFrame::error() const {
 void SheetFrame::setBusy(bool busy) {
     // Disabling the focused button sends the focus elsewhere (onto Cancel, once it is
     // enabled again); it comes back afterwards, so Return retries rather than cancels.
-    if (busy)
+    if (busy) {
+        // A new attempt starts clean: the last one's message goes.
+        showError(std::nullopt);
         m_focusBeforeBusy = m_confirm->window()->focusWidget();
+    }
     m_progress->setVisible(busy);
     m_cancel->setEnabled(!busy);
     m_confirm->setEnabled(!busy);

@@ -39,8 +39,9 @@ public:
 
     void showError(const std::optional<QString>& message);
     std::optional<QString> error() const;
-    // Shows the indicator and disables both buttons; leaving the busy state enables them
-    // again, and a sheet with its own rule for the confirming button applies it afterwards.
+    // Clears the error, shows the indicator and disables both buttons; leaving the busy
+    // state enables them again (and gives the focus back), and a sheet with its own rule
+    // for the confirming button applies it afterwards.
     void setBusy(bool busy);
 
     // A label in the callout type: smaller than the body text, red when it reports a problem.
