@@ -21,14 +21,26 @@ QString HomeFolder::path() {
     return PathCodec::decode(pathBytes());
 }
 
-QByteArray HomeFolder::dataHomeBytes() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome && dataHome[0] == '/')
-        return QByteArray(dataHome);
-    QByteArray home = pathBytes();
+namespace {
+
+QByteArray xdgFolder(const char* variable, const char* fallbackInHome) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/')
+        return QByteArray(value);
+    QByteArray home = HomeFolder::pathBytes();
     if (home.endsWith('/'))
         home.chop(1);
-    return home + "/.local/share";
+    return home + fallbackInHome;
+}
+
+} // namespace
+
+QByteArray HomeFolder::dataHomeBytes() {
+    return xdgFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+QByteArray HomeFolder::stateHomeBytes() {
+    return xdgFolder("XDG_STATE_HOME", "/.local/state");
 }
 
 } // namespace quillmere

@@ -14,6 +14,8 @@ QString path();
 QByteArray pathBytes();
 // $XDG_DATA_HOME when set and absolute, else ~/.local/share.
 QByteArray dataHomeBytes();
+// $XDG_STATE_HOME when set and absolute, else ~/.local/state.
+QByteArray stateHomeBytes();
 
 } // namespace HomeFolder
 

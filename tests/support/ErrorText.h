@@ -23,6 +23,7 @@ public:
         case Case::permissionDenied: return u"permissionDenied(%1)"_s.arg(error.item);
         case Case::failed: return u"failed(%1, %2)"_s.arg(error.item, error.reason);
         case Case::rollbackFailed: return u"rollbackFailed(%1)"_s.arg(error.stranded.join(u", "_s));
+        case Case::cancelled: return u"cancelled(%1)"_s.arg(error.stranded.join(u", "_s));
         }
         return {};
     }

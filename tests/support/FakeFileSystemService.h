@@ -75,12 +75,20 @@ public:
     // A folder exists while the test holds a listing for it.
     QCoro::Task<bool> exists(QString path) override { co_return m_entries.contains(path); }
     QCoro::Task<QString> renameItem(QString path, QString) override { co_return path; }
-    QCoro::Task<> moveToTrash(QStringList) override { co_return; }
-    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation>) override { co_return {}; }
-    QCoro::Task<> copyItems(QList<TransferOperation>) override { co_return; }
+    QCoro::Task<> moveToTrash(QStringList, std::shared_ptr<OperationControl> = {}) override { co_return; }
+    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation>,
+                                              std::shared_ptr<OperationControl> = {}) override {
+        co_return {};
+    }
+    QCoro::Task<> copyItems(QList<TransferOperation>, std::shared_ptr<OperationControl> = {}) override {
+        co_return;
+    }
     QCoro::Task<> createFile(QString) override { co_return; }
     QCoro::Task<> createFolder(QString) override { co_return; }
-    QCoro::Task<> batchRename(QList<PathMapping>) override { co_return; }
+    QCoro::Task<> batchRename(QList<PathMapping>, std::shared_ptr<OperationControl> = {}) override {
+        co_return;
+    }
+    QCoro::Task<RecoveryReport> recoverInterruptedOperations() override { co_return {}; }
 
 private:
     QHash<QString, QList<FileItem>> m_entries;

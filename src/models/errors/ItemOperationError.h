@@ -11,7 +11,7 @@ namespace quillmere {
 // batch rename). Items are single names, never paths. Tag makes each operation's
 // error a type of its own, so a caller catches exactly what an operation throws.
 template <typename Tag> struct ItemOperationError : std::exception {
-    enum class Case { permissionDenied, failed, rollbackFailed };
+    enum class Case { permissionDenied, failed, rollbackFailed, cancelled };
 
     Case kind = Case::failed;
     QString item;
@@ -26,6 +26,12 @@ template <typename Tag> struct ItemOperationError : std::exception {
     }
     static ItemOperationError rollbackFailed(QStringList names) {
         return {Case::rollbackFailed, {}, {}, std::move(names)};
+    }
+
+    // The user stopped the operation and it was rolled back; stranded names what could
+    // not be put back (nothing when everything was).
+    static ItemOperationError cancelled(QStringList names) {
+        return {Case::cancelled, {}, {}, std::move(names)};
     }
 
     ItemOperationError(Case c, QString name, QString why, QStringList left)

@@ -33,6 +33,11 @@ template <typename Tag> QString compose(const ItemOperationError<Tag>& error, co
             return p.verb + u"に失敗し、復元にも失敗しました。"_s + p.checkAfterwards;
         return p.verb + u"に失敗し、次の項目を"_s + p.restoredTo + u"に戻せませんでした: "_s +
                error.stranded.join(u'\u3001') + u"。"_s + p.checkAfterwards;
+    case Case::cancelled:
+        if (error.stranded.isEmpty())
+            return p.verb + u"を中止しました。"_s + restored;
+        return p.verb + u"を中止しましたが、次の項目を"_s + p.restoredTo + u"に戻せませんでした: "_s +
+               error.stranded.join(u'\u3001') + u"。"_s + p.checkAfterwards;
     }
     return {};
 }

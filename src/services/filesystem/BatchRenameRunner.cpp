@@ -27,7 +27,9 @@ void refuseMovesOutOfFolder(const QList<PathMapping>& mappings) {
 
 } // namespace
 
-void BatchRenameRunner::run(FilePrimitives& primitives, const QList<PathMapping>& mappings) {
+void BatchRenameRunner::run(FilePrimitives& primitives, const QList<PathMapping>& mappings,
+                            OperationControl* control) {
+    (void)control;
     refuseMovesOutOfFolder(mappings);
     struct Pending {
         QString temporary;

@@ -7,6 +7,7 @@
 namespace quillmere {
 
 struct FilePrimitives;
+class OperationControl;
 
 // Gives several entries of one folder new names in two phases: first every entry
 // moves to a temporary name, then every temporary name becomes the new name, so that
@@ -19,7 +20,7 @@ struct FilePrimitives;
 // can have, is refused before anything moves.
 namespace BatchRenameRunner {
 
-void run(FilePrimitives& primitives, const QList<PathMapping>& mappings);
+void run(FilePrimitives& primitives, const QList<PathMapping>& mappings, OperationControl* control = nullptr);
 
 } // namespace BatchRenameRunner
 

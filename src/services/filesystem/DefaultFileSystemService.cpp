@@ -7,6 +7,8 @@
 #include "models/listing/KindTextCache.h"
 #include "models/paths/FilePath.h"
 #include "platform/FilePrimitives.h"
+#include "platform/HomeFolder.h"
+#include "platform/PathCodec.h"
 #include "services/filesystem/BatchRenameRunner.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/TransferRunner.h"
@@ -20,8 +22,13 @@ namespace quillmere {
 DefaultFileSystemService::DefaultFileSystemService()
     : DefaultFileSystemService(SystemCalls::real()) {}
 
-DefaultFileSystemService::DefaultFileSystemService(std::shared_ptr<SystemCalls> calls)
-    : m_primitives(std::make_shared<FilePrimitives>(std::move(calls))) {}
+DefaultFileSystemService::DefaultFileSystemService(std::shared_ptr<SystemCalls> calls, QString journalFolder)
+    : m_primitives(std::make_shared<FilePrimitives>(std::move(calls)))
+    , m_journalFolder(std::move(journalFolder)) {}
+
+QString DefaultFileSystemService::defaultJournalFolder() {
+    return PathCodec::decode(QByteArray(HomeFolder::stateHomeBytes() + "/quillmere"));
+}
 
 QList<FileItem> DefaultFileSystemService::list(FilePrimitives& primitives, const QString& folder,
                                                bool showHidden) {
@@ -68,21 +75,28 @@ QCoro::Task<QString> DefaultFileSystemService::renameItem(QString path, QString 
     co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::moveToTrash(QStringList paths) {
-    auto work = BackgroundWork::start(
-        [primitives = m_primitives, paths] { TrashOperation::run(*primitives, paths); });
+QCoro::Task<> DefaultFileSystemService::moveToTrash(QStringList paths,
+                                                    std::shared_ptr<OperationControl> control) {
+    auto work = BackgroundWork::start([primitives = m_primitives, paths, control] {
+        TrashOperation::run(*primitives, paths, control.get());
+    });
     BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<QList<PathMapping>> DefaultFileSystemService::moveItems(QList<TransferOperation> operations) {
-    auto work = BackgroundWork::start(
-        [primitives = m_primitives, operations] { return TransferRunner::move(*primitives, operations); });
+QCoro::Task<QList<PathMapping>>
+DefaultFileSystemService::moveItems(QList<TransferOperation> operations,
+                                    std::shared_ptr<OperationControl> control) {
+    auto work = BackgroundWork::start([primitives = m_primitives, operations, control] {
+        return TransferRunner::move(*primitives, operations, control.get());
+    });
     co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::copyItems(QList<TransferOperation> operations) {
-    auto work = BackgroundWork::start(
-        [primitives = m_primitives, operations] { TransferRunner::copy(*primitives, operations); });
+QCoro::Task<> DefaultFileSystemService::copyItems(QList<TransferOperation> operations,
+                                                  std::shared_ptr<OperationControl> control) {
+    auto work = BackgroundWork::start([primitives = m_primitives, operations, control] {
+        TransferRunner::copy(*primitives, operations, control.get());
+    });
     BackgroundWork::result(co_await work);
 }
 
@@ -98,10 +112,16 @@ QCoro::Task<> DefaultFileSystemService::createFolder(QString path) {
     BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::batchRename(QList<PathMapping> mappings) {
-    auto work = BackgroundWork::start(
-        [primitives = m_primitives, mappings] { BatchRenameRunner::run(*primitives, mappings); });
+QCoro::Task<> DefaultFileSystemService::batchRename(QList<PathMapping> mappings,
+                                                    std::shared_ptr<OperationControl> control) {
+    auto work = BackgroundWork::start([primitives = m_primitives, mappings, control] {
+        BatchRenameRunner::run(*primitives, mappings, control.get());
+    });
     BackgroundWork::result(co_await work);
+}
+
+QCoro::Task<RecoveryReport> DefaultFileSystemService::recoverInterruptedOperations() {
+    co_return {};
 }
 
 } // namespace quillmere

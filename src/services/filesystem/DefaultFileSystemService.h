@@ -13,25 +13,35 @@ class SystemCalls;
 // calls; copies share the primitives, which are safe to use from worker threads.
 class DefaultFileSystemService final : public FileSystemService {
 public:
+    // The journals of running operations go to journalFolder; none are kept when it is
+    // empty (tests that do not look at them).
     DefaultFileSystemService();
-    explicit DefaultFileSystemService(std::shared_ptr<SystemCalls> calls);
+    explicit DefaultFileSystemService(std::shared_ptr<SystemCalls> calls, QString journalFolder = {});
+
+    // $XDG_STATE_HOME/quillmere when the variable is set and absolute, else ~/.local/state/quillmere.
+    static QString defaultJournalFolder();
 
     QCoro::Task<QList<FileItem>> listDirectory(QString folder, bool showHidden) override;
     QString kindDescription(const QString& path) const override;
     QCoro::Task<bool> exists(QString path) override;
     QCoro::Task<QString> renameItem(QString path, QString newName) override;
-    QCoro::Task<> moveToTrash(QStringList paths) override;
-    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations) override;
-    QCoro::Task<> copyItems(QList<TransferOperation> operations) override;
+    QCoro::Task<> moveToTrash(QStringList paths, std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations,
+                                              std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<> copyItems(QList<TransferOperation> operations,
+                            std::shared_ptr<OperationControl> control = {}) override;
     QCoro::Task<> createFile(QString path) override;
     QCoro::Task<> createFolder(QString path) override;
-    QCoro::Task<> batchRename(QList<PathMapping> mappings) override;
+    QCoro::Task<> batchRename(QList<PathMapping> mappings,
+                              std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<RecoveryReport> recoverInterruptedOperations() override;
 
     // The synchronous listing, for callers already off the user-interface thread.
     static QList<FileItem> list(FilePrimitives& primitives, const QString& folder, bool showHidden);
 
 private:
     std::shared_ptr<FilePrimitives> m_primitives;
+    QString m_journalFolder;
 };
 
 } // namespace quillmere

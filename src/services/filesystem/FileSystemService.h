@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/listing/FileItem.h"
+#include "models/operations/RecoveryReport.h"
 #include "models/paths/PathMapping.h"
 #include "models/transfer/TransferOperation.h"
 
@@ -8,7 +9,11 @@
 #include <QList>
 #include <QStringList>
 
+#include <memory>
+
 namespace quillmere {
+
+class OperationControl;
 
 // The one way the rest of the program touches the file system. Locations are
 // absolute paths; names are single path components. Every operation but
@@ -18,6 +23,12 @@ namespace quillmere {
 //  - renameItem: RenameError; moveToTrash: DeleteError;
 //  - moveItems, copyItems: TransferError; batchRename: BatchRenameError.
 // kindDescription stats the path on the calling thread: call it from a worker only.
+//
+// The four multi-item operations take an optional control: they report their progress
+// through it and stop at the next chunk or item once it asks them to, rolling back like
+// a failure and throwing the error's cancelled case. Each writes a journal of its plan
+// first, so that recoverInterruptedOperations, at the next start, can bring every item
+// of an operation the process did not survive to its state before or after.
 class FileSystemService {
 public:
     virtual ~FileSystemService() = default;
@@ -27,12 +38,17 @@ public:
     // Whether anything is at the path, links followed; false when it cannot be told.
     virtual QCoro::Task<bool> exists(QString path) = 0;
     virtual QCoro::Task<QString> renameItem(QString path, QString newName) = 0;
-    virtual QCoro::Task<> moveToTrash(QStringList paths) = 0;
-    virtual QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations) = 0;
-    virtual QCoro::Task<> copyItems(QList<TransferOperation> operations) = 0;
+    virtual QCoro::Task<> moveToTrash(QStringList paths, std::shared_ptr<OperationControl> control = {}) = 0;
+    virtual QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations,
+                                                      std::shared_ptr<OperationControl> control = {}) = 0;
+    virtual QCoro::Task<> copyItems(QList<TransferOperation> operations,
+                                    std::shared_ptr<OperationControl> control = {}) = 0;
     virtual QCoro::Task<> createFile(QString path) = 0;
     virtual QCoro::Task<> createFolder(QString path) = 0;
-    virtual QCoro::Task<> batchRename(QList<PathMapping> mappings) = 0;
+    virtual QCoro::Task<> batchRename(QList<PathMapping> mappings,
+                                      std::shared_ptr<OperationControl> control = {}) = 0;
+    // Never throws: what cannot be read is left alone and reported as undecided.
+    virtual QCoro::Task<RecoveryReport> recoverInterruptedOperations() = 0;
 };
 
 } // namespace quillmere

@@ -76,11 +76,15 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
 } // namespace
 
 QList<PathMapping> TransferRunner::move(FilePrimitives& primitives,
-                                        const QList<TransferOperation>& operations) {
+                                        const QList<TransferOperation>& operations,
+                                        OperationControl* control) {
+    (void)control;
     return run(primitives, operations, Mode::move);
 }
 
-void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations) {
+void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                          OperationControl* control) {
+    (void)control;
     run(primitives, operations, Mode::copy);
 }
 

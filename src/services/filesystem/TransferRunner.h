@@ -9,6 +9,7 @@
 namespace quillmere {
 
 struct FilePrimitives;
+class OperationControl;
 
 // Runs planned transfers one after another, trashing an existing destination item
 // first where it is to be overwritten. On the first failure every completed step is
@@ -16,8 +17,10 @@ struct FilePrimitives;
 // the items the rollback could not put back.
 namespace TransferRunner {
 
-QList<PathMapping> move(FilePrimitives& primitives, const QList<TransferOperation>& operations);
-void copy(FilePrimitives& primitives, const QList<TransferOperation>& operations);
+QList<PathMapping> move(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                        OperationControl* control = nullptr);
+void copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+          OperationControl* control = nullptr);
 
 } // namespace TransferRunner
 

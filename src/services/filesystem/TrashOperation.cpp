@@ -6,7 +6,8 @@
 
 namespace quillmere {
 
-void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths) {
+void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths, OperationControl* control) {
+    (void)control;
     UndoLog undo;
     for (const QString& path : paths) {
         try {
