@@ -43,6 +43,15 @@ bench-window: deps
 	cmake --build build/bench -j $(JOBS) --target quillmere_window_bench quillmere_minimal_table
 	xvfb-run -a -s "-screen 0 1280x800x24" ./build/bench/bench/quillmere_window_bench $(BENCH_ARGS)
 
+# The copy benchmark: cp -a, TransferRunner::copy, and the copy with progress and journal
+# as the application runs it, alternating, on a 1 GB tree and a 100,000-entry tree
+# generated under $$TMPDIR or /tmp (BENCH_ARGS='--runs 9 --tree many' and so on).
+.PHONY: bench-copy
+bench-copy: deps
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_BENCHMARKS=ON -DQUILLMERE_TESTS=OFF
+	cmake --build build/bench -j $(JOBS) --target quillmere_copy_bench
+	./build/bench/bench/quillmere_copy_bench $(BENCH_ARGS)
+
 # The README's screenshots, rendered offscreen from the real window (Japanese names need a CJK font).
 screenshot: build
 	@dpkg-query -W fonts-noto-cjk >/dev/null 2>&1 || $(if $(filter 0,$(shell id -u)),,sudo) apt-get install -y -qq --no-install-recommends fonts-noto-cjk
