@@ -85,11 +85,16 @@ private:
         }
     }
 
-    // The item an overwrite sent to the trash comes back when its place is free.
+    // The item an overwrite sent to the trash comes back when its place is free. The
+    // journal names the place before the item went there, so it may never have arrived.
     void bringBackOverwritten(int index, const Item& item) {
         const auto trashed = m_record.trashed.constFind(index);
         if (trashed == m_record.trashed.constEnd())
             return;
+        if (!identityAt(*trashed)) {
+            m_primitives.trash.forgetUnfinished(*trashed);
+            return;
+        }
         try {
             m_primitives.trash.restore(*trashed, item.destination);
         } catch (const PlatformError& error) {
@@ -98,6 +103,18 @@ private:
                 u"Cannot bring %1 back from the trash: %2"_s.arg(item.destination, error.description()));
             undecided(item.destination);
         }
+    }
+
+    // Whether the item an overwrite was replacing reached the trash; a record written
+    // for it that it never reached is removed on the way.
+    bool overwrittenIsInTrash(int index) {
+        const auto trashed = m_record.trashed.constFind(index);
+        if (trashed == m_record.trashed.constEnd())
+            return false;
+        if (identityAt(*trashed))
+            return true;
+        m_primitives.trash.forgetUnfinished(*trashed);
+        return false;
     }
 
     // Trashing an item is one rename, so each item is in its place or in the trash already.
@@ -112,7 +129,7 @@ private:
         if (!removeTemporary(item.temporary))
             return;
         if (identityAt(item.destination)) {
-            const bool replaced = !item.overwrite || m_record.trashed.contains(index);
+            const bool replaced = !item.overwrite || overwrittenIsInTrash(index);
             ++(replaced ? m_result.completed : m_result.restored);
             return;
         }
@@ -137,7 +154,7 @@ private:
                 // The copy was complete in its place and the source was being removed.
                 if (removeRemains(item.source, item.identity))
                     ++m_result.completed;
-            } else if (item.overwrite && !m_record.trashed.contains(index) && isPlanned(source, item)) {
+            } else if (item.overwrite && !overwrittenIsInTrash(index) && isPlanned(source, item)) {
                 ++m_result.restored; // the item to be overwritten was never touched
             } else {
                 undecided(item.source);
