@@ -1,5 +1,6 @@
 #include "FileContentCopy.h"
 
+#include "OperationControl.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -12,6 +13,9 @@ namespace quillmere {
 namespace {
 
 constexpr size_t bufferSize = 1 << 20;
+// How much one in-kernel copy call moves at most: small enough that progress moves and
+// a cancel is taken within a fraction of a second even on a slow disk.
+constexpr off_t kernelChunk = off_t(8) << 20;
 
 [[noreturn]] void fail(const QByteArray& path) {
     throw PlatformError::fromErrno(PathCodec::decode(path));
@@ -24,11 +28,12 @@ bool isUnsupported(int code) {
 }
 
 void copyRange(SystemCalls& calls, int in, int out, off_t from, off_t to, bool& kernelCopy,
-               const QByteArray& source) {
+               const QByteArray& source, OperationControl* control) {
     off_t inOffset = from;
     off_t outOffset = from;
     while (kernelCopy && inOffset < to) {
-        const ssize_t copied = calls.copyRange(in, &inOffset, out, &outOffset, size_t(to - inOffset));
+        const ssize_t copied =
+            calls.copyRange(in, &inOffset, out, &outOffset, size_t(std::min(to - inOffset, kernelChunk)));
         if (copied < 0) {
             if (!isUnsupported(errno))
                 fail(source);
@@ -37,6 +42,8 @@ void copyRange(SystemCalls& calls, int in, int out, off_t from, off_t to, bool& 
         }
         if (copied == 0)
             return; // the source became shorter while it was copied
+        advanceBytes(control, copied);
+        checkCancelled(control, source);
     }
     if (inOffset >= to)
         return;
@@ -63,15 +70,19 @@ void copyRange(SystemCalls& calls, int in, int out, off_t from, off_t to, bool& 
             written += n;
         }
         inOffset += got;
+        advanceBytes(control, got);
+        checkCancelled(control, source);
     }
 }
 
 } // namespace
 
 void FileContentCopy::run(SystemCalls& calls, int in, int out, const struct stat& status,
-                          const QByteArray& source) {
-    if (calls.cloneFile(out, in) == 0)
+                          const QByteArray& source, OperationControl* control) {
+    if (calls.cloneFile(out, in) == 0) {
+        advanceBytes(control, status.st_size);
         return;
+    }
     if (!isUnsupported(errno))
         fail(source);
 
@@ -79,7 +90,7 @@ void FileContentCopy::run(SystemCalls& calls, int in, int out, const struct stat
     bool kernelCopy = true;
     const bool mayHaveHoles = off_t(status.st_blocks) * 512 < size;
     if (!mayHaveHoles) {
-        copyRange(calls, in, out, 0, size, kernelCopy, source);
+        copyRange(calls, in, out, 0, size, kernelCopy, source, control);
         return;
     }
     off_t offset = 0;
@@ -90,7 +101,7 @@ void FileContentCopy::run(SystemCalls& calls, int in, int out, const struct stat
                 break; // only a hole remains
             if (!isUnsupported(errno))
                 fail(source);
-            copyRange(calls, in, out, offset, size, kernelCopy, source);
+            copyRange(calls, in, out, offset, size, kernelCopy, source, control);
             offset = size;
             break;
         }
@@ -98,9 +109,12 @@ void FileContentCopy::run(SystemCalls& calls, int in, int out, const struct stat
         if (holeStart < 0)
             fail(source);
         holeStart = std::min(holeStart, size);
-        copyRange(calls, in, out, dataStart, holeStart, kernelCopy, source);
+        advanceBytes(control, std::min(dataStart, size) - offset);
+        copyRange(calls, in, out, dataStart, holeStart, kernelCopy, source, control);
         offset = holeStart;
     }
+    if (offset < size)
+        advanceBytes(control, size - offset);
     // Extends the file over a trailing hole without writing it.
     if (calls.truncate(out, size) != 0)
         fail(source);

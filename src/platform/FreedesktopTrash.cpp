@@ -60,7 +60,8 @@ QByteArray candidateName(const QByteArray& name, int attempt) {
 FreedesktopTrash::FreedesktopTrash(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
-QString FreedesktopTrash::trash(const QString& path) const {
+QString FreedesktopTrash::trash(const QString& path,
+                                const std::function<void(const QString&)>& aboutToMove) const {
     const QByteArray typed = PathCodec::encode(path);
     // The item's volume is the one its real parent folder is on: a link on the way to it
     // may lead to another volume than the typed path suggests. The item itself may be a
@@ -101,6 +102,8 @@ QString FreedesktopTrash::trash(const QString& path) const {
             continue; // that record name is taken
         const QByteArray target = files + '/' + candidate;
         try {
+            if (aboutToMove)
+                aboutToMove(PathCodec::decode(target));
             ItemMover(m_calls).renameBytes(item, target);
             return PathCodec::decode(target);
         } catch (const PlatformError& error) {
@@ -123,6 +126,18 @@ void FreedesktopTrash::restore(const QString& trashedPath, const QString& origin
         return;
     const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
     // The item is back in place; a record left behind only lists a missing item.
+    m_calls->unlink(record.constData());
+}
+
+void FreedesktopTrash::forgetUnfinished(const QString& trashedPath) const {
+    const QByteArray trashed = PathCodec::encode(trashedPath);
+    const QByteArray filesFolder = parentOf(trashed);
+    if (lastComponent(filesFolder) != "files")
+        return;
+    struct stat status;
+    if (m_calls->statAt(AT_FDCWD, trashed.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
+        return;
+    const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
     m_calls->unlink(record.constData());
 }
 

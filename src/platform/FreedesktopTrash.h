@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,8 +25,14 @@ class FreedesktopTrash final {
 public:
     explicit FreedesktopTrash(std::shared_ptr<SystemCalls> calls);
 
-    // Returns the item's location inside the trash. Throws PlatformError.
-    QString trash(const QString& path) const;
+    // Returns the item's location inside the trash. Throws PlatformError. aboutToMove,
+    // when given, hears that location once its record is written and just before the
+    // item is renamed there, so a journal knows where to look after a crash.
+    QString trash(const QString& path, const std::function<void(const QString&)>& aboutToMove = {}) const;
+
+    // After a crash between a record and its rename: removes the record of trashedPath
+    // when no item is there. An item that is there keeps its record.
+    void forgetUnfinished(const QString& trashedPath) const;
 
     // Moves a trashed item back (never replacing) and deletes its trash record.
     void restore(const QString& trashedPath, const QString& originalPath) const;

@@ -57,7 +57,8 @@ void ItemMover::renameWithoutKernelSupport(const QByteArray& from, const QByteAr
         throw PlatformError::fromErrno(PathCodec::decode(from));
 }
 
-TreeCopier::Outcome ItemMover::move(const QString& from, const QString& to) const {
+TreeCopier::Outcome ItemMover::move(const QString& from, const QString& to,
+                                    const CopyOptions& options) const {
     const QByteArray fromBytes = PathCodec::encode(from);
     const QByteArray toBytes = PathCodec::encode(to);
     try {
@@ -67,7 +68,7 @@ TreeCopier::Outcome ItemMover::move(const QString& from, const QString& to) cons
         if (error.code() != EXDEV)
             throw;
     }
-    const TreeCopier::Outcome outcome = TreeCopier(m_calls).copyBytes(fromBytes, toBytes);
+    const TreeCopier::Outcome outcome = TreeCopier(m_calls).copyBytes(fromBytes, toBytes, options);
     const TreeRemover remover(m_calls);
     int removed = 0;
     try {

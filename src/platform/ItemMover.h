@@ -28,7 +28,8 @@ public:
     // A copy that fails part-way is removed again and the source is left as it was; so is
     // a complete copy when not one item of the source can be removed. Returns what the
     // copy could not carry over (nothing for a rename).
-    TreeCopier::Outcome move(const QString& from, const QString& to) const;
+    // options say how the copy across file systems is made.
+    TreeCopier::Outcome move(const QString& from, const QString& to, const CopyOptions& options = {}) const;
 
 private:
     void renameWithoutKernelSupport(const QByteArray& from, const QByteArray& to) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PathCodec.h"
 #include "PlatformError.h"
 
 #include <atomic>
@@ -70,6 +71,11 @@ inline void advanceBytes(OperationControl* control, std::int64_t count) {
 inline void checkCancelled(const OperationControl* control, const QString& path) {
     if (control)
         control->throwIfCancelled(path);
+}
+// The path is decoded only when the cancel is taken.
+inline void checkCancelled(const OperationControl* control, const QByteArray& path) {
+    if (control && control->isCancelRequested())
+        throw PlatformError(ECANCELED, PathCodec::decode(path));
 }
 
 } // namespace quillmere

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -47,6 +48,7 @@ const char* primitiveName(Primitive primitive) {
     case Primitive::ReadAttributes: return "readAttributes";
     case Primitive::WriteAttribute: return "writeAttribute";
     case Primitive::ResolvePath: return "resolvePath";
+    case Primitive::Lock: return "lock";
     }
     return "?";
 }
@@ -271,6 +273,11 @@ int SystemCalls::makeNodeAt(int dirFd, const char* name, mode_t mode, dev_t devi
 int SystemCalls::linkAt(int fromDirFd, const char* from, int toDirFd, const char* to) {
     QM_INTERCEPT(Primitive::Link, to, -1);
     return ::linkat(fromDirFd, from, toDirFd, to, 0);
+}
+
+int SystemCalls::lock(int fd, int operation) {
+    QM_INTERCEPT(Primitive::Lock, nullptr, -1);
+    return ::flock(fd, operation);
 }
 
 int SystemCalls::changeModeIn(int dirFd, const char* name, mode_t mode) {

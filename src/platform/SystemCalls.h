@@ -42,6 +42,7 @@ enum class Primitive {
     ReadAttributes,
     WriteAttribute,
     ResolvePath,
+    Lock,
 };
 
 const char* primitiveName(Primitive primitive);
@@ -106,6 +107,8 @@ public:
     virtual ssize_t readLinkAt(int dirFd, const char* name, char* buffer, size_t size);
     virtual int makeNodeAt(int dirFd, const char* name, mode_t mode, dev_t device);
     virtual int linkAt(int fromDirFd, const char* from, int toDirFd, const char* to);
+    // flock(2) on an open file.
+    virtual int lock(int fd, int operation);
     virtual int changeModeIn(int dirFd, const char* name, mode_t mode);
     virtual int setTimesIn(int dirFd, const char* name, const struct timespec times[2]);
     virtual int changeOwner(int fd, uid_t owner, gid_t group);

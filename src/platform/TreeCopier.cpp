@@ -4,7 +4,9 @@
 #include "Descriptor.h"
 #include "FileContentCopy.h"
 #include "FolderNameReader.h"
+#include "ItemMover.h"
 #include "ListedEntry.h"
+#include "OperationControl.h"
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -38,9 +40,10 @@ struct Place {
 // the first place gives; everything below it is this run's own.
 class TreeCopy final {
 public:
-    TreeCopy(SystemCalls& calls, int destinationParent)
+    TreeCopy(SystemCalls& calls, int destinationParent, OperationControl* control)
         : m_calls(calls)
         , m_destinationParent(destinationParent)
+        , m_control(control)
         , m_keepOwners(::geteuid() == 0) {}
 
     void copyEntry(const Place& from, const struct stat& status, const Place& to, const QByteArray& relative);
@@ -60,6 +63,7 @@ private:
 
     SystemCalls& m_calls;
     int m_destinationParent;
+    OperationControl* m_control;
     bool m_keepOwners;
     // Files with several names in the source, by identity: the path of their first copy,
     // relative to the destination's parent, so the next name becomes a link to it.
@@ -68,12 +72,14 @@ private:
 
 void TreeCopy::copyEntry(const Place& from, const struct stat& status, const Place& to,
                          const QByteArray& relative) {
+    checkCancelled(m_control, from.path);
     switch (status.st_mode & S_IFMT) {
-    case S_IFDIR: copyFolder(from, status, to, relative); return;
-    case S_IFREG: copyFile(from, status, to, relative); return;
-    case S_IFLNK: copyLink(from, status, to); return;
-    default: copySpecial(from, status, to); return;
+    case S_IFDIR: copyFolder(from, status, to, relative); break;
+    case S_IFREG: copyFile(from, status, to, relative); break;
+    case S_IFLNK: copyLink(from, status, to); break;
+    default: copySpecial(from, status, to); break;
     }
+    advanceItems(m_control);
 }
 
 // Called right after an item was created exclusively: from here on a failure removes it.
@@ -123,6 +129,7 @@ void TreeCopy::copyFile(const Place& from, const struct stat& listed, const Plac
             if (m_calls.linkAt(m_destinationParent, first->second.constData(), to.folder,
                                to.name.constData()) != 0)
                 fail(to.path);
+            advanceBytes(m_control, status.st_size); // counted in the totals once per name
             return;
         }
     }
@@ -131,7 +138,7 @@ void TreeCopy::copyFile(const Place& from, const struct stat& listed, const Plac
     if (!out.isOpen())
         fail(to.path);
     created(to);
-    FileContentCopy::run(m_calls, in.get(), out.get(), status, from.path);
+    FileContentCopy::run(m_calls, in.get(), out.get(), status, from.path, m_control);
     outcome.droppedAttributes += AttributeCopy::run(m_calls, in.get(), out.get(), to.path);
     finish(out.get(), status, to.path);
     // A failed close can be the first report of a failed write (NFS, quotas).
@@ -193,8 +200,12 @@ void TreeCopy::keepOwner(const Place& to, const struct stat& status) {
 void TreeCopy::finish(int fd, const struct stat& status, const QByteArray& path) {
     if (m_keepOwners && m_calls.changeOwner(fd, status.st_uid, status.st_gid) != 0)
         ++outcome.droppedOwners;
-    if (m_calls.changeMode(fd, status.st_mode & permissionBits) != 0)
-        fail(path);
+    if (m_calls.changeMode(fd, status.st_mode & permissionBits) != 0) {
+        // Some FUSE file systems keep no modes at all; the copy is complete without one.
+        if (errno != ENOSYS && errno != EOPNOTSUPP)
+            fail(path);
+        ++outcome.droppedAttributes;
+    }
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
     if (m_calls.setTimes(fd, times) != 0)
         fail(path);
@@ -218,11 +229,13 @@ Split split(const QByteArray& path) {
 TreeCopier::TreeCopier(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
-TreeCopier::Outcome TreeCopier::copy(const QString& source, const QString& destination) const {
-    return copyBytes(PathCodec::encode(source), PathCodec::encode(destination));
+TreeCopier::Outcome TreeCopier::copy(const QString& source, const QString& destination,
+                                     const CopyOptions& options) const {
+    return copyBytes(PathCodec::encode(source), PathCodec::encode(destination), options);
 }
 
-TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteArray& destination) const {
+TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteArray& destination,
+                                          const CopyOptions& options) const {
     const Split from = split(source);
     const Split to = split(destination);
     // The two parents are the folders the caller named; links on the way to them are its choice.
@@ -236,7 +249,10 @@ TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteA
     if (m_calls->statAt(sourceParent.get(), from.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         fail(source);
 
-    TreeCopy run(*m_calls, destinationParent.get());
+    const bool viaTemporary = !options.temporaryName.isEmpty();
+    const QByteArray& madeName = viaTemporary ? options.temporaryName : to.name;
+    const QByteArray madePath = viaTemporary ? to.parent + '/' + options.temporaryName : destination;
+    TreeCopy run(*m_calls, destinationParent.get(), options.control);
     run.outcome.source = FileIdentity::of(status);
     const auto cleanUp = [&](const PlatformError& error) {
         // Only what this run created goes, and only while it is still that item.
@@ -244,16 +260,20 @@ TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteA
             return error;
         try {
             int removed = 0;
-            TreeRemover(m_calls).removeAt(destinationParent.get(), to.name, destination, removed,
+            TreeRemover(m_calls).removeAt(destinationParent.get(), madeName, madePath, removed,
                                           run.outcome.copy, TreeRemover::Owner::thisProgram);
             return error;
         } catch (const PlatformError&) {
-            return error.leavingBehind(PathCodec::decode(destination));
+            return error.leavingBehind(PathCodec::decode(madePath));
         }
     };
     try {
         run.copyEntry({sourceParent.get(), from.name, source}, status,
-                      {destinationParent.get(), to.name, destination}, to.name);
+                      {destinationParent.get(), madeName, madePath}, madeName);
+        if (options.completed)
+            options.completed(run.outcome.copy);
+        if (viaTemporary)
+            renameIntoPlace(madePath, destination);
     } catch (const PlatformError& error) {
         throw cleanUp(error);
     } catch (...) {
@@ -261,6 +281,11 @@ TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteA
         throw;
     }
     return run.outcome;
+}
+
+// Through the mover, which knows the file systems that cannot rename without replacing.
+void TreeCopier::renameIntoPlace(const QByteArray& temporaryPath, const QByteArray& path) const {
+    ItemMover(m_calls).renameBytes(temporaryPath, path);
 }
 
 } // namespace quillmere

@@ -5,11 +5,27 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace quillmere {
 
+class OperationControl;
 class SystemCalls;
+
+// How a copy is made beyond its source and destination.
+struct CopyOptions {
+    // When given, the copy is made under this name in the destination's folder and
+    // renamed to the destination (never replacing) only once it is complete, so no
+    // partial copy ever carries the final name.
+    QByteArray temporaryName;
+    // Counts every item created and every chunk of bytes written; a cancel request
+    // ends the copy at the next item or chunk as a failure with ECANCELED.
+    OperationControl* control = nullptr;
+    // Hears which item the complete copy is just before it is renamed into place, so a
+    // journal can tell it apart after a crash at any later moment.
+    std::function<void(const FileIdentity& copy)> completed;
+};
 
 // Copies an item, a folder with all its contents, to a location that must not exist.
 //
@@ -41,10 +57,13 @@ public:
     explicit TreeCopier(std::shared_ptr<SystemCalls> calls);
 
     // Throws PlatformError.
-    Outcome copy(const QString& source, const QString& destination) const;
-    Outcome copyBytes(const QByteArray& source, const QByteArray& destination) const;
+    Outcome copy(const QString& source, const QString& destination, const CopyOptions& options = {}) const;
+    Outcome copyBytes(const QByteArray& source, const QByteArray& destination,
+                      const CopyOptions& options = {}) const;
 
 private:
+    void renameIntoPlace(const QByteArray& temporaryPath, const QByteArray& path) const;
+
     std::shared_ptr<SystemCalls> m_calls;
 };
 

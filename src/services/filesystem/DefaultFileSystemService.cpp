@@ -11,6 +11,8 @@
 #include "platform/PathCodec.h"
 #include "services/filesystem/BatchRenameRunner.h"
 #include "services/filesystem/ItemRenamer.h"
+#include "services/filesystem/OperationJournal.h"
+#include "services/filesystem/OperationRecovery.h"
 #include "services/filesystem/TransferRunner.h"
 #include "services/filesystem/TrashOperation.h"
 #include <QCoroFuture>
@@ -77,8 +79,9 @@ QCoro::Task<QString> DefaultFileSystemService::renameItem(QString path, QString 
 
 QCoro::Task<> DefaultFileSystemService::moveToTrash(QStringList paths,
                                                     std::shared_ptr<OperationControl> control) {
-    auto work = BackgroundWork::start([primitives = m_primitives, paths, control] {
-        TrashOperation::run(*primitives, paths, control.get());
+    auto work = BackgroundWork::start([primitives = m_primitives, paths, control, folder = m_journalFolder] {
+        OperationJournal journal(primitives->calls, folder);
+        TrashOperation::run(*primitives, paths, control.get(), &journal);
     });
     BackgroundWork::result(co_await work);
 }
@@ -86,17 +89,21 @@ QCoro::Task<> DefaultFileSystemService::moveToTrash(QStringList paths,
 QCoro::Task<QList<PathMapping>>
 DefaultFileSystemService::moveItems(QList<TransferOperation> operations,
                                     std::shared_ptr<OperationControl> control) {
-    auto work = BackgroundWork::start([primitives = m_primitives, operations, control] {
-        return TransferRunner::move(*primitives, operations, control.get());
-    });
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, operations, control, folder = m_journalFolder] {
+            OperationJournal journal(primitives->calls, folder);
+            return TransferRunner::move(*primitives, operations, control.get(), &journal);
+        });
     co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::copyItems(QList<TransferOperation> operations,
                                                   std::shared_ptr<OperationControl> control) {
-    auto work = BackgroundWork::start([primitives = m_primitives, operations, control] {
-        TransferRunner::copy(*primitives, operations, control.get());
-    });
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, operations, control, folder = m_journalFolder] {
+            OperationJournal journal(primitives->calls, folder);
+            TransferRunner::copy(*primitives, operations, control.get(), &journal);
+        });
     BackgroundWork::result(co_await work);
 }
 
@@ -114,14 +121,19 @@ QCoro::Task<> DefaultFileSystemService::createFolder(QString path) {
 
 QCoro::Task<> DefaultFileSystemService::batchRename(QList<PathMapping> mappings,
                                                     std::shared_ptr<OperationControl> control) {
-    auto work = BackgroundWork::start([primitives = m_primitives, mappings, control] {
-        BatchRenameRunner::run(*primitives, mappings, control.get());
-    });
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, mappings, control, folder = m_journalFolder] {
+            OperationJournal journal(primitives->calls, folder);
+            BatchRenameRunner::run(*primitives, mappings, control.get(), &journal);
+        });
     BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<RecoveryReport> DefaultFileSystemService::recoverInterruptedOperations() {
-    co_return {};
+    auto work = BackgroundWork::start([primitives = m_primitives, folder = m_journalFolder] {
+        return OperationRecovery::run(*primitives, folder);
+    });
+    co_return BackgroundWork::result(co_await work);
 }
 
 } // namespace quillmere

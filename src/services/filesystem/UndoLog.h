@@ -26,13 +26,22 @@ public:
     // step itself left behind), or else the failed step's item error.
     template <typename Error>
     [[noreturn]] void rollBackAndThrow(const PlatformError& error, const QString& failedLocation) {
+        throw rollBackToError<Error>(error, failedLocation, false);
+    }
+
+    // The same, returning the error; a cancelled operation gets Error's cancelled case,
+    // naming what stays out of place, if anything.
+    template <typename Error>
+    Error rollBackToError(const PlatformError& error, const QString& failedLocation, bool cancelled) {
         QStringList stranded;
         if (!error.leftBehind().isEmpty())
             stranded.append(FilePath::lastComponent(error.leftBehind()));
         stranded.append(rollBack());
+        if (cancelled)
+            return Error::cancelled(stranded);
         if (!stranded.isEmpty())
-            throw Error::rollbackFailed(stranded);
-        throw itemError<Error>(error, failedLocation);
+            return Error::rollbackFailed(stranded);
+        return itemError<Error>(error, failedLocation);
     }
 
 private:
