@@ -154,6 +154,14 @@ void ContentView::changeEvent(QEvent* event) {
         retranslate();
 }
 
+void ContentView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The view is built before it has its window, and the focus it chose then is lost; a
+    // window that starts with nothing focused would ignore the arrow keys.
+    if (!window()->focusWidget() && !(m_navigator && m_navigator->isSearchActive()))
+        m_table->setFocus(Qt::OtherFocusReason);
+}
+
 void ContentView::retranslate() {
     for (const auto& [button, command] : std::as_const(m_toolButtons)) {
         const QString help = CommandCatalog::helpText(command);
