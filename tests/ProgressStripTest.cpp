@@ -6,6 +6,7 @@
 #include "services/persistence/AppSettingsStore.h"
 #include "views/content/NoticeView.h"
 #include "views/content/ProgressStripView.h"
+#include "views/sheets/ConflictResolutionSheet.h"
 #include "views/sheets/DeleteConfirmSheet.h"
 #include "views/table/FileTableView.h"
 
@@ -138,6 +139,7 @@ private Q_SLOTS:
         tree.writeFile("home/a.bin", QByteArray(3'000'000, 'a'));
         tree.writeFile("home/b.bin", QByteArray(2'000'000, 'b'));
         tree.writeFile("home/x.txt", "x");
+        tree.writeFile("home/old.txt", "new");
         tree.writeFile("home/docs/readme.md", "r");
         tree.writeFile("home/dest/old.txt", "old");
         const TreeSnapshot before = TreeSnapshot::of(tree.bytes("home"));
@@ -202,6 +204,23 @@ private Q_SLOTS:
         QVERIFY(tree.exists("home/x.txt"));
         QVERIFY(tree.trashContents().isEmpty());
         QTRY_VERIFY(!strip.findChild<QToolButton*>(u"progressStrip.cancelWaiting"_s));
+        QCOMPARE(program.app->window().focusWidget(), cancel);
+        program.tabTo(&program.app->window(), &content.table());
+
+        // So does a copy whose name is taken there: its conflict sheet steps aside once
+        // answered (skip), and the copy follows the first one without a word.
+        program.press(Qt::Key_Escape);
+        program.selectRow(u"old.txt"_s);
+        program.press(Qt::Key_Space);
+        program.chooser->answers.push_back(tree.path("home/dest"));
+        program.type(u"c"_s);
+        auto* conflict = openSheet<ConflictResolutionSheet>();
+        QVERIFY(conflict);
+        program.pressIn(conflict, Qt::Key_Return);
+        program.waitForSheetsToClose();
+        QTRY_VERIFY(strip.findChild<QWidget*>(u"progressStrip.waiting"_s));
+        QCOMPARE(strip.findChild<QWidget*>(u"progressStrip.waiting"_s)->findChild<QLabel*>()->text(),
+                 u"Waiting: Copying 1 item to \u201Cdest\u201D"_s);
 
         // The copy goes on one chunk, then Escape in the strip cancels it: everything is
         // put back, the alert says so, and the strip goes.
@@ -245,6 +264,12 @@ private Q_SLOTS:
         QTRY_VERIFY(strip.isHidden());
         QCOMPARE(before.changesIn(tree.bytes("home")), QString());
         QCOMPARE(TemporaryTree::namesIn(tree.bytes("state/quillmere")), QList<QByteArray>());
+        program.press(Qt::Key_K, Qt::ControlModifier);
+        QTRY_VERIFY(palette.isPresented());
+        QVERIFY(std::none_of(palette.items().begin(), palette.items().end(),
+                             [](const PaletteItem& item) { return item.kind.isCancelOperation(); }));
+        program.press(Qt::Key_Escape);
+        QTRY_VERIFY(!palette.isPresented());
 
         // With nothing held the same copy simply happens.
         program.chooser->answers.push_back(tree.path("home/dest"));

@@ -47,7 +47,7 @@ QString NoticeView::text() const {
 }
 
 void NoticeView::dismiss() {
-    const bool focused = isAncestorOf(QApplication::focusWidget());
+    const bool focused = isAncestorOf(window()->focusWidget());
     hide();
     if (focused)
         Q_EMIT dismissedFocused();

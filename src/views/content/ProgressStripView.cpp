@@ -98,7 +98,7 @@ void ProgressStripView::refresh() {
         m_poll.stop();
         m_shownId = 0;
         if (!isHidden()) {
-            const bool focused = isAncestorOf(QApplication::focusWidget());
+            const bool focused = holdsFocus();
             hide();
             if (focused)
                 Q_EMIT hidFocused();
@@ -129,7 +129,10 @@ void ProgressStripView::showRunning() {
 
     const OperationControl::Progress progress = running->control()->progress();
     const bool cancelled = running->isCancelRequested();
-    m_cancel->setEnabled(!cancelled && progress.phase != OperationControl::Phase::rollingBack);
+    const bool cancellable = !cancelled && progress.phase != OperationControl::Phase::rollingBack;
+    if (!cancellable && cancelHasFocus())
+        keepFocusInStrip();
+    m_cancel->setEnabled(cancellable);
     const bool bytes = progress.bytesTotal > 0;
     const qint64 done = bytes ? progress.bytesDone : progress.itemsDone;
     const qint64 total = bytes ? progress.bytesTotal : progress.itemsTotal;
@@ -172,6 +175,8 @@ void ProgressStripView::rebuildWaiting() {
     if (ids == m_waitingShown)
         return;
     m_waitingShown = ids;
+    if (holdsFocus() && !cancelHasFocus())
+        keepFocusInStrip();
     while (QLayoutItem* item = m_waitingRows->takeAt(0)) {
         if (QWidget* row = item->widget())
             row->deleteLater();
@@ -208,6 +213,28 @@ void ProgressStripView::rebuildWaiting() {
         setPlainLabel(more, qtTrId("progress.moreWaiting", int(waiting.size() - waitingRowLimit)));
         m_waitingRows->addWidget(more);
     }
+}
+
+bool ProgressStripView::holdsFocus() const {
+    // The window's own focus, which a modal alert in front of it does not take away.
+    const QWidget* focused = window()->focusWidget();
+    return focused && (focused == this || isAncestorOf(focused));
+}
+
+bool ProgressStripView::cancelHasFocus() const {
+    return window()->focusWidget() == m_cancel;
+}
+
+void ProgressStripView::keepFocusInStrip() {
+    // A focused button that is disabled or goes would send the focus to whatever comes
+    // next in the window; the strip keeps it, so Escape still cancels and the focus goes
+    // back to the table when the strip goes.
+    if (!holdsFocus())
+        return;
+    if (m_cancel->isEnabled() && !cancelHasFocus())
+        m_cancel->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 void ProgressStripView::keyPressEvent(QKeyEvent* event) {

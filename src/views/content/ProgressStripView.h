@@ -52,6 +52,9 @@ private:
     void showRunning();
     void rebuildWaiting();
     QString progressDetail(qint64 done, qint64 total, bool bytes);
+    bool holdsFocus() const;
+    bool cancelHasFocus() const;
+    void keepFocusInStrip();
 
     OperationQueue& m_queue;
     QLabel* m_title;
