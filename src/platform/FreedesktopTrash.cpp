@@ -147,8 +147,9 @@ void FreedesktopTrash::forgetUnfinished(const QString& trashedPath, const QStrin
         if (line.startsWith("Path="))
             recorded = QByteArray::fromPercentEncoding(line.mid(5));
     const QByteArray original = PathCodec::encode(originalPath);
-    const bool ours = contents->isEmpty() || recorded == original ||
-                      (!recorded.isEmpty() && !recorded.startsWith('/') && original.endsWith(QByteArray('/' + recorded)));
+    const bool ours =
+        contents->isEmpty() || recorded == original ||
+        (!recorded.isEmpty() && !recorded.startsWith('/') && original.endsWith(QByteArray('/' + recorded)));
     if (ours)
         m_calls->unlink(record.constData());
 }
