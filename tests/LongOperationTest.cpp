@@ -203,6 +203,9 @@ public:
         }
         if (trashed.size() != expectedInTrash)
             wrong.append(u"the trash holds %1 items, not %2"_s.arg(trashed.size()).arg(expectedInTrash));
+        if (const qsizetype records = TemporaryTree::namesIn(m_tree.homeTrash() + "/info").size();
+            records != trashed.size())
+            wrong.append(u"the trash holds %1 records for %2 items"_s.arg(records).arg(trashed.size()));
         return wrong.join(u"; "_s);
     }
 
@@ -380,6 +383,30 @@ private:
     }
 
 private Q_SLOTS:
+    // Start-up never takes over a journal whose writer is alive (a second instance), never
+    // acts on a plan it cannot read, and clears a journal that never got its name.
+    void recoveryTakesOnlyAbandonedReadableJournals() {
+        TemporaryTree tree;
+        tree.writeFile("tree/a.txt", "alpha");
+        const QString folder = tree.path("state/quillmere");
+        FilePrimitives primitives;
+        JournalRecord plan;
+        plan.kind = JournalRecord::Kind::trash;
+        plan.items.append({tree.path("tree/a.txt"), {}, {}, {}, {}, false});
+        OperationJournal running(primitives.calls, folder);
+        running.begin(plan);
+        tree.writeFile("state/quillmere/damaged.journal", "{\"version\": 99}\n");
+        tree.writeFile("state/quillmere/.unfinished-0C1D", "{\"version\"");
+
+        QCOMPARE(OperationRecovery::run(primitives, folder), RecoveryReport());
+        const QList<QByteArray> left = TemporaryTree::namesIn(tree.bytes("state/quillmere"));
+        QCOMPARE(left.size(), 2);
+        QVERIFY(left.contains("damaged.journal"));
+        running.end();
+        QCOMPARE(TemporaryTree::namesIn(tree.bytes("state/quillmere")), QList<QByteArray>{"damaged.journal"});
+        QCOMPARE(tree.readFile("tree/a.txt"), QByteArray("alpha"));
+    }
+
     // A child process running the operation is killed with SIGKILL at every step, at
     // every step of a rollback after a cancel, and at moments chosen by the clock; then
     // recovery runs. Every item is entirely before or after, nothing is lost or doubled,

@@ -6,6 +6,7 @@
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
+#include "WholeFileReader.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -61,7 +62,7 @@ FreedesktopTrash::FreedesktopTrash(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
 QString FreedesktopTrash::trash(const QString& path,
-                                const std::function<void(const QString&)>& aboutToMove) const {
+                                const std::function<void(const QString&)>& aboutToUse) const {
     const QByteArray typed = PathCodec::encode(path);
     // The item's volume is the one its real parent folder is on: a link on the way to it
     // may lead to another volume than the typed path suggests. The item itself may be a
@@ -98,12 +99,12 @@ QString FreedesktopTrash::trash(const QString& path,
     for (int attempt = 1; attempt <= 100000; ++attempt) {
         const QByteArray candidate = candidateName(name, attempt);
         const QByteArray record = info + '/' + candidate + recordSuffix;
+        const QByteArray target = files + '/' + candidate;
+        if (aboutToUse)
+            aboutToUse(PathCodec::decode(target));
         if (!writeRecord(record, contents, item))
             continue; // that record name is taken
-        const QByteArray target = files + '/' + candidate;
         try {
-            if (aboutToMove)
-                aboutToMove(PathCodec::decode(target));
             ItemMover(m_calls).renameBytes(item, target);
             return PathCodec::decode(target);
         } catch (const PlatformError& error) {
@@ -129,7 +130,7 @@ void FreedesktopTrash::restore(const QString& trashedPath, const QString& origin
     m_calls->unlink(record.constData());
 }
 
-void FreedesktopTrash::forgetUnfinished(const QString& trashedPath) const {
+void FreedesktopTrash::forgetUnfinished(const QString& trashedPath, const QString& originalPath) const {
     const QByteArray trashed = PathCodec::encode(trashedPath);
     const QByteArray filesFolder = parentOf(trashed);
     if (lastComponent(filesFolder) != "files")
@@ -138,7 +139,19 @@ void FreedesktopTrash::forgetUnfinished(const QString& trashedPath) const {
     if (m_calls->statAt(AT_FDCWD, trashed.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
         return;
     const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
-    m_calls->unlink(record.constData());
+    const std::optional<QByteArray> contents = WholeFileReader(m_calls).read(PathCodec::decode(record));
+    if (!contents)
+        return;
+    QByteArray recorded;
+    for (const QByteArray& line : contents->split('\n'))
+        if (line.startsWith("Path="))
+            recorded = QByteArray::fromPercentEncoding(line.mid(5));
+    const QByteArray original = PathCodec::encode(originalPath);
+    const bool ours =
+        contents->isEmpty() || recorded == original ||
+        (!recorded.isEmpty() && !recorded.startsWith('/') && original.endsWith(QByteArray('/' + recorded)));
+    if (ours)
+        m_calls->unlink(record.constData());
 }
 
 FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path, const struct stat& status,

@@ -32,7 +32,7 @@ public:
         for (int index = 0; index < int(m_record.items.size()); ++index) {
             const Item& item = m_record.items[index];
             switch (m_record.kind) {
-            case JournalRecord::Kind::trash: trash(item); break;
+            case JournalRecord::Kind::trash: trash(index, item); break;
             case JournalRecord::Kind::copy: copy(index, item); break;
             case JournalRecord::Kind::move: move(index, item); break;
             case JournalRecord::Kind::batchRename: batchRename(item); break;
@@ -92,7 +92,7 @@ private:
         if (trashed == m_record.trashed.constEnd())
             return;
         if (!identityAt(*trashed)) {
-            m_primitives.trash.forgetUnfinished(*trashed);
+            m_primitives.trash.forgetUnfinished(*trashed, item.destination);
             return;
         }
         try {
@@ -113,16 +113,21 @@ private:
             return false;
         if (identityAt(*trashed))
             return true;
-        m_primitives.trash.forgetUnfinished(*trashed);
+        m_primitives.trash.forgetUnfinished(*trashed, m_record.items[index].destination);
         return false;
     }
 
     // Trashing an item is one rename, so each item is in its place or in the trash already.
-    void trash(const Item& item) {
-        if (isPlanned(identityAt(item.source), item))
+    void trash(int index, const Item& item) {
+        if (isPlanned(identityAt(item.source), item)) {
+            // Its record may have been written just before the run died.
+            if (const auto trashed = m_record.trashed.constFind(index);
+                trashed != m_record.trashed.constEnd())
+                m_primitives.trash.forgetUnfinished(*trashed, item.source);
             ++m_result.restored;
-        else
+        } else {
             ++m_result.completed;
+        }
     }
 
     void copy(int index, const Item& item) {
