@@ -14,12 +14,14 @@
 #include "support/RunningProgram.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
+#include "support/WaitPastTimers.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
 
@@ -276,6 +278,21 @@ private Q_SLOTS:
         program.type(u"c"_s);
         QTRY_COMPARE(tree.readFile("home/dest/b.bin").size(), 2'000'000);
         QTRY_VERIFY(strip.isHidden());
+
+        // Quitting in the middle of a copy cancels it and waits for everything to be put
+        // back before the program ends.
+        const TreeSnapshot copied = TreeSnapshot::of(tree.bytes("home"));
+        gate.hold();
+        program.chooser->answers.push_back(tree.path("home/docs"));
+        program.type(u"c"_s);
+        QTRY_VERIFY(gate.reached() == 1);
+        QSignalSpy ended(program.app.get(), &QuillmereApp::terminated);
+        program.press(Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(waitPastTimersDueWithin(std::chrono::milliseconds(50)));
+        QVERIFY(ended.isEmpty()); // not while the copy is still held
+        gate.open();
+        QTRY_COMPARE(ended.size(), 1);
+        QCOMPARE(copied.changesIn(tree.bytes("home")), QString());
     }
 
     // Start-up asks for recovery before any folder is listed and tells the user in a
