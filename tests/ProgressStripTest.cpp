@@ -257,7 +257,7 @@ private Q_SLOTS:
         program.press(Qt::Key_K, Qt::ControlModifier);
         CommandPaletteStore& palette = *program.app->bootstrapped()->commandPaletteStore;
         QTRY_VERIFY(palette.isPresented());
-        QVERIFY(palette.items().first().kind.isCancelOperation());
+        QVERIFY(palette.items().last().kind.isCancelOperation());
         program.type(u"cancel run"_s);
         QVERIFY(palette.items().first().kind.isCancelOperation());
         program.press(Qt::Key_Return);

@@ -2,6 +2,8 @@
 
 #include <QCoroFuture>
 
+#include <algorithm>
+
 namespace quillmere {
 
 OperationQueue::OperationQueue(std::chrono::milliseconds longAfter, QObject* parent)

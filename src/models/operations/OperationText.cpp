@@ -41,7 +41,9 @@ QString recoveredSentence(const RecoveredOperation& operation) {
 
 QString OperationText::describe(const OperationDescription& description) {
     const int count = int(description.itemCount);
-    const QString destination = FileName::displayText(description.destinationName);
+    // The root folder has no name of its own; it is called what its path is.
+    const QString destination =
+        description.destinationName.isEmpty() ? u"/"_s : FileName::displayText(description.destinationName);
     switch (description.kind) {
     case OperationDescription::Kind::trash: return qtTrId("progress.trash", count);
     case OperationDescription::Kind::move: return qtTrId("progress.move", count).arg(destination);

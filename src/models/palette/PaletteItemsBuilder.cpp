@@ -44,9 +44,6 @@ std::optional<PaletteMatch> better(std::optional<PaletteMatch> first, std::optio
 
 QList<PaletteItem> recentRows(const PaletteItemsBuilder::Sources& sources) {
     QList<PaletteItem> rows;
-    // While something runs, stopping it is the likeliest wish.
-    if (sources.cancelOperation)
-        rows.append(cancelRow(*sources.cancelOperation, 0));
     const qsizetype recentCount = sources.recentCommands.size();
     for (qsizetype i = 0; i < std::min(PaletteItemsBuilder::recentCommandLimit, recentCount); ++i) {
         const KeyCommand& recent = sources.recentCommands[i];
@@ -68,6 +65,9 @@ QList<PaletteItem> recentRows(const PaletteItemsBuilder::Sources& sources) {
     const qsizetype bookmarkCount = sources.bookmarks.size();
     for (qsizetype j = 0; j < bookmarkCount; ++j)
         rows.append(bookmarkRow(sources.bookmarks[j], int(bookmarkCount - j)));
+    // Last, so that opening the palette and pressing Return never stops an hour of copying.
+    if (sources.cancelOperation)
+        rows.append(cancelRow(*sources.cancelOperation, 0));
     return rows;
 }
 

@@ -22,7 +22,7 @@ struct Sources {
     QList<KeyCommand> recentCommands;         // most recent first
     QStringList history;                      // the active tab's folders, oldest first
     QList<Bookmark> bookmarks;                // stored order
-    // Present while a file operation runs: the row that cancels it. It comes first with
+    // Present while a file operation runs: the row that cancels it. It comes last with
     // an empty query and is matched like a command otherwise.
     std::optional<PaletteItemKind::CancelOperation> cancelOperation;
 };
