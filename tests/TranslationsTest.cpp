@@ -82,11 +82,12 @@ QString translationFile(AppLanguage language) {
 }
 
 // %1 … %99 and %n; a key's arguments are filled the same way whatever the language.
+// %Ln is the same count written with the locale's digit grouping.
 QStringList placeholders(const QString& text) {
-    static const QRegularExpression pattern(u"%(\\d{1,2}|n)"_s);
+    static const QRegularExpression pattern(u"%L?(\\d{1,2}|n)"_s);
     QStringList found;
     for (const auto& match : pattern.globalMatch(text))
-        found.append(match.captured());
+        found.append(u'%' + match.captured(1));
     found.sort();
     found.removeDuplicates();
     return found;

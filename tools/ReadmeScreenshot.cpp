@@ -1,10 +1,14 @@
 // Renders the real window over a demo folder into a PNG, for the README:
-//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en] [main|palette|batch]
+//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en] [main|palette|batch|progress]
 // Everything lives in a temporary home, so the user's own files and settings are
-// never read or written.
+// never read or written. The progress scene slows the copy's chunks down, so that the
+// strip has something to show, and queues a trash behind it.
 #include "app/QuillmereApp.h"
 #include "models/navigation/Navigator.h"
+#include "models/operations/OperationQueue.h"
 #include "models/tabs/AppState.h"
+#include "platform/SystemCalls.h"
+#include "services/filesystem/DefaultFileSystemService.h"
 #include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/AppSettingsStore.h"
 #include "views/common/SystemIcon.h"
@@ -18,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace quillmere;
@@ -52,6 +58,25 @@ QString makeDemoHome(const QString& root) {
     return home;
 }
 
+// The real calls, with every chunk of a content copy taking a quarter of a second, as
+// on a slow network disk.
+class SlowCopies final : public SystemCalls {
+protected:
+    int intercept(Primitive primitive, const char* path) override {
+        if (primitive == Primitive::CopyRange)
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        return SystemCalls::intercept(primitive, path);
+    }
+};
+
+// The scene does not look at how its operations end (quitting cancels them).
+QCoro::Task<> quietly(QCoro::Task<> operation) {
+    try {
+        co_await operation;
+    } catch (...) {
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,7 +96,13 @@ int main(int argc, char* argv[]) {
     const bool japanese = argc > 2 && qstrcmp(argv[2], "ja") == 0;
     const QByteArray scene = argc > 3 ? QByteArray(argv[3]) : QByteArray("main");
 
-    QuillmereApp app(AppServices::defaults());
+    AppServices services = AppServices::defaults();
+    if (scene == "progress") {
+        write(home + u"/holiday.mp4"_s, 90'000'000);
+        services.fileSystem = std::make_unique<DefaultFileSystemService>(std::make_shared<SlowCopies>(),
+                                                                         root.path() + u"/state"_s);
+    }
+    QuillmereApp app(std::move(services));
     app.window().resize(1180, 640);
     app.window().show();
     int status = 1;
@@ -91,9 +122,18 @@ int main(int argc, char* argv[]) {
                 } else if (scene == "batch") {
                     app.bootstrapped()->commandPaletteStore->keyCommandDispatch()(
                         KeyCommand::Case::renameSelection);
+                } else if (scene == "progress") {
+                    AppState& appState = *app.bootstrapped()->appState;
+                    navigator.toggleMark(home + u"/holiday.mp4"_s);
+                    navigator.toggleMark(home + u"/archive.tar.gz"_s);
+                    [[maybe_unused]] auto copying = quietly(appState.copyMarked(home + u"/Projects"_s, {}));
+                    navigator.clearMarks();
+                    navigator.toggleMark(home + u"/todo.txt"_s);
+                    [[maybe_unused]] auto trashing = quietly(appState.deleteMarked());
                 }
             }
-            QTimer::singleShot(400, &app, [&] {
+            // Long enough for the strip to know the copy's pace.
+            QTimer::singleShot(scene == "progress" ? 2200 : 400, &app, [&] {
                 // The whole screen, so that a sheet over the window is in the picture too.
                 const QRect frame = app.window().frameGeometry();
                 const QPixmap shot =

@@ -801,5 +801,162 @@
         <source>View</source>
         <translation>View</translation>
     </message>
+    <message id="notice.dismiss">
+        <source>Dismiss</source>
+        <translation>Dismiss</translation>
+    </message>
+    <message id="palette.cancelOperation">
+        <source>Cancel running operation</source>
+        <translation>Cancel running operation</translation>
+    </message>
+    <message id="progress.batchRename" numerus="yes">
+        <source>Renaming %Ln items</source>
+        <translation>
+            <numerusform>Renaming %Ln item</numerusform>
+            <numerusform>Renaming %Ln items</numerusform>
+        </translation>
+    </message>
+    <message id="progress.bytes">
+        <source>%1 of %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message id="progress.cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="progress.cancelRunning">
+        <source>Cancel: %1</source>
+        <translation>Cancel: %1</translation>
+    </message>
+    <message id="progress.cancelWaiting">
+        <source>Take out of the queue: %1</source>
+        <translation>Take out of the queue: %1</translation>
+    </message>
+    <message id="progress.cancelling">
+        <source>Cancelling…</source>
+        <translation>Cancelling…</translation>
+    </message>
+    <message id="progress.copy" numerus="yes">
+        <source>Copying %Ln items to “%1”</source>
+        <translation>
+            <numerusform>Copying %Ln item to “%1”</numerusform>
+            <numerusform>Copying %Ln items to “%1”</numerusform>
+        </translation>
+    </message>
+    <message id="progress.items" numerus="yes">
+        <source>%1 of %Ln items</source>
+        <translation>
+            <numerusform>%1 of %Ln item</numerusform>
+            <numerusform>%1 of %Ln items</numerusform>
+        </translation>
+    </message>
+    <message id="progress.measuring">
+        <source>Counting items…</source>
+        <translation>Counting items…</translation>
+    </message>
+    <message id="progress.moreWaiting" numerus="yes">
+        <source>%Ln more waiting</source>
+        <translation>
+            <numerusform>%Ln more waiting</numerusform>
+            <numerusform>%Ln more waiting</numerusform>
+        </translation>
+    </message>
+    <message id="progress.move" numerus="yes">
+        <source>Moving %Ln items to “%1”</source>
+        <translation>
+            <numerusform>Moving %Ln item to “%1”</numerusform>
+            <numerusform>Moving %Ln items to “%1”</numerusform>
+        </translation>
+    </message>
+    <message id="progress.rate">
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message id="progress.rollingBack">
+        <source>Putting everything back…</source>
+        <translation>Putting everything back…</translation>
+    </message>
+    <message id="progress.strip">
+        <source>Running file operations</source>
+        <translation>Running file operations</translation>
+    </message>
+    <message id="progress.timeLeft.hours" numerus="yes">
+        <source>About %Ln hours left</source>
+        <translation>
+            <numerusform>About %Ln hour left</numerusform>
+            <numerusform>About %Ln hours left</numerusform>
+        </translation>
+    </message>
+    <message id="progress.timeLeft.minutes" numerus="yes">
+        <source>About %Ln minutes left</source>
+        <translation>
+            <numerusform>About %Ln minute left</numerusform>
+            <numerusform>About %Ln minutes left</numerusform>
+        </translation>
+    </message>
+    <message id="progress.timeLeft.seconds" numerus="yes">
+        <source>About %Ln seconds left</source>
+        <translation>
+            <numerusform>About %Ln second left</numerusform>
+            <numerusform>About %Ln seconds left</numerusform>
+        </translation>
+    </message>
+    <message id="progress.trash" numerus="yes">
+        <source>Moving %Ln items to the trash</source>
+        <translation>
+            <numerusform>Moving %Ln item to the trash</numerusform>
+            <numerusform>Moving %Ln items to the trash</numerusform>
+        </translation>
+    </message>
+    <message id="progress.waiting">
+        <source>Waiting: %1</source>
+        <translation>Waiting: %1</translation>
+    </message>
+    <message id="recovery.batchRename">
+        <source>Recovered an interrupted batch rename</source>
+        <translation>Recovered an interrupted batch rename</translation>
+    </message>
+    <message id="recovery.completed" numerus="yes">
+        <source>%Ln items completed</source>
+        <translation>
+            <numerusform>%Ln item completed</numerusform>
+            <numerusform>%Ln items completed</numerusform>
+        </translation>
+    </message>
+    <message id="recovery.copy">
+        <source>Recovered an interrupted copy</source>
+        <translation>Recovered an interrupted copy</translation>
+    </message>
+    <message id="recovery.move">
+        <source>Recovered an interrupted move</source>
+        <translation>Recovered an interrupted move</translation>
+    </message>
+    <message id="recovery.nothingChanged">
+        <source>nothing had been changed</source>
+        <translation>nothing had been changed</translation>
+    </message>
+    <message id="recovery.restored" numerus="yes">
+        <source>%Ln items put back</source>
+        <translation>
+            <numerusform>%Ln item put back</numerusform>
+            <numerusform>%Ln items put back</numerusform>
+        </translation>
+    </message>
+    <message id="recovery.sentence">
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message id="recovery.separator">
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message id="recovery.trash">
+        <source>Recovered an interrupted move to the trash</source>
+        <translation>Recovered an interrupted move to the trash</translation>
+    </message>
+    <message id="recovery.undecided">
+        <source>left as found, since changed meanwhile: %1</source>
+        <translation>left as found, since changed meanwhile: %1</translation>
+    </message>
 </context>
 </TS>

@@ -795,5 +795,151 @@
         <source>View</source>
         <translation>表示</translation>
     </message>
+    <message id="notice.dismiss">
+        <source>Dismiss</source>
+        <translation>閉じる</translation>
+    </message>
+    <message id="palette.cancelOperation">
+        <source>Cancel running operation</source>
+        <translation>実行中の操作を中止</translation>
+    </message>
+    <message id="progress.batchRename" numerus="yes">
+        <source>Renaming %Ln items</source>
+        <translation>
+            <numerusform>%Ln 項目の名前を変更中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.bytes">
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message id="progress.cancel">
+        <source>Cancel</source>
+        <translation>中止</translation>
+    </message>
+    <message id="progress.cancelRunning">
+        <source>Cancel: %1</source>
+        <translation>中止: %1</translation>
+    </message>
+    <message id="progress.cancelWaiting">
+        <source>Take out of the queue: %1</source>
+        <translation>待機列から外す: %1</translation>
+    </message>
+    <message id="progress.cancelling">
+        <source>Cancelling…</source>
+        <translation>中止しています…</translation>
+    </message>
+    <message id="progress.copy" numerus="yes">
+        <source>Copying %Ln items to “%1”</source>
+        <translation>
+            <numerusform>%Ln 項目を「%1」にコピー中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.items" numerus="yes">
+        <source>%1 of %Ln items</source>
+        <translation>
+            <numerusform>%Ln 項目中 %1 項目</numerusform>
+        </translation>
+    </message>
+    <message id="progress.measuring">
+        <source>Counting items…</source>
+        <translation>項目を数えています…</translation>
+    </message>
+    <message id="progress.moreWaiting" numerus="yes">
+        <source>%Ln more waiting</source>
+        <translation>
+            <numerusform>ほかに %Ln 件が待機中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.move" numerus="yes">
+        <source>Moving %Ln items to “%1”</source>
+        <translation>
+            <numerusform>%Ln 項目を「%1」に移動中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.rate">
+        <source>%1/s</source>
+        <translation>%1/秒</translation>
+    </message>
+    <message id="progress.rollingBack">
+        <source>Putting everything back…</source>
+        <translation>すべてを元に戻しています…</translation>
+    </message>
+    <message id="progress.strip">
+        <source>Running file operations</source>
+        <translation>実行中のファイル操作</translation>
+    </message>
+    <message id="progress.timeLeft.hours" numerus="yes">
+        <source>About %Ln hours left</source>
+        <translation>
+            <numerusform>残り約 %Ln 時間</numerusform>
+        </translation>
+    </message>
+    <message id="progress.timeLeft.minutes" numerus="yes">
+        <source>About %Ln minutes left</source>
+        <translation>
+            <numerusform>残り約 %Ln 分</numerusform>
+        </translation>
+    </message>
+    <message id="progress.timeLeft.seconds" numerus="yes">
+        <source>About %Ln seconds left</source>
+        <translation>
+            <numerusform>残り約 %Ln 秒</numerusform>
+        </translation>
+    </message>
+    <message id="progress.trash" numerus="yes">
+        <source>Moving %Ln items to the trash</source>
+        <translation>
+            <numerusform>%Ln 項目をゴミ箱に移動中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.waiting">
+        <source>Waiting: %1</source>
+        <translation>待機中: %1</translation>
+    </message>
+    <message id="recovery.batchRename">
+        <source>Recovered an interrupted batch rename</source>
+        <translation>中断された一括リネームを復旧しました</translation>
+    </message>
+    <message id="recovery.completed" numerus="yes">
+        <source>%Ln items completed</source>
+        <translation>
+            <numerusform>%Ln 項目は完了</numerusform>
+        </translation>
+    </message>
+    <message id="recovery.copy">
+        <source>Recovered an interrupted copy</source>
+        <translation>中断されたコピーを復旧しました</translation>
+    </message>
+    <message id="recovery.move">
+        <source>Recovered an interrupted move</source>
+        <translation>中断された移動を復旧しました</translation>
+    </message>
+    <message id="recovery.nothingChanged">
+        <source>nothing had been changed</source>
+        <translation>変更はありませんでした</translation>
+    </message>
+    <message id="recovery.restored" numerus="yes">
+        <source>%Ln items put back</source>
+        <translation>
+            <numerusform>%Ln 項目は元に戻しました</numerusform>
+        </translation>
+    </message>
+    <message id="recovery.sentence">
+        <source>%1: %2.</source>
+        <translation>%1：%2。</translation>
+    </message>
+    <message id="recovery.separator">
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message id="recovery.trash">
+        <source>Recovered an interrupted move to the trash</source>
+        <translation>中断されたゴミ箱への移動を復旧しました</translation>
+    </message>
+    <message id="recovery.undecided">
+        <source>left as found, since changed meanwhile: %1</source>
+        <translation>その後変更されていたためそのままにした項目: %1</translation>
+    </message>
 </context>
 </TS>

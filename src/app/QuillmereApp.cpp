@@ -1,8 +1,10 @@
 #include "app/QuillmereApp.h"
 
+#include "models/operations/OperationText.h"
 #include "models/tabs/AppState.h"
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
+#include "platform/SystemCalls.h"
 #include "platform/TerminationSignals.h"
 #include "services/desktop/DefaultFileOpener.h"
 #include "services/desktop/LanguageEnvironment.h"
@@ -15,13 +17,17 @@
 #include "services/persistence/SessionStore.h"
 #include "services/terminal/DefaultTerminalService.h"
 #include "views/chooser/DefaultFolderChooser.h"
+#include "views/content/ContentView.h"
 #include "views/desktop/DefaultClipboard.h"
 #include "views/settings/SettingsView.h"
 #include "views/shell/AppShellView.h"
 #include "views/shell/MainWindow.h"
 
 #include <QCoreApplication>
+#include <QCoroTimer>
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -36,7 +42,8 @@ AppServices AppServices::defaults() {
     AppServices services;
     services.persistence = std::make_unique<DefaultPersistenceService>(
         DefaultPersistenceService::configurationFolder(DefaultPersistenceService::environmentConfigHome()));
-    services.fileSystem = std::make_unique<DefaultFileSystemService>();
+    services.fileSystem = std::make_unique<DefaultFileSystemService>(
+        SystemCalls::real(), DefaultFileSystemService::defaultJournalFolder());
     services.terminal = std::make_unique<DefaultTerminalService>();
     services.clipboard = std::make_unique<DefaultClipboard>();
     services.fileOpener = std::make_unique<DefaultFileOpener>();
@@ -115,6 +122,10 @@ QCoro::Task<> QuillmereApp::start() {
         m_appSettingsStore->setSettings(*settings);
         m_languageEnvironment->follow(settings->language());
     }
+    // Before any folder is listed, so the tabs show what recovery made of the tree.
+    const RecoveryReport recovered = co_await m_services.fileSystem->recoverInterruptedOperations();
+    if (!self)
+        co_return;
     // A settings file copied over here is read at the next start.
     if (auto* defaultPersistence = dynamic_cast<DefaultPersistenceService*>(&persistence))
         co_await defaultPersistence->migrateLegacyFiles();
@@ -134,6 +145,7 @@ QCoro::Task<> QuillmereApp::start() {
             return std::make_unique<Navigator>(folder, fileSystem, folders, fileOpener);
         },
         m_services.homeFolder, folders, fileSystem);
+    appState->operationQueue().setLongAfter(m_services.progressDelay);
     if (session && session->schemaVersion <= Session::currentSchemaVersion) {
         std::vector<std::unique_ptr<BrowserTab>> tabs;
         for (const TabState& tab : session->tabs)
@@ -167,7 +179,10 @@ QCoro::Task<> QuillmereApp::start() {
                                 *m_services.clipboard,
                                 fileOpener,
                                 *m_services.folderChooser};
-    m_window->showShell(new AppShellView(context, m_services.watcherDelay));
+    auto* shellView = new AppShellView(context, m_services.watcherDelay);
+    m_window->showShell(shellView);
+    if (!recovered.isEmpty())
+        shellView->contentView().showNotice([recovered] { return OperationText::recoveryNotice(recovered); });
     Q_EMIT started();
 }
 
@@ -208,11 +223,34 @@ QCoro::Task<> QuillmereApp::terminate() {
         co_return;
     m_terminating = true;
     const QPointer<QuillmereApp> self(this);
+    co_await stopOperations();
+    if (!self)
+        co_return;
     co_await m_appDelegate.applicationShouldTerminate();
     if (!self)
         co_return;
     m_window->allowClose();
     Q_EMIT terminated();
+}
+
+QCoro::Task<> QuillmereApp::stopOperations() {
+    if (!m_bootstrapped)
+        co_return;
+    const QPointer<QuillmereApp> self(this);
+    OperationQueue& queue = m_bootstrapped->appState->operationQueue();
+    for (const std::shared_ptr<QueuedOperation>& waiting : queue.waiting())
+        queue.cancel(waiting);
+    queue.cancelRunning();
+    QElapsedTimer waited;
+    waited.start();
+    // The rollback ends at the worker's next chunk; a stalled disk must not keep the
+    // program from ending, and its journal lets the next start finish the job.
+    while (self && !queue.isEmpty() && waited.elapsed() < m_services.quitRollbackLimit.count()) {
+        QTimer pause;
+        pause.setSingleShot(true);
+        pause.start(std::chrono::milliseconds(20));
+        co_await pause;
+    }
 }
 
 } // namespace quillmere

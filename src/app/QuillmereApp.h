@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppDelegate.h"
+#include "models/operations/OperationQueue.h"
 #include "services/desktop/FolderWatcher.h"
 
 #include <QCoroTask>
@@ -44,6 +45,11 @@ struct AppServices {
     // Store saves and watcher reactions wait this long after the last change.
     std::chrono::milliseconds saveDelay{500};
     std::chrono::milliseconds watcherDelay = FolderWatcher::defaultDebounceInterval;
+    // A file operation shows in the progress strip once it has run this long.
+    std::chrono::milliseconds progressDelay = OperationQueue::defaultLongAfter;
+    // How long quitting waits for cancelled operations to put everything back; what is
+    // still unfinished then is left to the next start's recovery.
+    std::chrono::milliseconds quitRollbackLimit{10000};
 
     static AppServices defaults();
 
@@ -54,9 +60,10 @@ struct AppServices {
 };
 
 // The application: the stores and the language that exist before any window, the
-// start-up that reads the saved state and rebuilds the tabs, the main window with
-// its menus, and the orderly end (AppDelegate) on quit, on closing the window, and
-// on SIGTERM or SIGINT.
+// start-up that finishes or rolls back what an interrupted run left half-done, reads the
+// saved state and rebuilds the tabs, the main window with its menus, and the orderly
+// end (AppDelegate) on quit, on closing the window, and on SIGTERM or SIGINT. Ending
+// first cancels the file operations under way and lets them put everything back.
 class QuillmereApp final : public QObject {
     Q_OBJECT
 
@@ -97,6 +104,7 @@ Q_SIGNALS:
 
 private:
     void requestTermination();
+    QCoro::Task<> stopOperations();
 
     AppServices m_services;
     std::unique_ptr<AppSettingsStore> m_appSettingsStore;

@@ -6,6 +6,7 @@
 #include "PathCodec.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
+#include "WholeFileReader.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -60,7 +61,8 @@ QByteArray candidateName(const QByteArray& name, int attempt) {
 FreedesktopTrash::FreedesktopTrash(std::shared_ptr<SystemCalls> calls)
     : m_calls(std::move(calls)) {}
 
-QString FreedesktopTrash::trash(const QString& path) const {
+QString FreedesktopTrash::trash(const QString& path,
+                                const std::function<void(const QString&)>& aboutToUse) const {
     const QByteArray typed = PathCodec::encode(path);
     // The item's volume is the one its real parent folder is on: a link on the way to it
     // may lead to another volume than the typed path suggests. The item itself may be a
@@ -97,9 +99,11 @@ QString FreedesktopTrash::trash(const QString& path) const {
     for (int attempt = 1; attempt <= 100000; ++attempt) {
         const QByteArray candidate = candidateName(name, attempt);
         const QByteArray record = info + '/' + candidate + recordSuffix;
+        const QByteArray target = files + '/' + candidate;
+        if (aboutToUse)
+            aboutToUse(PathCodec::decode(target));
         if (!writeRecord(record, contents, item))
             continue; // that record name is taken
-        const QByteArray target = files + '/' + candidate;
         try {
             ItemMover(m_calls).renameBytes(item, target);
             return PathCodec::decode(target);
@@ -124,6 +128,30 @@ void FreedesktopTrash::restore(const QString& trashedPath, const QString& origin
     const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
     // The item is back in place; a record left behind only lists a missing item.
     m_calls->unlink(record.constData());
+}
+
+void FreedesktopTrash::forgetUnfinished(const QString& trashedPath, const QString& originalPath) const {
+    const QByteArray trashed = PathCodec::encode(trashedPath);
+    const QByteArray filesFolder = parentOf(trashed);
+    if (lastComponent(filesFolder) != "files")
+        return;
+    struct stat status;
+    if (m_calls->statAt(AT_FDCWD, trashed.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
+        return;
+    const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
+    const std::optional<QByteArray> contents = WholeFileReader(m_calls).read(PathCodec::decode(record));
+    if (!contents)
+        return;
+    QByteArray recorded;
+    for (const QByteArray& line : contents->split('\n'))
+        if (line.startsWith("Path="))
+            recorded = QByteArray::fromPercentEncoding(line.mid(5));
+    const QByteArray original = PathCodec::encode(originalPath);
+    const bool ours =
+        contents->isEmpty() || recorded == original ||
+        (!recorded.isEmpty() && !recorded.startsWith('/') && original.endsWith(QByteArray('/' + recorded)));
+    if (ours)
+        m_calls->unlink(record.constData());
 }
 
 FreedesktopTrash::Location FreedesktopTrash::locationFor(const QByteArray& path, const struct stat& status,

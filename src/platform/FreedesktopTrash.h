@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,8 +25,15 @@ class FreedesktopTrash final {
 public:
     explicit FreedesktopTrash(std::shared_ptr<SystemCalls> calls);
 
-    // Returns the item's location inside the trash. Throws PlatformError.
-    QString trash(const QString& path) const;
+    // Returns the item's location inside the trash. Throws PlatformError. aboutToUse,
+    // when given, hears each location tried before its record is written, so a journal
+    // knows where to look after a crash.
+    QString trash(const QString& path, const std::function<void(const QString&)>& aboutToUse = {}) const;
+
+    // After a crash while originalPath was being trashed to trashedPath: removes the
+    // record of trashedPath when no item is there and the record is empty (cut short) or
+    // names originalPath. Anything else is left alone.
+    void forgetUnfinished(const QString& trashedPath, const QString& originalPath) const;
 
     // Moves a trashed item back (never replacing) and deletes its trash record.
     void restore(const QString& trashedPath, const QString& originalPath) const;

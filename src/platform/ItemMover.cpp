@@ -58,7 +58,7 @@ void ItemMover::renameWithoutKernelSupport(const QByteArray& from, const QByteAr
 }
 
 TreeCopier::Outcome ItemMover::move(const QString& from, const QString& to,
-                                    const MoveOptions& options) const {
+                                    const CopyOptions& options) const {
     const QByteArray fromBytes = PathCodec::encode(from);
     const QByteArray toBytes = PathCodec::encode(to);
     try {
@@ -68,12 +68,10 @@ TreeCopier::Outcome ItemMover::move(const QString& from, const QString& to,
         if (error.code() != EXDEV)
             throw;
     }
-    const TreeCopier::Outcome outcome = TreeCopier(m_calls).copyBytes(fromBytes, toBytes, options.copy);
+    const TreeCopier::Outcome outcome = TreeCopier(m_calls).copyBytes(fromBytes, toBytes, options);
     const TreeRemover remover(m_calls);
     int removed = 0;
     try {
-        if (options.copied)
-            options.copied(outcome.copy);
         // The source must still be the tree that was copied; a swapped one is not removed.
         remover.removeBytes(fromBytes, removed, outcome.source);
     } catch (const PlatformError& error) {

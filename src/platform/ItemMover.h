@@ -5,20 +5,11 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace quillmere {
 
 class SystemCalls;
-
-// How a move across file systems makes its copy, and who hears that the copy is in
-// place before the source is removed (a journal, so that a crash between the two can be
-// finished rather than guessed at).
-struct MoveOptions {
-    CopyOptions copy;
-    std::function<void(const FileIdentity& copy)> copied;
-};
 
 // Moves an item to a location that must not exist; an existing item is never replaced.
 //
@@ -37,7 +28,8 @@ public:
     // A copy that fails part-way is removed again and the source is left as it was; so is
     // a complete copy when not one item of the source can be removed. Returns what the
     // copy could not carry over (nothing for a rename).
-    TreeCopier::Outcome move(const QString& from, const QString& to, const MoveOptions& options = {}) const;
+    // options say how the copy across file systems is made.
+    TreeCopier::Outcome move(const QString& from, const QString& to, const CopyOptions& options = {}) const;
 
 private:
     void renameWithoutKernelSupport(const QByteArray& from, const QByteArray& to) const;

@@ -270,6 +270,8 @@ TreeCopier::Outcome TreeCopier::copyBytes(const QByteArray& source, const QByteA
     try {
         run.copyEntry({sourceParent.get(), from.name, source}, status,
                       {destinationParent.get(), madeName, madePath}, madeName);
+        if (options.completed)
+            options.completed(run.outcome.copy);
         if (viaTemporary)
             renameIntoPlace(madePath, destination);
     } catch (const PlatformError& error) {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace quillmere {
@@ -21,6 +22,9 @@ struct CopyOptions {
     // Counts every item created and every chunk of bytes written; a cancel request
     // ends the copy at the next item or chunk as a failure with ECANCELED.
     OperationControl* control = nullptr;
+    // Hears which item the complete copy is just before it is renamed into place, so a
+    // journal can tell it apart after a crash at any later moment.
+    std::function<void(const FileIdentity& copy)> completed;
 };
 
 // Copies an item, a folder with all its contents, to a location that must not exist.

@@ -29,6 +29,9 @@ struct SheetFixture {
                   return std::make_unique<Navigator>(folder, service, nullptr, opener);
               },
               tree.path("home"), nullptr, service) {
+        // However slow the machine, an operation stays in its sheet: stepping aside is
+        // the window's business, tested there.
+        state.operationQueue().setLongAfter(std::chrono::hours(1));
         window.show();
     }
 

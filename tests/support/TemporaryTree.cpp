@@ -27,6 +27,7 @@ TemporaryTree::TemporaryTree(const QString& base, Environment environment)
     m_savedHome = qgetenv("HOME");
     m_savedConfig = qgetenv("XDG_CONFIG_HOME");
     m_savedData = qgetenv("XDG_DATA_HOME");
+    m_savedState = qgetenv("XDG_STATE_HOME");
     ::mkdir(QByteArray(m_root + "/home").constData(), 0700);
     ::mkdir(QByteArray(m_root + "/config").constData(), 0700);
     ::mkdir(QByteArray(m_root + "/data").constData(), 0700);
@@ -36,6 +37,8 @@ TemporaryTree::TemporaryTree(const QString& base, Environment environment)
     qputenv("HOME", m_root + "/home");
     qputenv("XDG_CONFIG_HOME", m_root + "/config");
     qputenv("XDG_DATA_HOME", m_root + "/data");
+    // Where the operations' journals go: a test never finds the real ones.
+    qputenv("XDG_STATE_HOME", m_root + "/state");
 }
 
 TemporaryTree::~TemporaryTree() {
@@ -49,6 +52,7 @@ TemporaryTree::~TemporaryTree() {
     qputenv("HOME", m_savedHome);
     qputenv("XDG_CONFIG_HOME", m_savedConfig);
     qputenv("XDG_DATA_HOME", m_savedData);
+    qputenv("XDG_STATE_HOME", m_savedState);
 }
 
 QString TemporaryTree::path(const QByteArray& relative) const {

@@ -6,8 +6,9 @@
 
 namespace quillmere::test {
 
-// A temporary folder for one test, with HOME, XDG_CONFIG_HOME and XDG_DATA_HOME
-// pointed inside it so nothing touches the real home, configuration or trash.
+// A temporary folder for one test, with HOME, XDG_CONFIG_HOME, XDG_DATA_HOME and
+// XDG_STATE_HOME pointed inside it so nothing touches the real home, configuration,
+// trash or operation journals.
 // Paths are handled as raw bytes so hostile names can be created exactly.
 class TemporaryTree {
 public:
@@ -41,7 +42,7 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_root;
     Environment m_environment;
-    QByteArray m_savedHome, m_savedConfig, m_savedData;
+    QByteArray m_savedHome, m_savedConfig, m_savedData, m_savedState;
 };
 
 } // namespace quillmere::test

@@ -11,7 +11,8 @@
 namespace quillmere {
 
 // What one row of the command palette stands for, and so what choosing it does:
-// run a command, or open a recently visited or bookmarked folder.
+// run a command, open a recently visited or bookmarked folder, or cancel the file
+// operation that is running (offered only while one runs; it has no key).
 struct PaletteItemKind {
     struct Command {
         KeyCommand command;
@@ -30,9 +31,16 @@ struct PaletteItemKind {
         bool operator==(const Bookmark&) const = default;
     };
 
-    std::variant<Command, RecentFolder, Bookmark> value;
+    struct CancelOperation {
+        QString label;
+        QString operation; // what the running operation does, as the strip says it
+        bool operator==(const CancelOperation&) const = default;
+    };
+
+    std::variant<Command, RecentFolder, Bookmark, CancelOperation> value;
 
     const Command* command() const { return std::get_if<Command>(&value); }
+    bool isCancelOperation() const { return std::holds_alternative<CancelOperation>(value); }
     // The folder a recent-folder or bookmark row opens.
     std::optional<QString> folderURL() const {
         if (const auto* folder = std::get_if<RecentFolder>(&value))

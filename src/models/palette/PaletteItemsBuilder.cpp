@@ -29,6 +29,10 @@ PaletteItem bookmarkRow(const Bookmark& bookmark, int score, QList<int> position
             score};
 }
 
+PaletteItem cancelRow(const PaletteItemKind::CancelOperation& cancel, int score, QList<int> positions = {}) {
+    return {QUuid::createUuid(), {cancel}, cancel.label, cancel.operation, std::move(positions), score};
+}
+
 // The better of two optional matches; the first wins a tie.
 std::optional<PaletteMatch> better(std::optional<PaletteMatch> first, std::optional<PaletteMatch> second) {
     if (!first)
@@ -61,6 +65,9 @@ QList<PaletteItem> recentRows(const PaletteItemsBuilder::Sources& sources) {
     const qsizetype bookmarkCount = sources.bookmarks.size();
     for (qsizetype j = 0; j < bookmarkCount; ++j)
         rows.append(bookmarkRow(sources.bookmarks[j], int(bookmarkCount - j)));
+    // Last, so that opening the palette and pressing Return never stops an hour of copying.
+    if (sources.cancelOperation)
+        rows.append(cancelRow(*sources.cancelOperation, 0));
     return rows;
 }
 
@@ -76,6 +83,16 @@ QList<PaletteItem> matchingRows(const PaletteItemsBuilder::Sources& sources, QSt
             std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
         // Keyword offsets would point into text that is never shown.
         rows.append(commandRow(command, score, label ? label->positions : QList<int>()));
+    }
+    if (sources.cancelOperation) {
+        const std::optional<PaletteMatch> label = fuzzyMatch(sources.cancelOperation->label, query);
+        const std::optional<PaletteMatch> keywords =
+            fuzzyMatch(QString::fromLatin1(PaletteItemsBuilder::cancelOperationKeywords), query);
+        if (label || keywords) {
+            const int score =
+                std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
+            rows.append(cancelRow(*sources.cancelOperation, score, label ? label->positions : QList<int>()));
+        }
     }
 
     for (const QString& url : sources.history) {

@@ -22,12 +22,16 @@ struct Sources {
     QList<KeyCommand> recentCommands;         // most recent first
     QStringList history;                      // the active tab's folders, oldest first
     QList<Bookmark> bookmarks;                // stored order
+    // Present while a file operation runs: the row that cancels it. It comes last with
+    // an empty query and is matched like a command otherwise.
+    std::optional<PaletteItemKind::CancelOperation> cancelOperation;
 };
 
 QList<PaletteItem> build(const Sources& sources, QStringView query);
 
 // Fixed English words matched besides a command's label, whatever the language.
 QString searchKeywords(const KeyCommand& command);
+inline constexpr char cancelOperationKeywords[] = "cancel running operation stop abort";
 
 } // namespace PaletteItemsBuilder
 

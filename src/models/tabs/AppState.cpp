@@ -1,5 +1,7 @@
 #include "models/tabs/AppState.h"
 
+#include "models/errors/OperationErrorText.h"
+#include "models/operations/QueuePlace.h"
 #include "models/paths/FilePath.h"
 #include "models/rename/BatchRenamePlanner.h"
 #include "models/transfer/TransferPlanner.h"
@@ -17,6 +19,32 @@ QStringList urlsOf(const QList<FileItem>& items) {
     for (const FileItem& item : items)
         urls.append(item.url);
     return urls;
+}
+
+// The user's words for the failure being handled: the file operations' fixed messages,
+// or the error's own text.
+QString failureText() {
+    try {
+        throw;
+    } catch (const DeleteError& error) {
+        return OperationErrorText::of(error);
+    } catch (const TransferError& error) {
+        return OperationErrorText::of(error);
+    } catch (const BatchRenameError& error) {
+        return OperationErrorText::of(error);
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    } catch (...) {
+        return {};
+    }
+}
+
+// Waits for the operation's turn; one cancelled meanwhile ends with Error's cancelled
+// case before anything was touched, so there is nothing to put back.
+template <typename Error> QCoro::Task<> takeTurn(OperationQueue& queue, const QueuePlace& place) {
+    const bool given = co_await queue.waitForTurn(place.operation());
+    if (!given || place.operation()->isCancelRequested())
+        throw Error::cancelled({});
 }
 
 } // namespace
@@ -176,67 +204,129 @@ QCoro::Task<> AppState::reloadActiveTab() {
         co_await tab->navigator().reload();
 }
 
-QCoro::Task<> AppState::applyMappings(QList<PathMapping> mappings) {
+void AppState::remapEverywhere(const QList<PathMapping>& mappings) {
     if (m_folderSettingsStore)
         m_folderSettingsStore->remap(mappings);
     for (const auto& tab : m_tabs)
         tab->navigator().applyPathMappings(mappings);
+}
+
+QCoro::Task<> AppState::applyMappings(QList<PathMapping> mappings) {
+    remapEverywhere(mappings);
     co_await reloadActiveTab();
 }
 
-QCoro::Task<> AppState::deleteMarked() {
-    BrowserTab* tab = activeTab();
+std::optional<QStringList> AppState::markedPaths() const {
+    const BrowserTab* tab = activeTab();
     if (!tab)
-        co_return;
-    const QStringList urls = urlsOf(tab->navigator().markedItems());
+        return std::nullopt;
+    QStringList urls = urlsOf(tab->navigator().markedItems());
     if (urls.isEmpty())
+        return std::nullopt;
+    return urls;
+}
+
+std::shared_ptr<QueuedOperation> AppState::enqueue(OperationDescription description,
+                                                   const QueuedOperationObserver& observer) {
+    std::shared_ptr<QueuedOperation> operation = m_operationQueue.enqueue(std::move(description));
+    if (observer)
+        observer(operation);
+    return operation;
+}
+
+QCoro::Task<> AppState::deleteMarked(QueuedOperationObserver observer) {
+    const std::optional<QStringList> urls = markedPaths();
+    if (!urls)
         co_return;
-    co_await m_fileSystemService.moveToTrash(urls);
+    QueuePlace place(m_operationQueue,
+                     enqueue({OperationDescription::Kind::trash, urls->size(), {}}, observer));
+    try {
+        co_await takeTurn<DeleteError>(m_operationQueue, place);
+        co_await m_fileSystemService.moveToTrash(*urls, place.control());
+    } catch (...) {
+        place.fail(failureText());
+        throw;
+    }
     QSet<QString> removed;
-    for (const QString& url : urls)
+    for (const QString& url : *urls)
         removed.insert(FilePath::standardised(url));
     for (const auto& each : m_tabs)
         each->navigator().handleRemovedPaths(removed);
+    place.release();
     co_await reloadActiveTab();
 }
 
-QCoro::Task<std::optional<TransferPlan>> AppState::planMarkedTransfer(QString destination,
-                                                                      QList<ConflictResolution> resolutions) {
-    BrowserTab* tab = activeTab();
-    if (!tab)
-        co_return std::nullopt;
-    const QStringList sources = urlsOf(tab->navigator().markedItems());
-    const QSet<QString> names = co_await existingNames(destination);
-    co_return planTransfer(sources, destination, names, resolutions);
+QCoro::Task<> AppState::moveMarked(QString destination, QList<ConflictResolution> resolutions,
+                                   QueuedOperationObserver observer) {
+    return transferMarked(Transfer::move, std::move(destination), std::move(resolutions),
+                          std::move(observer));
 }
 
-QCoro::Task<> AppState::moveMarked(QString destination, QList<ConflictResolution> resolutions) {
-    const std::optional<TransferPlan> plan = co_await planMarkedTransfer(destination, resolutions);
-    if (!plan)
-        co_return;
-    const QList<PathMapping> mappings = co_await m_fileSystemService.moveItems(plan->operations);
-    co_await applyMappings(mappings);
+QCoro::Task<> AppState::copyMarked(QString destination, QList<ConflictResolution> resolutions,
+                                   QueuedOperationObserver observer) {
+    return transferMarked(Transfer::copy, std::move(destination), std::move(resolutions),
+                          std::move(observer));
 }
 
-QCoro::Task<> AppState::copyMarked(QString destination, QList<ConflictResolution> resolutions) {
-    const std::optional<TransferPlan> plan = co_await planMarkedTransfer(destination, resolutions);
-    if (!plan)
+QCoro::Task<> AppState::transferMarked(Transfer transfer, QString destination,
+                                       QList<ConflictResolution> resolutions,
+                                       QueuedOperationObserver observer) {
+    const std::optional<QStringList> sources = markedPaths();
+    if (!sources)
         co_return;
-    co_await m_fileSystemService.copyItems(plan->operations);
+    const bool move = transfer == Transfer::move;
+    using Kind = OperationDescription::Kind;
+    QueuePlace place(m_operationQueue, enqueue({move ? Kind::move : Kind::copy, sources->size(),
+                                                FilePath::lastComponent(destination)},
+                                               observer));
+    QList<PathMapping> mappings;
+    try {
+        co_await takeTurn<TransferError>(m_operationQueue, place);
+        // The destination is read when the turn comes: an operation before this one may
+        // have changed what is there.
+        const QSet<QString> names = co_await existingNames(destination);
+        const TransferPlan plan = planTransfer(*sources, destination, names, resolutions);
+        if (move)
+            mappings = co_await m_fileSystemService.moveItems(plan.operations, place.control());
+        else
+            co_await m_fileSystemService.copyItems(plan.operations, place.control());
+    } catch (...) {
+        place.fail(failureText());
+        throw;
+    }
+    // Copies leave the sources where they were: nothing to remap.
+    remapEverywhere(mappings);
+    place.release();
     co_await reloadActiveTab();
 }
 
-QCoro::Task<> AppState::batchRename(BatchRenameRule rule) {
+QCoro::Task<> AppState::batchRename(BatchRenameRule rule, QueuedOperationObserver observer) {
     BrowserTab* tab = activeTab();
     if (!tab)
         co_return;
     const QList<FileItem> items = tab->navigator().markedItems();
-    const QSet<QString> names = co_await existingNames(tab->navigator().currentPath());
-    const std::optional<QList<PathMapping>> mappings = batchRenameMappings(items, rule, names);
-    if (!mappings || mappings->isEmpty())
+    if (items.isEmpty())
         co_return;
-    co_await m_fileSystemService.batchRename(*mappings);
-    co_await applyMappings(*mappings);
+    const QString folder = tab->navigator().currentPath();
+    QueuePlace place(m_operationQueue,
+                     enqueue({OperationDescription::Kind::batchRename, items.size(), {}}, observer));
+    std::optional<QList<PathMapping>> mappings;
+    try {
+        co_await takeTurn<BatchRenameError>(m_operationQueue, place);
+        const QSet<QString> names = co_await existingNames(folder);
+        // A rule the folder no longer allows (it changed since the sheet was filled in)
+        // renames nothing.
+        mappings = batchRenameMappings(items, rule, names);
+        if (!mappings || mappings->isEmpty())
+            co_return;
+        co_await m_fileSystemService.batchRename(*mappings, place.control());
+    } catch (...) {
+        place.fail(failureText());
+        throw;
+    }
+    remapEverywhere(*mappings);
+    place.release();
+    co_await reloadActiveTab();
 }
 
 QCoro::Task<> AppState::create(QString name, Creation creation) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/operations/OperationQueue.h"
 #include "models/rename/BatchRenameRule.h"
 #include "models/tabs/BrowserTab.h"
 #include "models/tabs/Session.h"
@@ -29,6 +30,12 @@ class FolderSettingsStore;
 // the service's typed error to the caller unchanged and change no tab when they
 // fail. After every suspension an operation looks up the active tab again, so a
 // tab switch made meanwhile is respected.
+//
+// Trash, move, copy and batch rename take the marked entries at once and then queue
+// up: they run one at a time, in the order asked for, each with a control its worker
+// reports progress through and honours a cancel on. One cancelled while it waits
+// never starts and throws its error's cancelled case. An observer, when given, is
+// handed the operation as soon as it is queued.
 class AppState final : public QObject {
     Q_OBJECT
 
@@ -60,13 +67,17 @@ public:
     void replaceTabs(std::vector<std::unique_ptr<BrowserTab>> tabs, qsizetype activeIndex);
 
     QCoro::Task<QSet<QString>> existingNames(QString folder);
-    QCoro::Task<> deleteMarked();
-    QCoro::Task<> moveMarked(QString destination, QList<ConflictResolution> resolutions);
-    QCoro::Task<> copyMarked(QString destination, QList<ConflictResolution> resolutions);
-    QCoro::Task<> batchRename(BatchRenameRule rule);
+    QCoro::Task<> deleteMarked(QueuedOperationObserver observer = {});
+    QCoro::Task<> moveMarked(QString destination, QList<ConflictResolution> resolutions,
+                             QueuedOperationObserver observer = {});
+    QCoro::Task<> copyMarked(QString destination, QList<ConflictResolution> resolutions,
+                             QueuedOperationObserver observer = {});
+    QCoro::Task<> batchRename(BatchRenameRule rule, QueuedOperationObserver observer = {});
     QCoro::Task<> createFile(QString name);
     QCoro::Task<> createFolder(QString name);
     QCoro::Task<> didRename(QString oldPath, QString newPath);
+
+    OperationQueue& operationQueue() { return m_operationQueue; }
 
 Q_SIGNALS:
     void tabsChanged();
@@ -76,13 +87,18 @@ Q_SIGNALS:
 private:
     std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id) const;
     void setActiveTabIndex(qsizetype index);
-    // Folder settings follow the moved folders, every tab's paths follow too, and the
-    // active tab is listed again.
+    // Folder settings follow the moved folders, and every tab's paths follow too.
+    void remapEverywhere(const QList<PathMapping>& mappings);
+    // The same, then the active tab is listed again.
     QCoro::Task<> applyMappings(QList<PathMapping> mappings);
     QCoro::Task<> reloadActiveTab();
-    // The active tab's marked entries planned into destination; nothing without an active tab.
-    QCoro::Task<std::optional<TransferPlan>> planMarkedTransfer(QString destination,
-                                                                QList<ConflictResolution> resolutions);
+    // The paths of the active tab's marked entries; none without an active tab or marks.
+    std::optional<QStringList> markedPaths() const;
+    std::shared_ptr<QueuedOperation> enqueue(OperationDescription description,
+                                             const QueuedOperationObserver& observer);
+    enum class Transfer { move, copy };
+    QCoro::Task<> transferMarked(Transfer transfer, QString destination,
+                                 QList<ConflictResolution> resolutions, QueuedOperationObserver observer);
     enum class Creation { file, folder };
     QCoro::Task<> create(QString name, Creation creation);
 
@@ -93,6 +109,7 @@ private:
     std::vector<std::unique_ptr<BrowserTab>> m_tabs;
     qsizetype m_activeTabIndex = 0;
     bool m_isHelpPanelVisible = true;
+    OperationQueue m_operationQueue;
 };
 
 } // namespace quillmere

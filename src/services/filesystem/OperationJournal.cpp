@@ -44,8 +44,8 @@ void OperationJournal::append(const QByteArray& line, bool durable) {
     }
 }
 
-void OperationJournal::trashed(int item, const QString& path) {
-    append(JournalRecord::trashedLine(item, path), true);
+void OperationJournal::trashed(int item, const QString& path, bool durable) {
+    append(JournalRecord::trashedLine(item, path), durable);
 }
 
 void OperationJournal::copied(int item, const FileIdentity& copy) {

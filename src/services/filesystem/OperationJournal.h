@@ -28,7 +28,9 @@ public:
     OperationJournal& operator=(const OperationJournal&) = delete;
 
     void begin(const JournalRecord& plan);
-    void trashed(int item, const QString& path);
+    // Where an item is about to go in the trash. Durable for the rare overwritten item;
+    // a trash of many items notes it without waiting for the disk.
+    void trashed(int item, const QString& path, bool durable = true);
     void copied(int item, const FileIdentity& copy);
     void returned(int item, const FileIdentity& copy);
     void secondPhase();

@@ -32,7 +32,7 @@ public:
         for (int index = 0; index < int(m_record.items.size()); ++index) {
             const Item& item = m_record.items[index];
             switch (m_record.kind) {
-            case JournalRecord::Kind::trash: trash(item); break;
+            case JournalRecord::Kind::trash: trash(index, item); break;
             case JournalRecord::Kind::copy: copy(index, item); break;
             case JournalRecord::Kind::move: move(index, item); break;
             case JournalRecord::Kind::batchRename: batchRename(item); break;
@@ -85,11 +85,16 @@ private:
         }
     }
 
-    // The item an overwrite sent to the trash comes back when its place is free.
+    // The item an overwrite sent to the trash comes back when its place is free. The
+    // journal names the place before the item went there, so it may never have arrived.
     void bringBackOverwritten(int index, const Item& item) {
         const auto trashed = m_record.trashed.constFind(index);
         if (trashed == m_record.trashed.constEnd())
             return;
+        if (!identityAt(*trashed)) {
+            m_primitives.trash.forgetUnfinished(*trashed, item.destination);
+            return;
+        }
         try {
             m_primitives.trash.restore(*trashed, item.destination);
         } catch (const PlatformError& error) {
@@ -100,19 +105,36 @@ private:
         }
     }
 
+    // Whether the item an overwrite was replacing reached the trash; a record written
+    // for it that it never reached is removed on the way.
+    bool overwrittenIsInTrash(int index) {
+        const auto trashed = m_record.trashed.constFind(index);
+        if (trashed == m_record.trashed.constEnd())
+            return false;
+        if (identityAt(*trashed))
+            return true;
+        m_primitives.trash.forgetUnfinished(*trashed, m_record.items[index].destination);
+        return false;
+    }
+
     // Trashing an item is one rename, so each item is in its place or in the trash already.
-    void trash(const Item& item) {
-        if (isPlanned(identityAt(item.source), item))
+    void trash(int index, const Item& item) {
+        if (isPlanned(identityAt(item.source), item)) {
+            // Its record may have been written just before the run died.
+            if (const auto trashed = m_record.trashed.constFind(index);
+                trashed != m_record.trashed.constEnd())
+                m_primitives.trash.forgetUnfinished(*trashed, item.source);
             ++m_result.restored;
-        else
+        } else {
             ++m_result.completed;
+        }
     }
 
     void copy(int index, const Item& item) {
         if (!removeTemporary(item.temporary))
             return;
         if (identityAt(item.destination)) {
-            const bool replaced = !item.overwrite || m_record.trashed.contains(index);
+            const bool replaced = !item.overwrite || overwrittenIsInTrash(index);
             ++(replaced ? m_result.completed : m_result.restored);
             return;
         }
@@ -137,7 +159,7 @@ private:
                 // The copy was complete in its place and the source was being removed.
                 if (removeRemains(item.source, item.identity))
                     ++m_result.completed;
-            } else if (item.overwrite && !m_record.trashed.contains(index) && isPlanned(source, item)) {
+            } else if (item.overwrite && !overwrittenIsInTrash(index) && isPlanned(source, item)) {
                 ++m_result.restored; // the item to be overwritten was never touched
             } else {
                 undecided(item.source);

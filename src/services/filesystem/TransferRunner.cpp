@@ -82,11 +82,10 @@ JournalRecord plan(FilePrimitives& primitives, const QList<TransferOperation>& o
     return record;
 }
 
-MoveOptions moveOptions(const QString& temporary, OperationControl* control,
-                        std::function<void(const FileIdentity&)> copied) {
-    return {
-        {temporary.isEmpty() ? QByteArray() : PathCodec::encode(FilePath::lastComponent(temporary)), control},
-        std::move(copied)};
+CopyOptions copyOptions(const QString& temporary, OperationControl* control,
+                        std::function<void(const FileIdentity&)> completed) {
+    return {temporary.isEmpty() ? QByteArray() : PathCodec::encode(FilePath::lastComponent(temporary)),
+            control, std::move(completed)};
 }
 
 QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode,
@@ -120,8 +119,10 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
         try {
             checkCancelled(control, source);
             if (operation.overwriteExisting) {
-                const QString trashed = primitives.trash.trash(destination);
-                journal.trashed(index, trashed);
+                const QString trashed =
+                    primitives.trash.trash(destination, [&journal, index](const QString& target) {
+                        journal.trashed(index, target);
+                    });
                 undo.record(
                     [&primitives, trashed, destination] { primitives.trash.restore(trashed, destination); },
                     destination);
@@ -129,7 +130,7 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
             if (mode == Mode::move) {
                 const TreeCopier::Outcome outcome = primitives.mover.move(
                     source, destination,
-                    moveOptions(planned.temporary, control, [&journal, index](const FileIdentity& copy) {
+                    copyOptions(planned.temporary, control, [&journal, index](const FileIdentity& copy) {
                         journal.copied(index, copy);
                     }));
                 if (outcome.copy.inode == 0)
@@ -139,19 +140,20 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
                     [&primitives, &journal, source, destination, index, back = planned.returnTemporary] {
                         primitives.mover.move(
                             destination, source,
-                            moveOptions(back, nullptr, [&journal, index](const FileIdentity& copy) {
+                            copyOptions(back, nullptr, [&journal, index](const FileIdentity& copy) {
                                 journal.returned(index, copy);
                             }));
                     },
                     source);
                 mappings.append({FilePath::standardised(source), FilePath::standardised(destination)});
             } else {
-                primitives.copier.copy(
-                    source, destination,
-                    {PathCodec::encode(FilePath::lastComponent(planned.temporary)), control});
+                primitives.copier.copy(source, destination, copyOptions(planned.temporary, control, {}));
+                // Taken out of its place in one step first, so that a crash while it is
+                // being removed leaves a temporary name the recovery knows, not half a copy.
                 undo.record(
-                    [&primitives, destination] {
-                        primitives.remover.remove(destination, TreeRemover::Owner::thisProgram);
+                    [&primitives, destination, temporary = planned.temporary] {
+                        primitives.mover.rename(destination, temporary);
+                        primitives.remover.remove(temporary, TreeRemover::Owner::thisProgram);
                     },
                     destination);
             }

@@ -34,7 +34,8 @@ void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths, O
         const QString& path = paths[index];
         try {
             checkCancelled(control, path);
-            const QString trashed = primitives.trash.trash(path);
+            const QString trashed = primitives.trash.trash(
+                path, [&log, index](const QString& target) { log.trashed(index, target, false); });
             undo.record([&primitives, trashed, path] { primitives.trash.restore(trashed, path); }, path);
             advanceItems(control);
             log.progress(index + 1);

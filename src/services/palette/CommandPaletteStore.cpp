@@ -1,6 +1,7 @@
 #include "services/palette/CommandPaletteStore.h"
 
 #include "models/commands/CommandCatalog.h"
+#include "models/operations/OperationText.h"
 #include "models/palette/PaletteItemsBuilder.h"
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
@@ -90,6 +91,9 @@ void CommandPaletteStore::executeSelected(const Dispatch& dispatch) {
             recordRecentCommand(command->command);
         } else if (const std::optional<QString> folder = kind.folderURL()) {
             [[maybe_unused]] auto opening = openFolder(*folder);
+        } else if (kind.isCancelOperation()) {
+            // Whatever runs now; if the one the row named has ended, there is nothing to stop.
+            m_appState.operationQueue().cancelRunning();
         }
     }
     setPresented(false);
@@ -137,6 +141,9 @@ void CommandPaletteStore::rebuildItems() {
     if (const BrowserTab* tab = m_appState.activeTab())
         sources.history = tab->navigator().history();
     sources.bookmarks = m_bookmarkStore.bookmarks();
+    if (const std::shared_ptr<QueuedOperation> running = m_appState.operationQueue().running())
+        sources.cancelOperation = PaletteItemKind::CancelOperation{
+            qtTrId("palette.cancelOperation"), OperationText::describe(running->description())};
     m_items = PaletteItemsBuilder::build(sources, m_query);
     Q_EMIT itemsChanged();
     setSelectedIndex(0);

@@ -25,7 +25,8 @@ class LanguageEnvironment;
 // commands alone show on the next open() or query change.
 //
 // Commands chosen here run through keyCommandDispatch, set by the content view, so
-// they behave exactly like key presses. The recent commands live in memory only.
+// they behave exactly like key presses. The recent commands live in memory only. While
+// a file operation runs, a row that cancels it is offered too.
 class CommandPaletteStore final : public QObject {
     Q_OBJECT
 

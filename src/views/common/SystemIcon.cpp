@@ -41,6 +41,7 @@ Source sourceOf(SystemIcon::Symbol symbol) {
     case S::checkmarkCircle:
         return {{u"emblem-ok-symbolic"_s, u"emblem-default"_s, u"checkbox-checked"_s},
                 QStyle::SP_DialogApplyButton};
+    case S::stop: return {{u"process-stop-symbolic"_s, u"process-stop"_s}, QStyle::SP_BrowserStop};
     }
     return {{}, QStyle::SP_FileIcon};
 }

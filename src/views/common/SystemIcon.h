@@ -27,6 +27,7 @@ enum class Symbol {
     bookmark,
     gear,
     checkmarkCircle,
+    stop,
 };
 
 QIcon icon(Symbol symbol);

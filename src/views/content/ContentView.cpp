@@ -3,6 +3,7 @@
 #include "models/commands/CommandCatalog.h"
 #include "models/errors/OperationErrorText.h"
 #include "models/navigation/Navigator.h"
+#include "models/operations/OperationQueue.h"
 #include "models/paths/FileName.h"
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
@@ -17,6 +18,7 @@
 #include "views/chooser/FolderChooser.h"
 #include "views/common/SystemIcon.h"
 #include "views/content/AddressBarView.h"
+#include "views/content/ProgressStripView.h"
 #include "views/content/ToastView.h"
 #include "views/keyboard/KeyEventMonitor.h"
 #include "views/sheets/BatchRenameSheet.h"
@@ -47,13 +49,15 @@ QString messageOf(const std::exception& error) {
 }
 
 // Not a lambda: a coroutine's captures die with the lambda, which the sheet may drop first.
+// The observer hands the queued operation to the sheet, which steps aside if it turns long.
 QCoro::Task<std::optional<QString>> resolveTransfer(AppState& appState, bool move, QString destination,
-                                                    QList<ConflictResolution> resolutions) {
+                                                    QList<ConflictResolution> resolutions,
+                                                    QueuedOperationObserver observer) {
     try {
         if (move)
-            co_await appState.moveMarked(destination, resolutions);
+            co_await appState.moveMarked(destination, resolutions, observer);
         else
-            co_await appState.copyMarked(destination, resolutions);
+            co_await appState.copyMarked(destination, resolutions, observer);
     } catch (const TransferError& error) {
         co_return OperationErrorText::of(error);
     } catch (const std::exception& error) {
@@ -62,9 +66,10 @@ QCoro::Task<std::optional<QString>> resolveTransfer(AppState& appState, bool mov
     co_return std::nullopt;
 }
 
-QCoro::Task<std::optional<QString>> applyBatchRename(AppState& appState, BatchRenameRule rule) {
+QCoro::Task<std::optional<QString>> applyBatchRename(AppState& appState, BatchRenameRule rule,
+                                                     QueuedOperationObserver observer) {
     try {
-        co_await appState.batchRename(rule);
+        co_await appState.batchRename(rule, observer);
     } catch (const BatchRenameError& error) {
         co_return OperationErrorText::of(error);
     } catch (const std::exception& error) {
@@ -99,15 +104,26 @@ ContentView::ContentView(const WindowContext& context, QWidget* parent)
     toolRow->addWidget(addToolButton(C::showHelp, "tool.showHelp"));
     toolRow->addStretch(1);
     column->addWidget(tools);
+    m_notice = new NoticeView(this);
+    column->addWidget(m_notice);
 
     m_table = new FileTableView(context.appSettingsStore, context.clipboard, context.fileOpener, this);
     column->addWidget(m_table, 1);
     connect(m_table, &FileTableView::contextMenuCommand, this, &ContentView::dispatch);
+    m_strip = new ProgressStripView(context.appState.operationQueue(), this);
+    column->addWidget(m_strip);
     m_toast = new ToastView(this);
+    const auto focusTable = [this] { m_table->setFocus(Qt::OtherFocusReason); };
+    connect(m_strip, &ProgressStripView::hidFocused, this, focusTable);
+    connect(m_notice, &NoticeView::dismissedFocused, this, focusTable);
+    connect(&context.appState.operationQueue(), &OperationQueue::operationFinished, this,
+            &ContentView::operationFinished);
 
     m_keyMonitor = new KeyEventMonitor(
         *this, [this](const KeyCommand& command) { dispatch(command); },
         [this] { return m_navigator && !m_navigator->markedItemIDs().isEmpty(); }, this);
+    m_keyMonitor->leaveKeysTo(*m_strip);
+    m_keyMonitor->leaveKeysTo(*m_notice);
     m_context.commandPaletteStore.setKeyCommandDispatch(
         [self = QPointer<ContentView>(this)](const KeyCommand& command) {
             if (self)
@@ -136,6 +152,14 @@ void ContentView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+}
+
+void ContentView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The view is built before it has its window, and the focus it chose then is lost; a
+    // window that starts with nothing focused would ignore the arrow keys.
+    if (!window()->focusWidget() && !(m_navigator && m_navigator->isSearchActive()))
+        m_table->setFocus(Qt::OtherFocusReason);
 }
 
 void ContentView::retranslate() {
@@ -211,13 +235,25 @@ void ContentView::showToast(const char* key) {
     m_toast->showMessage(qtTrId(key));
 }
 
-void ContentView::showAlert(const QString& text) {
+void ContentView::showAlert(const QString& message) {
+    // Messages name items, and an item's name may hold escaped bytes.
+    const QString text = FileName::displayText(message);
     auto* alert = new QMessageBox(QMessageBox::Warning, u"Quillmere"_s, text, QMessageBox::Ok, window());
     alert->setObjectName(u"alert"_s);
     alert->setAccessibleName(text);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setWindowModality(Qt::WindowModal);
     alert->open();
+}
+
+void ContentView::operationFinished(const QueuedOperation* operation) {
+    // The sheet that started it closed while it ran; success needs no word.
+    if (operation->isOutcomeForWindow() && operation->failureMessage())
+        showAlert(*operation->failureMessage());
+}
+
+void ContentView::showNotice(NoticeView::Compose compose) {
+    m_notice->showNotice(std::move(compose));
 }
 
 void ContentView::dispatch(const KeyCommand& command) {
@@ -312,10 +348,13 @@ QCoro::Task<> ContentView::openBatchRename() {
     if (!self || !navigator)
         co_return;
     AppState& appState = m_context.appState;
-    auto onConfirm = [&appState](BatchRenameRule rule) {
-        return applyBatchRename(appState, std::move(rule));
+    // Filled in once the sheet exists; the action runs only after that.
+    auto observer = std::make_shared<QueuedOperationObserver>();
+    auto onConfirm = [&appState, observer](BatchRenameRule rule) {
+        return applyBatchRename(appState, std::move(rule), *observer);
     };
     auto* sheet = new BatchRenameSheet(items, existing, onConfirm, window());
+    *observer = sheet->operationObserver();
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->open();
 }
@@ -401,11 +440,14 @@ QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
 void ContentView::showConflicts(TransferMode mode, QString destination, QStringList conflicts) {
     AppState& appState = m_context.appState;
     const bool move = mode == TransferMode::move;
-    auto onResolve = [&appState, move, destination](QList<ConflictResolution> resolutions) {
-        return resolveTransfer(appState, move, destination, std::move(resolutions));
+    // Filled in once the sheet exists; the action runs only after that.
+    auto observer = std::make_shared<QueuedOperationObserver>();
+    auto onResolve = [&appState, move, destination, observer](QList<ConflictResolution> resolutions) {
+        return resolveTransfer(appState, move, destination, std::move(resolutions), *observer);
     };
     auto* sheet =
         new ConflictResolutionSheet(conflicts, FilePath::lastComponent(destination), onResolve, window());
+    *observer = sheet->operationObserver();
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->open();
 }

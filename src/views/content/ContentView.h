@@ -2,6 +2,7 @@
 
 #include "models/commands/KeyCommand.h"
 #include "models/navigation/Navigator.h"
+#include "views/content/NoticeView.h"
 #include "views/shell/WindowContext.h"
 
 #include <QCoroTask>
@@ -16,14 +17,18 @@ namespace quillmere {
 class AddressBarView;
 class FileTableView;
 class KeyEventMonitor;
+class ProgressStripView;
+class QueuedOperation;
 class ToastView;
 enum class SortKey;
 
-// The active tab's main area: address bar, tool buttons and the file table. It is the
-// one place a KeyCommand is carried out, whether it came from a key, the palette, a
-// tool button or a context menu: dispatch() changes the Navigator or the application
-// state, or opens a sheet, the folder chooser, a context menu or a toast. Failures of
-// the transfer flow are shown in a warning alert with the operation's message.
+// The active tab's main area: address bar, tool buttons, a notice when there is news,
+// the file table, and the progress strip while long file operations run. It is the one
+// place a KeyCommand is carried out, whether it came from a key, the palette, a tool
+// button or a context menu: dispatch() changes the Navigator or the application state,
+// or opens a sheet, the folder chooser, a context menu or a toast. Failures of the
+// transfer flow, and of operations whose sheet stepped aside while they ran, are shown
+// in a warning alert with the operation's message.
 class ContentView final : public QWidget {
     Q_OBJECT
 
@@ -38,12 +43,18 @@ public:
     Navigator* navigator() const { return m_navigator; }
     FileTableView& table() const { return *m_table; }
     AddressBarView& addressBar() const { return *m_addressBar; }
+    ProgressStripView& progressStrip() const { return *m_strip; }
+    NoticeView& notice() const { return *m_notice; }
+
+    // A notice that stays until dismissed, composed again when the language changes.
+    void showNotice(NoticeView::Compose compose);
 
     void dispatch(const KeyCommand& command);
     void openInTerminal();
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void retranslate();
@@ -51,6 +62,7 @@ private:
     void reloadAfter();
     void showToast(const char* key);
     void showAlert(const QString& text);
+    void operationFinished(const QueuedOperation* operation);
     void openRename();
     QCoro::Task<> openBatchRename();
     void openDelete();
@@ -65,7 +77,9 @@ private:
     QPointer<Navigator> m_navigator;
     QList<QMetaObject::Connection> m_connections;
     AddressBarView* m_addressBar;
+    NoticeView* m_notice;
     FileTableView* m_table;
+    ProgressStripView* m_strip;
     ToastView* m_toast;
     QList<std::pair<QToolButton*, KeyCommand>> m_toolButtons;
     KeyEventMonitor* m_keyMonitor;

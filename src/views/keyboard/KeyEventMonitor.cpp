@@ -58,6 +58,10 @@ KeyEventMonitor::~KeyEventMonitor() {
         application->removeEventFilter(this);
 }
 
+void KeyEventMonitor::leaveKeysTo(QWidget& area) {
+    m_keyOwners.append(&area);
+}
+
 bool KeyEventMonitor::eventFilter(QObject* watched, QEvent* event) {
     // Qt hands a press to its window first and then from widget to widget; the
     // window's turn is the one place where each press is seen exactly once.
@@ -81,8 +85,11 @@ bool KeyEventMonitor::route(const QKeyEvent& event) {
                   u"raw keyDown: keyCode=" + QString::number(event.key()) + u" chars=" +
                       loggedText(event.text()) + u" mods=" +
                       QString::number(uint(event.modifiers().toInt())));
-    const std::optional<KeyCommand> command =
-        KeyMapping::from(event, isTextEditor(m_host->window()->focusWidget()));
+    QWidget* focused = m_host->window()->focusWidget();
+    for (const QPointer<QWidget>& owner : std::as_const(m_keyOwners))
+        if (owner && focused && (owner == focused || owner->isAncestorOf(focused)))
+            return false;
+    const std::optional<KeyCommand> command = KeyMapping::from(event, isTextEditor(focused));
     if (!command || !m_dispatch)
         return false;
     // With nothing marked, Escape stays with the window (to close a search, for instance).

@@ -2,6 +2,7 @@
 
 #include "models/commands/KeyCommand.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -30,6 +31,10 @@ public:
     KeyEventMonitor(QWidget& host, Dispatch dispatch, MarksPresent hasMarkedItems, QObject* parent = nullptr);
     ~KeyEventMonitor() override;
 
+    // Presses made while the focus is inside area go to the focused widget untouched, so
+    // its buttons take Space, Return and Escape for themselves.
+    void leaveKeysTo(QWidget& area);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,6 +46,7 @@ private:
     QPointer<QWidget> m_host;
     Dispatch m_dispatch;
     MarksPresent m_hasMarkedItems;
+    QList<QPointer<QWidget>> m_keyOwners;
 };
 
 } // namespace quillmere

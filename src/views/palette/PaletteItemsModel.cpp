@@ -43,6 +43,8 @@ QVariant PaletteItemsModel::data(const QModelIndex& index, int role) const {
         using S = SystemIcon::Symbol;
         if (command)
             return int(S::command);
+        if (item.kind.isCancelOperation())
+            return int(S::stop);
         return int(std::holds_alternative<PaletteItemKind::Bookmark>(item.kind.value) ? S::bookmark
                                                                                       : S::clock);
     }

@@ -292,7 +292,8 @@ QCoro::Task<> BatchRenameSheet::rename() {
     updateControls();
     const std::optional<QString> failure =
         co_await awaitCallerAction(m_onConfirm, chosen, qtTrId("batchRename.error.failed"));
-    if (!self)
+    // A sheet that stepped aside leaves the outcome to the window.
+    if (!self || m_frame->isHandedOff())
         co_return;
     m_isProcessing = false;
     m_frame->setBusy(false);
@@ -301,6 +302,10 @@ QCoro::Task<> BatchRenameSheet::rename() {
         m_frame->showError(failure);
     else
         accept();
+}
+
+QueuedOperationObserver BatchRenameSheet::operationObserver() const {
+    return m_frame->operationObserver();
 }
 
 } // namespace quillmere

@@ -4,6 +4,8 @@
 #include "models/rename/BatchRenamePreviewRow.h"
 #include "models/rename/BatchRenameRule.h"
 
+#include "models/operations/QueuedOperation.h"
+
 #include <QCoroTask>
 #include <QDialog>
 #include <QFutureWatcher>
@@ -31,8 +33,9 @@ class SheetFrame;
 // rename button is enabled only while every row can.
 //
 // Confirming hands the rule to onConfirm, which renames and answers with the failure's
-// message or nothing. Nothing closes the sheet; a message is shown in place and the rule
-// stays as it was. While the rename runs the sheet cannot be dismissed.
+// message or nothing. A failure does not close the sheet; the message is shown in place
+// and the rule stays as it was. While the rename runs the sheet cannot be dismissed, but
+// a rename that turns long closes it (operationObserver) and is followed in the window.
 //
 // A large batch is previewed on a worker thread, so typing never waits for it: the
 // rows and the rename button follow when the preview of the latest rule is ready, and
@@ -64,6 +67,9 @@ public:
     bool isPreviewCurrent() const { return m_shownGeneration == m_generation; }
     bool isProcessing() const { return m_isProcessing; }
     bool canConfirm() const;
+    // For the action's caller: hands the sheet the operation the action queued, so the
+    // sheet can step aside when it turns long (SheetFrame::operationObserver).
+    QueuedOperationObserver operationObserver() const;
 
     // A start or digits field's text as a number: blanks around it are ignored, then an
     // optional sign and decimal digits within 64 bits; anything else is 0.

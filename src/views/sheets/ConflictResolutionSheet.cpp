@@ -194,7 +194,8 @@ QCoro::Task<> ConflictResolutionSheet::resolve() {
     updateControls();
     const std::optional<QString> failure =
         co_await awaitCallerAction(m_onResolve, chosen, qtTrId("conflict.error.failed"));
-    if (!self)
+    // A sheet that stepped aside leaves the outcome to the window.
+    if (!self || m_frame->isHandedOff())
         co_return;
     m_isProcessing = false;
     m_frame->setBusy(false);
@@ -203,6 +204,10 @@ QCoro::Task<> ConflictResolutionSheet::resolve() {
         m_frame->showError(failure);
     else
         accept();
+}
+
+QueuedOperationObserver ConflictResolutionSheet::operationObserver() const {
+    return m_frame->operationObserver();
 }
 
 } // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include "models/transfer/ConflictResolution.h"
 
+#include "models/operations/QueuedOperation.h"
+
 #include <QCoroTask>
 #include <QDialog>
 #include <QList>
@@ -25,9 +27,11 @@ class SheetFrame;
 // choice starts at skip, so confirming untouched transfers only what does not collide.
 //
 // Confirming hands one resolution per conflict, in conflict order, to onResolve, which
-// runs the transfer and answers with the failure's message or nothing. Nothing closes the
-// sheet; a message is shown in place and the choices stay as they were. Only blank new
-// names are refused here; any other bad name fails in the transfer, which says why.
+// runs the transfer and answers with the failure's message or nothing. A failure does not
+// close the sheet; the message is shown in place and the choices stay as they were. A
+// transfer that turns long closes it (operationObserver) and is followed in the window.
+// Only blank new names are refused here; any other bad name fails in the transfer, which
+// says why.
 class ConflictResolutionSheet final : public QDialog {
     Q_OBJECT
 
@@ -46,6 +50,9 @@ public:
     bool isProcessing() const { return m_isProcessing; }
     QList<ConflictResolution> resolutions() const;
     bool canConfirm() const;
+    // For the action's caller: hands the sheet the operation the action queued, so the
+    // sheet can step aside when it turns long (SheetFrame::operationObserver).
+    QueuedOperationObserver operationObserver() const;
 
 public Q_SLOTS:
     void reject() override;

@@ -47,13 +47,14 @@ QCoro::Task<> DeleteConfirmSheet::trash() {
     m_frame->setBusy(true);
     std::optional<QString> failure;
     try {
-        co_await m_appState.deleteMarked();
+        co_await m_appState.deleteMarked(m_frame->operationObserver());
     } catch (const DeleteError& error) {
         failure = OperationErrorText::of(error);
     } catch (...) {
         failure = qtTrId("delete.error.failed");
     }
-    if (!self)
+    // A sheet that stepped aside leaves the outcome to the window.
+    if (!self || m_frame->isHandedOff())
         co_return;
     m_isDeleting = false;
     m_frame->setBusy(false);

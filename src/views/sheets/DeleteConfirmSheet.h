@@ -12,7 +12,8 @@ class SheetFrame;
 
 // Asks before the active tab's marked entries go to the trash, then trashes them. While
 // the trash runs both buttons are disabled and the sheet cannot be dismissed; a failure
-// (after the service has put back what it had moved) is shown in place.
+// (after the service has put back what it had moved) is shown in place. A trash that
+// turns long closes the sheet and is followed in the window instead.
 class DeleteConfirmSheet final : public QDialog {
     Q_OBJECT
 

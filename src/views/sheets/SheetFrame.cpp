@@ -21,7 +21,8 @@ const QColor errorRed(0xd7, 0x26, 0x1e);
 } // namespace
 
 SheetFrame::SheetFrame(QDialog& sheet, int sheetWidth, const QString& title, const QString& cancelText,
-                       const QString& confirmText) {
+                       const QString& confirmText)
+    : m_sheet(&sheet) {
     sheet.setWindowModality(Qt::WindowModal);
     sheet.setWindowTitle(title);
     sheet.setFixedWidth(sheetWidth);
@@ -119,6 +120,26 @@ void SheetFrame::setBusy(bool busy) {
     m_confirm->setEnabled(!busy);
     if (!busy && m_focusBeforeBusy && m_focusBeforeBusy->isEnabled())
         m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
+}
+
+QueuedOperationObserver SheetFrame::operationObserver() const {
+    return [sheet = m_sheet, handedOff = m_handedOff](const std::shared_ptr<QueuedOperation>& operation) {
+        if (!sheet || !operation)
+            return;
+        const auto stepAside = [sheet, handedOff, watched = std::weak_ptr<QueuedOperation>(operation)] {
+            const std::shared_ptr<QueuedOperation> live = watched.lock();
+            if (!sheet || *handedOff || !live || live->state() == QueuedOperation::State::finished)
+                return;
+            *handedOff = true;
+            live->leaveOutcomeToWindow();
+            // Past the sheet's own refusal to close while busy.
+            sheet->done(QDialog::Accepted);
+        };
+        if (operation->isLong())
+            QMetaObject::invokeMethod(sheet, stepAside, Qt::QueuedConnection);
+        else
+            QObject::connect(operation.get(), &QueuedOperation::becameLong, sheet, stepAside);
+    };
 }
 
 } // namespace quillmere

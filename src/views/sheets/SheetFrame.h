@@ -1,8 +1,11 @@
 #pragma once
 
+#include "models/operations/QueuedOperation.h"
+
 #include <QPointer>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QColor;
@@ -44,6 +47,14 @@ public:
     // for the confirming button applies it afterwards.
     void setBusy(bool busy);
 
+    // Follows the file operation the sheet started. The sheet is modal, but the user goes
+    // on browsing while long work runs: once the operation turns long (it waits behind
+    // another, or runs past the progress strip's delay) the sheet closes and leaves the
+    // outcome to the window. One that ends sooner is reported in place as before.
+    QueuedOperationObserver operationObserver() const;
+    // Whether the sheet closed that way; the sheet then shows nothing more.
+    bool isHandedOff() const { return *m_handedOff; }
+
     // A label in the callout type: smaller than the body text, red when it reports a problem.
     static QLabel* calloutLabel(QWidget* parent, bool isError);
     // The red of problems, readable on light and dark backgrounds.
@@ -56,6 +67,8 @@ private:
     QPushButton* m_cancel;
     QPushButton* m_confirm;
     QPointer<QWidget> m_focusBeforeBusy;
+    QPointer<QDialog> m_sheet;
+    std::shared_ptr<bool> m_handedOff = std::make_shared<bool>(false);
 };
 
 } // namespace quillmere

@@ -1,0 +1,63 @@
+#include "models/operations/OperationText.h"
+
+#include "models/paths/FileName.h"
+
+#include <QCoreApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace quillmere {
+namespace {
+
+QString recoveredKind(RecoveredOperation::Kind kind) {
+    switch (kind) {
+    case RecoveredOperation::Kind::trash: return qtTrId("recovery.trash");
+    case RecoveredOperation::Kind::move: return qtTrId("recovery.move");
+    case RecoveredOperation::Kind::copy: return qtTrId("recovery.copy");
+    case RecoveredOperation::Kind::batchRename: return qtTrId("recovery.batchRename");
+    }
+    return {};
+}
+
+QString recoveredSentence(const RecoveredOperation& operation) {
+    QStringList parts;
+    if (operation.completed > 0)
+        parts.append(qtTrId("recovery.completed", operation.completed));
+    if (operation.restored > 0)
+        parts.append(qtTrId("recovery.restored", operation.restored));
+    if (!operation.undecided.isEmpty()) {
+        QStringList names;
+        for (const QString& name : operation.undecided)
+            names.append(FileName::displayText(name));
+        parts.append(qtTrId("recovery.undecided").arg(names.join(qtTrId("recovery.separator"))));
+    }
+    if (parts.isEmpty())
+        parts.append(qtTrId("recovery.nothingChanged"));
+    return qtTrId("recovery.sentence")
+        .arg(recoveredKind(operation.kind), parts.join(qtTrId("recovery.separator")));
+}
+
+} // namespace
+
+QString OperationText::describe(const OperationDescription& description) {
+    const int count = int(description.itemCount);
+    // The root folder has no name of its own; it is called what its path is.
+    const QString destination =
+        description.destinationName.isEmpty() ? u"/"_s : FileName::displayText(description.destinationName);
+    switch (description.kind) {
+    case OperationDescription::Kind::trash: return qtTrId("progress.trash", count);
+    case OperationDescription::Kind::move: return qtTrId("progress.move", count).arg(destination);
+    case OperationDescription::Kind::copy: return qtTrId("progress.copy", count).arg(destination);
+    case OperationDescription::Kind::batchRename: return qtTrId("progress.batchRename", count);
+    }
+    return {};
+}
+
+QString OperationText::recoveryNotice(const RecoveryReport& report) {
+    QStringList sentences;
+    for (const RecoveredOperation& operation : report)
+        sentences.append(recoveredSentence(operation));
+    return sentences.join(u' ');
+}
+
+} // namespace quillmere
