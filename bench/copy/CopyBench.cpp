@@ -56,6 +56,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -238,7 +239,7 @@ private:
             OperationJournal journal(m_primitives.calls, PathCodec::decode(m_journals));
             TransferRunner::copy(m_primitives, operations, &control, &journal);
         } else {
-            std::thread scan([&] {
+            std::jthread scan([&] {
                 const TreeMeasure::Totals totals = TreeMeasure::of(*m_primitives.calls, source);
                 control.setTotals(totals.items, totals.bytes);
             });
@@ -348,11 +349,13 @@ void report(const char* tree, const std::vector<std::vector<Sample>>& samples) {
                             {"3/1 copy + progress / cp -a", copyWatched, cpArchive, 1.0},
                             {"scan / copy", scanAlone, copyAlone, 0},
                             {"scan beside / copy", copyBesideScan, copyAlone, 0}};
-    std::printf("  %-28s %14s %22s %12s  %s\n", "ratio", "of medians", "per round: median", "[min, max]",
-                "target");
+    bool headed = false;
     for (const Ratio& ratio : ratios) {
         if (samples[std::size_t(ratio.figure)].empty() || samples[std::size_t(ratio.reference)].empty())
             continue;
+        if (!std::exchange(headed, true))
+            std::printf("  %-28s %14s %22s %12s  %s\n", "ratio", "of medians", "per round: median",
+                        "[min, max]", "target");
         const std::vector<double> figure = column(ratio.figure, false);
         const std::vector<double> reference = column(ratio.reference, false);
         std::vector<double> paired;
@@ -517,6 +520,9 @@ int main(int argc, char** argv) {
                     static_cast<long long>(made.hardLinks), static_cast<long long>(made.bytes));
     }
     CopyTrees::flush(root);
+    std::printf("creating an empty file takes %.1f us here (hundreds: a recent large removal still slows "
+                "this file system down, and every figure with it)\n",
+                CopyTrees::creationMicroseconds(root + "/probe"));
 
     Bench bench(root);
     std::vector<QByteArray> copies;
@@ -536,6 +542,7 @@ int main(int argc, char** argv) {
         CopyTrees::remove(root + "/large");
         CopyTrees::remove(root + "/many");
         CopyTrees::remove(root + "/journals");
+        CopyTrees::remove(root + "/probe");
         rmdir(root.constData());
         std::printf("\nremoved the trees and copies in %.1f s\n", since(start) / 1e3);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -250,6 +251,22 @@ void CopyTrees::remove(const QByteArray& path) {
 void CopyTrees::hollow(const QByteArray& path) {
     if (nftw(path.constData(), truncateOne, 64, FTW_PHYS) != 0)
         fail("truncate in", path.toStdString());
+}
+
+double CopyTrees::creationMicroseconds(const QByteArray& path) {
+    constexpr int files = 2000;
+    const std::string folder = path.toStdString();
+    makeFolder(folder);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < files; ++i) {
+        const std::string file = folder + "/empty-" + std::to_string(i);
+        const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0)
+            fail("create", file);
+        close(fd);
+    }
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() /
+           files;
 }
 
 void CopyTrees::flush(const QByteArray& path) {
