@@ -20,6 +20,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -290,7 +291,9 @@ private Q_SLOTS:
             OperationControl::Progress last;
             bool counted = true;
             int mutations = 0;
+            std::mutex watching; // the totals are counted on a second thread
             calls->setHook([&](Primitive primitive, const char*) {
+                const std::lock_guard lock(watching);
                 const OperationControl::Progress now = control.progress();
                 counted = counted && now.itemsDone >= last.itemsDone && now.bytesDone >= last.bytesDone;
                 last = now;

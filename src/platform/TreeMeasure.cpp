@@ -2,7 +2,6 @@
 
 #include "Descriptor.h"
 #include "FolderNameReader.h"
-#include "OperationControl.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
 
@@ -12,8 +11,9 @@ namespace quillmere {
 namespace {
 
 void addFolder(SystemCalls& calls, int parent, const QByteArray& name, const QByteArray& path,
-               const OperationControl* control, TreeMeasure::Totals& totals) {
-    checkCancelled(control, path);
+               const std::atomic<bool>& stop, TreeMeasure::Totals& totals) {
+    if (stop.load(std::memory_order_relaxed))
+        return;
     Descriptor folder(calls, calls.openAt(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
     if (!folder.isOpen())
         return;
@@ -31,14 +31,14 @@ void addFolder(SystemCalls& calls, int parent, const QByteArray& name, const QBy
         if (S_ISREG(status.st_mode))
             totals.bytes += status.st_size;
         else if (S_ISDIR(status.st_mode))
-            addFolder(calls, folder.get(), child, path + '/' + child, control, totals);
+            addFolder(calls, folder.get(), child, path + '/' + child, stop, totals);
     }
 }
 
 } // namespace
 
 TreeMeasure::Totals TreeMeasure::of(SystemCalls& calls, const QByteArray& path,
-                                    const OperationControl* control) {
+                                    const std::atomic<bool>& stop) {
     Totals totals;
     struct stat status;
     if (calls.statAt(AT_FDCWD, path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
@@ -47,8 +47,13 @@ TreeMeasure::Totals TreeMeasure::of(SystemCalls& calls, const QByteArray& path,
     if (S_ISREG(status.st_mode))
         totals.bytes = status.st_size;
     else if (S_ISDIR(status.st_mode))
-        addFolder(calls, AT_FDCWD, path, path, control, totals);
+        addFolder(calls, AT_FDCWD, path, path, stop, totals);
     return totals;
+}
+
+TreeMeasure::Totals TreeMeasure::of(SystemCalls& calls, const QByteArray& path) {
+    const std::atomic<bool> never{false};
+    return of(calls, path, never);
 }
 
 } // namespace quillmere

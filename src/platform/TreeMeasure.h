@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 
+#include <atomic>
 #include <cstdint>
 
 namespace quillmere {
 
-class OperationControl;
 class SystemCalls;
 
 // The quick scan before a copy: how many items a tree holds (itself included) and how
@@ -20,8 +20,9 @@ struct Totals {
     std::int64_t bytes = 0;
 };
 
-// A cancel request on control ends the scan with ECANCELED.
-Totals of(SystemCalls& calls, const QByteArray& path, const OperationControl* control = nullptr);
+// Ends early, with what it has counted, once stop is set.
+Totals of(SystemCalls& calls, const QByteArray& path, const std::atomic<bool>& stop);
+Totals of(SystemCalls& calls, const QByteArray& path);
 
 } // namespace TreeMeasure
 

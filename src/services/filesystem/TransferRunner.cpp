@@ -12,6 +12,9 @@
 #include "services/filesystem/OperationJournal.h"
 #include "services/filesystem/UndoLog.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
 #include <fcntl.h>
 
 using namespace Qt::StringLiterals;
@@ -38,16 +41,18 @@ QString temporaryBeside(const QString& location) {
                                ItemRenamer::temporaryName(FilePath::lastComponent(location)));
 }
 
-// The plan a journal keeps, and the totals the progress counts towards. A copy, and a
-// move that will have to copy because its destination is on another file system, is
-// measured item by item and byte by byte; a rename is one item. Without a control nobody
-// reads the totals, and the walk that measures is left out: on a tree of small files it
-// costs several percent of the copy.
-JournalRecord plan(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode,
-                   OperationControl* control) {
+// The plan a journal keeps. A copy, and a move that will have to copy because its
+// destination is on another file system, is made under a temporary name; its tree is
+// measured for the totals. A rename counts as one item.
+struct Plan {
     JournalRecord record;
-    record.kind = mode == Mode::move ? JournalRecord::Kind::move : JournalRecord::Kind::copy;
-    TreeMeasure::Totals totals;
+    QList<QByteArray> toMeasure;
+    std::int64_t renames = 0;
+};
+
+Plan plan(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode) {
+    Plan result;
+    result.record.kind = mode == Mode::move ? JournalRecord::Kind::move : JournalRecord::Kind::copy;
     SystemCalls& calls = *primitives.calls;
     for (const TransferOperation& operation : operations) {
         JournalRecord::Item item{operation.source,           operation.destination, {}, {}, {},
@@ -67,20 +72,53 @@ JournalRecord plan(FilePrimitives& primitives, const QList<TransferOperation>& o
             item.temporary = temporaryBeside(operation.destination);
             if (mode == Mode::move)
                 item.returnTemporary = temporaryBeside(operation.source);
-            if (control) {
-                const TreeMeasure::Totals measured = TreeMeasure::of(calls, source, control);
-                totals.items += measured.items;
-                totals.bytes += measured.bytes;
-            }
+            result.toMeasure.append(source);
         } else {
-            totals.items += 1;
+            result.renames += 1;
         }
-        record.items.append(item);
+        result.record.items.append(item);
     }
-    if (control)
-        control->setTotals(totals.items, totals.bytes);
-    return record;
+    return result;
 }
+
+// The walk that gives the progress its totals, on a second thread beside the copy: made
+// before it, the walk costs a copy of many small files several percent, beside it nothing
+// measurable on a machine with a free core. Until it is done the totals are zero (the
+// window shows that it is counting). It stops when the operation ends first; without a
+// control nobody reads the totals and no walk is made.
+class TotalsScan final {
+public:
+    TotalsScan(SystemCalls& calls, const Plan& plan, OperationControl* control) {
+        if (!control)
+            return;
+        if (plan.toMeasure.isEmpty()) {
+            control->setTotals(plan.renames, 0);
+            return;
+        }
+        control->setTotals(0, 0);
+        m_walk = QtConcurrent::run(
+            [&calls, sources = plan.toMeasure, renames = plan.renames, control, &stop = m_stop] {
+                TreeMeasure::Totals totals{renames, 0};
+                for (const QByteArray& source : sources) {
+                    const TreeMeasure::Totals measured = TreeMeasure::of(calls, source, stop);
+                    totals.items += measured.items;
+                    totals.bytes += measured.bytes;
+                }
+                if (!stop.load(std::memory_order_relaxed))
+                    control->setTotals(totals.items, totals.bytes);
+            });
+    }
+    // Waits for the walk to end; after a complete operation its totals are in.
+    void finish() { m_walk.waitForFinished(); }
+    ~TotalsScan() {
+        m_stop.store(true, std::memory_order_relaxed);
+        m_walk.waitForFinished();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    QFuture<void> m_walk;
+};
 
 CopyOptions copyOptions(const QString& temporary, OperationControl* control,
                         std::function<void(const FileIdentity&)> completed) {
@@ -99,21 +137,17 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
             throw itemError<TransferError>(error, operation.source);
         }
     }
-    JournalRecord record;
-    try {
-        record = plan(primitives, operations, mode, control);
-    } catch (const PlatformError& error) {
-        // Only a cancel ends the scan early; nothing has changed yet.
-        throw TransferError::cancelled({});
-    }
+    const Plan planned = plan(primitives, operations, mode);
+    const JournalRecord& record = planned.record;
     journal.begin(record);
     if (control)
         control->setPhase(OperationControl::Phase::working);
+    TotalsScan scan(*primitives.calls, planned, control);
     UndoLog undo;
     QList<PathMapping> mappings;
     for (int index = 0; index < int(operations.size()); ++index) {
         const TransferOperation& operation = operations[index];
-        const JournalRecord::Item& planned = record.items[index];
+        const JournalRecord::Item& item = record.items[index];
         const QString& source = operation.source;
         const QString& destination = operation.destination;
         try {
@@ -130,14 +164,14 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
             if (mode == Mode::move) {
                 const TreeCopier::Outcome outcome = primitives.mover.move(
                     source, destination,
-                    copyOptions(planned.temporary, control, [&journal, index](const FileIdentity& copy) {
+                    copyOptions(item.temporary, control, [&journal, index](const FileIdentity& copy) {
                         journal.copied(index, copy);
                     }));
                 if (outcome.copy.inode == 0)
                     advanceItems(control);
                 reportLosses(outcome, source);
                 undo.record(
-                    [&primitives, &journal, source, destination, index, back = planned.returnTemporary] {
+                    [&primitives, &journal, source, destination, index, back = item.returnTemporary] {
                         primitives.mover.move(
                             destination, source,
                             copyOptions(back, nullptr, [&journal, index](const FileIdentity& copy) {
@@ -147,11 +181,11 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
                     source);
                 mappings.append({FilePath::standardised(source), FilePath::standardised(destination)});
             } else {
-                primitives.copier.copy(source, destination, copyOptions(planned.temporary, control, {}));
+                primitives.copier.copy(source, destination, copyOptions(item.temporary, control, {}));
                 // Taken out of its place in one step first, so that a crash while it is
                 // being removed leaves a temporary name the recovery knows, not half a copy.
                 undo.record(
-                    [&primitives, destination, temporary = planned.temporary] {
+                    [&primitives, destination, temporary = item.temporary] {
                         primitives.mover.rename(destination, temporary);
                         primitives.remover.remove(temporary, TreeRemover::Owner::thisProgram);
                     },
@@ -173,6 +207,7 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
             throw;
         }
     }
+    scan.finish();
     journal.end();
     if (control)
         control->setPhase(OperationControl::Phase::finished);
