@@ -25,6 +25,7 @@ public:
 
     // The mount that holds path: the one with the longest mount point that contains it.
     std::optional<Mount> mountContaining(const QByteArray& path) const;
+    const QList<Mount>& mounts() const { return m_mounts; }
 
 private:
     QList<Mount> m_mounts;
