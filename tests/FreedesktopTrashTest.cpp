@@ -66,6 +66,33 @@ private Q_SLOTS:
         QCOMPARE(tree.readFile("data/Trash/files/a"), QByteArray("old"));
     }
 
+    // A folder that is gone is made again when asked, and only the folders this restore
+    // made are named; a failed restore takes exactly those away again.
+    void restoreRecreatesTheFoldersThatAreGone() {
+        TemporaryTree tree;
+        tree.writeFile("tree/x/y/a", "a");
+        tree.writeFile("tree/x/y/b", "b");
+        FreedesktopTrash trash(SystemCalls::real());
+        const QString a = trash.trash(tree.path("tree/x/y/a"));
+        const QString b = trash.trash(tree.path("tree/x/y/b"));
+        QVERIFY(::rmdir(tree.bytes("tree/x/y").constData()) == 0 &&
+                ::rmdir(tree.bytes("tree/x").constData()) == 0);
+        QVERIFY_THROWS_EXCEPTION(PlatformError, trash.restore(a, tree.path("tree/x/y/a")));
+
+        tree.writeFile("tree/x", "a file where a folder was");
+        QVERIFY_THROWS_EXCEPTION(PlatformError, trash.restore(a, tree.path("tree/x/y/a"),
+                                                              FreedesktopTrash::MissingFolders::recreate));
+        QCOMPARE(tree.readFile("tree/x"), QByteArray("a file where a folder was"));
+        QVERIFY(::unlink(tree.bytes("tree/x").constData()) == 0);
+
+        QCOMPARE(trash.restore(a, tree.path("tree/x/y/a"), FreedesktopTrash::MissingFolders::recreate),
+                 QStringList({tree.path("tree/x"), tree.path("tree/x/y")}));
+        QCOMPARE(trash.restore(b, tree.path("tree/x/y/b"), FreedesktopTrash::MissingFolders::recreate),
+                 QStringList());
+        QCOMPARE(tree.readFile("tree/x/y/a") + tree.readFile("tree/x/y/b"), QByteArray("ab"));
+        QCOMPARE(tree.trashContents(), QList<QByteArray>());
+    }
+
     void refusesTrashFolderThatIsALink() {
         TemporaryTree tree;
         tree.makeFolder("elsewhere");

@@ -119,15 +119,39 @@ QString FreedesktopTrash::trash(const QString& path,
     throw PlatformError(EEXIST, path, noTrashReason());
 }
 
-void FreedesktopTrash::restore(const QString& trashedPath, const QString& originalPath) const {
+QStringList FreedesktopTrash::restore(const QString& trashedPath, const QString& originalPath,
+                                      MissingFolders missing) const {
     const QByteArray trashed = PathCodec::encode(trashedPath);
-    ItemMover(m_calls).renameBytes(trashed, PathCodec::encode(originalPath));
+    const QByteArray original = PathCodec::encode(originalPath);
+    QStringList made;
+    if (missing == MissingFolders::recreate) {
+        // The exclusive mkdir is the existence check: only folders this call made are named.
+        QByteArray partial;
+        const QList<QByteArray> components = parentOf(original).split('/');
+        for (const QByteArray& component : components) {
+            if (component.isEmpty())
+                continue;
+            partial += '/' + component;
+            if (m_calls->makeDirectory(partial.constData(), 0777) == 0)
+                made.append(PathCodec::decode(partial));
+            else if (errno != EEXIST)
+                throw PlatformError::fromErrno(PathCodec::decode(partial));
+        }
+    }
+    try {
+        ItemMover(m_calls).renameBytes(trashed, original);
+    } catch (const PlatformError&) {
+        for (auto folder = made.crbegin(); folder != made.crend(); ++folder)
+            m_calls->removeDirectory(PathCodec::encode(*folder).constData());
+        throw;
+    }
     const QByteArray filesFolder = parentOf(trashed);
     if (lastComponent(filesFolder) != "files")
-        return;
+        return made;
     const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
     // The item is back in place; a record left behind only lists a missing item.
     m_calls->unlink(record.constData());
+    return made;
 }
 
 void FreedesktopTrash::forgetUnfinished(const QString& trashedPath, const QString& originalPath) const {

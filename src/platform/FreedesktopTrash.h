@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -35,8 +36,13 @@ public:
     // names originalPath. Anything else is left alone.
     void forgetUnfinished(const QString& trashedPath, const QString& originalPath) const;
 
-    // Moves a trashed item back (never replacing) and deletes its trash record.
-    void restore(const QString& trashedPath, const QString& originalPath) const;
+    // Moves a trashed item back (never replacing) and deletes its trash record. With
+    // recreateFolders, original folders that are gone are made again first (as mkdir -p
+    // would, with the default mode); the folders made are returned, outermost first, so
+    // that an undo can take exactly those away again.
+    enum class MissingFolders { fail, recreate };
+    QStringList restore(const QString& trashedPath, const QString& originalPath,
+                        MissingFolders missing = MissingFolders::fail) const;
 
 private:
     struct Location {
