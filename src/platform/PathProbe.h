@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include "FileIdentity.h"
+
 #include <memory>
+#include <optional>
 
 namespace quillmere {
 
@@ -21,6 +24,9 @@ public:
     bool exists(const QString& path) const;
     // The entry itself is a folder; a link to a folder is not.
     bool isFolder(const QString& path) const;
+    // Which item the entry itself is (a link is not followed); nothing when none is there
+    // or the path is empty.
+    std::optional<FileIdentity> identity(const QString& path) const;
 
 private:
     std::shared_ptr<SystemCalls> m_calls;

@@ -43,13 +43,7 @@ public:
 
 private:
     std::optional<FileIdentity> identityAt(const QString& path) const {
-        if (path.isEmpty())
-            return std::nullopt;
-        struct stat status;
-        if (m_primitives.calls->statAt(AT_FDCWD, PathCodec::encode(path).constData(), &status,
-                                       AT_SYMLINK_NOFOLLOW) != 0)
-            return std::nullopt;
-        return FileIdentity::of(status);
+        return m_primitives.probe.identity(path);
     }
     bool isPlanned(const std::optional<FileIdentity>& found, const Item& item) const {
         return found && item.identity.inode != 0 && *found == item.identity;

@@ -9,8 +9,7 @@
 #include "services/desktop/Logger.h"
 #include "services/filesystem/ItemError.h"
 #include "services/filesystem/ItemRenamer.h"
-#include "services/filesystem/OperationJournal.h"
-#include "services/filesystem/UndoLog.h"
+#include "services/filesystem/OperationRun.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -127,7 +126,7 @@ CopyOptions copyOptions(const QString& temporary, OperationControl* control,
 }
 
 QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode,
-                       OperationControl* control, OperationJournal& journal) {
+                       OperationControl* control, OperationJournal* journalOrNone) {
     // Refused before anything is done: a folder put inside itself would nest copies of
     // itself until the names grow too long.
     for (const TransferOperation& operation : operations) {
@@ -139,11 +138,11 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
     }
     const Plan planned = plan(primitives, operations, mode);
     const JournalRecord& record = planned.record;
-    journal.begin(record);
-    if (control)
-        control->setPhase(OperationControl::Phase::working);
+    OperationRun run(primitives.calls, control, journalOrNone);
+    OperationJournal& journal = run.journal();
+    UndoLog& undo = run.undo();
+    run.begin(record);
     TotalsScan scan(*primitives.calls, planned, control);
-    UndoLog undo;
     QList<PathMapping> mappings;
     for (int index = 0; index < int(operations.size()); ++index) {
         const TransferOperation& operation = operations[index];
@@ -193,24 +192,13 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
             }
             journal.progress(index + 1);
         } catch (const PlatformError& error) {
-            const bool cancelled = error.code() == ECANCELED && control && control->isCancelRequested();
-            if (control)
-                control->setPhase(OperationControl::Phase::rollingBack);
-            journal.rollingBack();
-            TransferError failure = undo.rollBackToError<TransferError>(error, source, cancelled);
-            journal.end();
-            throw failure;
+            run.fail<TransferError>(error, source);
         } catch (...) {
-            journal.rollingBack();
-            undo.rollBack();
-            journal.end();
-            throw;
+            run.abandon();
         }
     }
     scan.finish();
-    journal.end();
-    if (control)
-        control->setPhase(OperationControl::Phase::finished);
+    run.finish();
     return mappings;
 }
 
@@ -219,14 +207,12 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
 QList<PathMapping> TransferRunner::move(FilePrimitives& primitives,
                                         const QList<TransferOperation>& operations, OperationControl* control,
                                         OperationJournal* journal) {
-    OperationJournal none(primitives.calls, {});
-    return run(primitives, operations, Mode::move, control, journal ? *journal : none);
+    return run(primitives, operations, Mode::move, control, journal);
 }
 
 void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
                           OperationControl* control, OperationJournal* journal) {
-    OperationJournal none(primitives.calls, {});
-    run(primitives, operations, Mode::copy, control, journal ? *journal : none);
+    run(primitives, operations, Mode::copy, control, journal);
 }
 
 } // namespace quillmere
