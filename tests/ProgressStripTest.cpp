@@ -165,15 +165,18 @@ private Q_SLOTS:
         });
 
         // a.bin and b.bin are copied into dest; the copy is held at its first chunk.
-        gate.hold();
-        for (const QString& name : {u"a.bin"_s, u"b.bin"_s}) {
-            program.selectRow(name);
-            program.press(Qt::Key_Space);
-        }
-        program.chooser->answers.push_back(tree.path("home/dest"));
-        program.type(u"c"_s);
-        QTRY_VERIFY(gate.reached() == 1);
-        QTRY_VERIFY(!strip.isHidden());
+        const auto startHeldCopy = [&] {
+            gate.hold();
+            for (const QString& name : {u"a.bin"_s, u"b.bin"_s}) {
+                program.selectRow(name);
+                program.press(Qt::Key_Space);
+            }
+            program.chooser->answers.push_back(tree.path("home/dest"));
+            program.type(u"c"_s);
+            QTRY_VERIFY(gate.reached() == 1);
+            QTRY_VERIFY(!strip.isHidden());
+        };
+        startHeldCopy();
         QCOMPARE(title->text(), u"Copying 2 items to \u201Cdest\u201D"_s);
         QCOMPARE(cancel->accessibleName(), u"Cancel: "_s + title->text());
         QVERIFY(!strip.accessibleName().isEmpty() && !bar->accessibleName().isEmpty());
@@ -244,16 +247,8 @@ private Q_SLOTS:
 
         // Once more, cancelled from the palette this time.
         shown.clear();
-        gate.hold();
         program.press(Qt::Key_Escape);
-        for (const QString& name : {u"a.bin"_s, u"b.bin"_s}) {
-            program.selectRow(name);
-            program.press(Qt::Key_Space);
-        }
-        program.chooser->answers.push_back(tree.path("home/dest"));
-        program.type(u"c"_s);
-        QTRY_VERIFY(gate.reached() == 1);
-        QTRY_VERIFY(!strip.isHidden());
+        startHeldCopy();
         program.press(Qt::Key_K, Qt::ControlModifier);
         CommandPaletteStore& palette = *program.app->bootstrapped()->commandPaletteStore;
         QTRY_VERIFY(palette.isPresented());
