@@ -84,10 +84,11 @@ Plan plan(FilePrimitives& primitives, const QList<TransferOperation>& operations
 // before it, the walk costs a copy of many small files several percent, beside it nothing
 // measurable on a machine with a free core. Until it is done the totals are zero (the
 // window shows that it is counting). It stops when the operation ends first; without a
-// control nobody reads the totals and no walk is made.
+// control nobody reads the totals and no walk is made. A move removes its sources as it
+// goes, so a walk beside it could miss what is already gone: a move is measured first.
 class TotalsScan final {
 public:
-    TotalsScan(SystemCalls& calls, const Plan& plan, OperationControl* control) {
+    TotalsScan(SystemCalls& calls, const Plan& plan, Mode mode, OperationControl* control) {
         if (!control)
             return;
         if (plan.toMeasure.isEmpty()) {
@@ -95,17 +96,21 @@ public:
             return;
         }
         control->setTotals(0, 0);
-        m_walk = QtConcurrent::run(
-            [&calls, sources = plan.toMeasure, renames = plan.renames, control, &stop = m_stop] {
-                TreeMeasure::Totals totals{renames, 0};
-                for (const QByteArray& source : sources) {
-                    const TreeMeasure::Totals measured = TreeMeasure::of(calls, source, stop);
-                    totals.items += measured.items;
-                    totals.bytes += measured.bytes;
-                }
-                if (!stop.load(std::memory_order_relaxed))
-                    control->setTotals(totals.items, totals.bytes);
-            });
+        const auto walk = [&calls, sources = plan.toMeasure, renames = plan.renames, control,
+                           &stop = m_stop] {
+            TreeMeasure::Totals totals{renames, 0};
+            for (const QByteArray& source : sources) {
+                const TreeMeasure::Totals measured = TreeMeasure::of(calls, source, stop);
+                totals.items += measured.items;
+                totals.bytes += measured.bytes;
+            }
+            if (!stop.load(std::memory_order_relaxed))
+                control->setTotals(totals.items, totals.bytes);
+        };
+        if (mode == Mode::move)
+            walk();
+        else
+            m_walk = QtConcurrent::run(walk);
     }
     // Waits for the walk to end; after a complete operation its totals are in.
     void finish() { m_walk.waitForFinished(); }
@@ -142,7 +147,7 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
     OperationJournal& journal = run.journal();
     UndoLog& undo = run.undo();
     run.begin(record);
-    TotalsScan scan(*primitives.calls, planned, control);
+    TotalsScan scan(*primitives.calls, planned, mode, control);
     QList<PathMapping> mappings;
     for (int index = 0; index < int(operations.size()); ++index) {
         const TransferOperation& operation = operations[index];
