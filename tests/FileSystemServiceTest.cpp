@@ -502,9 +502,10 @@ private Q_SLOTS:
         QCOMPARE(tree.readFile("tree/a.txt"), QByteArray("a"));
 
         // The mappings the tabs follow are standardised; an empty move maps nothing.
-        QCOMPARE(await(service.moveItems({})), QList<PathMapping>());
+        QCOMPARE(await(service.moveItems({})).items, QList<PathMapping>());
         const QList<PathMapping> mappings =
-            await(service.moveItems({{tree.path("tree/./a.txt"), tree.path("tree/dest//b.txt"), false}}));
+            await(service.moveItems({{tree.path("tree/./a.txt"), tree.path("tree/dest//b.txt"), false}}))
+                .items;
         QCOMPARE(mappings, (QList<PathMapping>{{tree.path("tree/a.txt"), tree.path("tree/dest/b.txt")}}));
     }
 
@@ -534,7 +535,7 @@ private Q_SLOTS:
             await(service.moveToTrash({tree.path("tree/dest/" + name)}));
             QVERIFY(!tree.exists("tree/dest/" + name));
             const QList<PathMapping> moved =
-                await(service.moveItems({{path, tree.path("tree/dest/" + name), false}}));
+                await(service.moveItems({{path, tree.path("tree/dest/" + name), false}})).items;
             QCOMPARE(PathCodec::encode(moved.first().to), tree.bytes("tree/dest/" + name));
             QCOMPARE(tree.readFile("tree/dest/" + name), name);
         }

@@ -11,6 +11,7 @@
 #include "views/table/FileTableView.h"
 
 #include "support/FaultInjectingCalls.h"
+#include "support/ForwardingFileSystemService.h"
 #include "support/RunningProgram.h"
 #include "support/TemporaryTree.h"
 #include "support/TreeSnapshot.h"
@@ -70,7 +71,7 @@ private:
 
 // The real service, except that start-up recovery answers with a report the test
 // chooses; it notes whether any folder had been listed before it was asked.
-class RecoveringFileSystem final : public FileSystemService {
+class RecoveringFileSystem final : public ForwardingFileSystemService {
 public:
     RecoveryReport report;
     int listingsBeforeRecovery = -1;
@@ -79,35 +80,12 @@ public:
         ++m_listings;
         return m_real.listDirectory(folder, showHidden);
     }
-    QString kindDescription(const QString& path) const override { return m_real.kindDescription(path); }
-    QCoro::Task<bool> exists(QString path) override { return m_real.exists(path); }
-    QCoro::Task<QString> renameItem(QString path, QString newName) override {
-        return m_real.renameItem(path, newName);
-    }
-    QCoro::Task<> moveToTrash(QStringList paths, std::shared_ptr<OperationControl> control) override {
-        return m_real.moveToTrash(paths, control);
-    }
-    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations,
-                                              std::shared_ptr<OperationControl> control) override {
-        return m_real.moveItems(operations, control);
-    }
-    QCoro::Task<> copyItems(QList<TransferOperation> operations,
-                            std::shared_ptr<OperationControl> control) override {
-        return m_real.copyItems(operations, control);
-    }
-    QCoro::Task<> createFile(QString path) override { return m_real.createFile(path); }
-    QCoro::Task<> createFolder(QString path) override { return m_real.createFolder(path); }
-    QCoro::Task<> batchRename(QList<PathMapping> mappings,
-                              std::shared_ptr<OperationControl> control) override {
-        return m_real.batchRename(mappings, control);
-    }
     QCoro::Task<RecoveryReport> recoverInterruptedOperations() override {
         listingsBeforeRecovery = m_listings;
         co_return report;
     }
 
 private:
-    DefaultFileSystemService m_real;
     int m_listings = 0;
 };
 

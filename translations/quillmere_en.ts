@@ -958,5 +958,51 @@
         <source>left as found, since changed meanwhile: %1</source>
         <translation>left as found, since changed meanwhile: %1</translation>
     </message>
+    <message id="app.menu.edit">
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message id="app.menu.undo">
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message id="app.menu.redo">
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message id="app.menu.undoNamed">
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message id="app.menu.redoNamed">
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message id="app.menu.showTrash">
+        <source>Show Trash</source>
+        <translation>Show Trash</translation>
+    </message>
+    <message id="app.menu.emptyTrash">
+        <source>Empty Trash…</source>
+        <translation>Empty Trash…</translation>
+    </message>
+    <message id="progress.restore" numerus="yes">
+        <source>Restoring %Ln items from the trash</source>
+        <translation>
+            <numerusform>Restoring %Ln item from the trash</numerusform>
+            <numerusform>Restoring %Ln items from the trash</numerusform>
+        </translation>
+    </message>
+    <message id="progress.deleteForGood" numerus="yes">
+        <source>Deleting %Ln items for good</source>
+        <translation>
+            <numerusform>Deleting %Ln item for good</numerusform>
+            <numerusform>Deleting %Ln items for good</numerusform>
+        </translation>
+    </message>
+    <message id="progress.emptyTrash">
+        <source>Emptying the trash</source>
+        <translation>Emptying the trash</translation>
+    </message>
 </context>
 </TS>

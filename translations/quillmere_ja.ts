@@ -941,5 +941,49 @@
         <source>left as found, since changed meanwhile: %1</source>
         <translation>その後変更されていたためそのままにした項目: %1</translation>
     </message>
+    <message id="app.menu.edit">
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message id="app.menu.undo">
+        <source>Undo</source>
+        <translation>取り消す</translation>
+    </message>
+    <message id="app.menu.redo">
+        <source>Redo</source>
+        <translation>やり直す</translation>
+    </message>
+    <message id="app.menu.undoNamed">
+        <source>Undo %1</source>
+        <translation>取り消す: %1</translation>
+    </message>
+    <message id="app.menu.redoNamed">
+        <source>Redo %1</source>
+        <translation>やり直す: %1</translation>
+    </message>
+    <message id="app.menu.showTrash">
+        <source>Show Trash</source>
+        <translation>ゴミ箱を表示</translation>
+    </message>
+    <message id="app.menu.emptyTrash">
+        <source>Empty Trash…</source>
+        <translation>ゴミ箱を空にする…</translation>
+    </message>
+    <message id="progress.restore" numerus="yes">
+        <source>Restoring %Ln items from the trash</source>
+        <translation>
+            <numerusform>%Ln 項目をゴミ箱から戻し中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.deleteForGood" numerus="yes">
+        <source>Deleting %Ln items for good</source>
+        <translation>
+            <numerusform>%Ln 項目を完全に削除中</numerusform>
+        </translation>
+    </message>
+    <message id="progress.emptyTrash">
+        <source>Emptying the trash</source>
+        <translation>ゴミ箱を空にしています</translation>
+    </message>
 </context>
 </TS>

@@ -75,14 +75,28 @@ public:
     // A folder exists while the test holds a listing for it.
     QCoro::Task<bool> exists(QString path) override { co_return m_entries.contains(path); }
     QCoro::Task<QString> renameItem(QString path, QString) override { co_return path; }
-    QCoro::Task<> moveToTrash(QStringList, std::shared_ptr<OperationControl> = {}) override { co_return; }
-    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation>,
-                                              std::shared_ptr<OperationControl> = {}) override {
+    QCoro::Task<QList<TrashedPlace>> moveToTrash(QStringList,
+                                                 std::shared_ptr<OperationControl> = {}) override {
         co_return {};
     }
-    QCoro::Task<> copyItems(QList<TransferOperation>, std::shared_ptr<OperationControl> = {}) override {
-        co_return;
+    QCoro::Task<TransferOutcome> moveItems(QList<TransferOperation>,
+                                           std::shared_ptr<OperationControl> = {}) override {
+        co_return {};
     }
+    QCoro::Task<TransferOutcome> copyItems(QList<TransferOperation>,
+                                           std::shared_ptr<OperationControl> = {}) override {
+        co_return {};
+    }
+    QCoro::Task<QList<std::optional<ItemState>>> itemStates(QStringList paths) override {
+        co_return QList<std::optional<ItemState>>(paths.size());
+    }
+    QCoro::Task<std::vector<TrashedItem>> listTrash() override { co_return {}; }
+    QCoro::Task<TransferOutcome> restoreFromTrash(QList<TransferOperation>,
+                                                  std::shared_ptr<OperationControl> = {}) override {
+        co_return {};
+    }
+    QCoro::Task<> deleteFromTrash(QStringList, std::shared_ptr<OperationControl> = {}) override { co_return; }
+    QCoro::Task<> emptyTrash(std::shared_ptr<OperationControl> = {}) override { co_return; }
     QCoro::Task<> createFile(QString) override { co_return; }
     QCoro::Task<> createFolder(QString) override { co_return; }
     QCoro::Task<> batchRename(QList<PathMapping>, std::shared_ptr<OperationControl> = {}) override {

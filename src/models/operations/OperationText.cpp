@@ -49,6 +49,9 @@ QString OperationText::describe(const OperationDescription& description) {
     case OperationDescription::Kind::move: return qtTrId("progress.move", count).arg(destination);
     case OperationDescription::Kind::copy: return qtTrId("progress.copy", count).arg(destination);
     case OperationDescription::Kind::batchRename: return qtTrId("progress.batchRename", count);
+    case OperationDescription::Kind::restore: return qtTrId("progress.restore", count);
+    case OperationDescription::Kind::deleteForGood: return qtTrId("progress.deleteForGood", count);
+    case OperationDescription::Kind::emptyTrash: return qtTrId("progress.emptyTrash");
     }
     return {};
 }

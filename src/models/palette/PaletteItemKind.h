@@ -11,8 +11,9 @@
 namespace quillmere {
 
 // What one row of the command palette stands for, and so what choosing it does:
-// run a command, open a recently visited or bookmarked folder, or cancel the file
-// operation that is running (offered only while one runs; it has no key).
+// run a command, open a recently visited or bookmarked folder, cancel the file
+// operation that is running (offered only while one runs; it has no key), or one of
+// the window's own actions that are no single-key command.
 struct PaletteItemKind {
     struct Command {
         KeyCommand command;
@@ -37,10 +38,19 @@ struct PaletteItemKind {
         bool operator==(const CancelOperation&) const = default;
     };
 
-    std::variant<Command, RecentFolder, Bookmark, CancelOperation> value;
+    struct WindowAction {
+        enum class Which { undo, redo, showTrash, emptyTrash };
+        Which which = Which::undo;
+        QString label;                       // e.g. "Undo: move 3 items to “Photos”"
+        std::optional<QString> shortcutHint; // as the menu shows it, if it has one
+        bool operator==(const WindowAction&) const = default;
+    };
+
+    std::variant<Command, RecentFolder, Bookmark, CancelOperation, WindowAction> value;
 
     const Command* command() const { return std::get_if<Command>(&value); }
     bool isCancelOperation() const { return std::holds_alternative<CancelOperation>(value); }
+    const WindowAction* windowAction() const { return std::get_if<WindowAction>(&value); }
     // The folder a recent-folder or bookmark row opens.
     std::optional<QString> folderURL() const {
         if (const auto* folder = std::get_if<RecentFolder>(&value))

@@ -33,6 +33,10 @@ PaletteItem cancelRow(const PaletteItemKind::CancelOperation& cancel, int score,
     return {QUuid::createUuid(), {cancel}, cancel.label, cancel.operation, std::move(positions), score};
 }
 
+PaletteItem actionRow(const PaletteItemKind::WindowAction& action, int score, QList<int> positions) {
+    return {QUuid::createUuid(), {action}, action.label, action.shortcutHint, std::move(positions), score};
+}
+
 // The better of two optional matches; the first wins a tie.
 std::optional<PaletteMatch> better(std::optional<PaletteMatch> first, std::optional<PaletteMatch> second) {
     if (!first)
@@ -95,6 +99,17 @@ QList<PaletteItem> matchingRows(const PaletteItemsBuilder::Sources& sources, QSt
         }
     }
 
+    for (const PaletteItemKind::WindowAction& action : sources.windowActions) {
+        const std::optional<PaletteMatch> label = fuzzyMatch(action.label, query);
+        const std::optional<PaletteMatch> keywords =
+            fuzzyMatch(PaletteItemsBuilder::windowActionKeywords(action.which), query);
+        if (!label && !keywords)
+            continue;
+        const int score =
+            std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
+        rows.append(actionRow(action, score, label ? label->positions : QList<int>()));
+    }
+
     for (const QString& url : sources.history) {
         const std::optional<PaletteMatch> match =
             better(fuzzyMatch(FilePath::lastComponent(url), query), fuzzyMatch(url, query));
@@ -121,6 +136,17 @@ QList<PaletteItem> PaletteItemsBuilder::build(const Sources& sources, QStringVie
 QString PaletteItemsBuilder::searchKeywords(const KeyCommand& command) {
     const CommandTable::Row* row = CommandTable::rowFor(command);
     return row ? QString::fromLatin1(row->searchKeywords) : QString();
+}
+
+QString PaletteItemsBuilder::windowActionKeywords(PaletteItemKind::WindowAction::Which which) {
+    using Which = PaletteItemKind::WindowAction::Which;
+    switch (which) {
+    case Which::undo: return QStringLiteral("undo take back revert");
+    case Which::redo: return QStringLiteral("redo do again");
+    case Which::showTrash: return QStringLiteral("show trash bin wastebasket deleted restore");
+    case Which::emptyTrash: return QStringLiteral("empty trash bin wastebasket delete permanently");
+    }
+    return {};
 }
 
 } // namespace quillmere

@@ -25,6 +25,9 @@ struct Sources {
     // Present while a file operation runs: the row that cancels it. It comes last with
     // an empty query and is matched like a command otherwise.
     std::optional<PaletteItemKind::CancelOperation> cancelOperation;
+    // The window's actions available now (undo and redo only when there is something to
+    // take back or do again); listed only when the query matches them, like commands.
+    QList<PaletteItemKind::WindowAction> windowActions;
 };
 
 QList<PaletteItem> build(const Sources& sources, QStringView query);
@@ -32,6 +35,8 @@ QList<PaletteItem> build(const Sources& sources, QStringView query);
 // Fixed English words matched besides a command's label, whatever the language.
 QString searchKeywords(const KeyCommand& command);
 inline constexpr char cancelOperationKeywords[] = "cancel running operation stop abort";
+// Fixed English words matched besides a window action's label.
+QString windowActionKeywords(PaletteItemKind::WindowAction::Which which);
 
 } // namespace PaletteItemsBuilder
 

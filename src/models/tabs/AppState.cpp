@@ -1,6 +1,6 @@
 #include "models/tabs/AppState.h"
 
-#include "models/errors/OperationErrorText.h"
+#include "models/operations/OperationTurn.h"
 #include "models/operations/QueuePlace.h"
 #include "models/paths/FilePath.h"
 #include "models/rename/BatchRenamePlanner.h"
@@ -11,6 +11,10 @@
 #include <QPointer>
 
 namespace quillmere {
+
+using OperationTurn::failureText;
+using OperationTurn::takeTurn;
+
 namespace {
 
 QStringList urlsOf(const QList<FileItem>& items) {
@@ -19,32 +23,6 @@ QStringList urlsOf(const QList<FileItem>& items) {
     for (const FileItem& item : items)
         urls.append(item.url);
     return urls;
-}
-
-// The user's words for the failure being handled: the file operations' fixed messages,
-// or the error's own text.
-QString failureText() {
-    try {
-        throw;
-    } catch (const DeleteError& error) {
-        return OperationErrorText::of(error);
-    } catch (const TransferError& error) {
-        return OperationErrorText::of(error);
-    } catch (const BatchRenameError& error) {
-        return OperationErrorText::of(error);
-    } catch (const std::exception& error) {
-        return QString::fromUtf8(error.what());
-    } catch (...) {
-        return {};
-    }
-}
-
-// Waits for the operation's turn; one cancelled meanwhile ends with Error's cancelled
-// case before anything was touched, so there is nothing to put back.
-template <typename Error> QCoro::Task<> takeTurn(OperationQueue& queue, const QueuePlace& place) {
-    const bool given = co_await queue.waitForTurn(place.operation());
-    if (!given || place.operation()->isCancelRequested())
-        throw Error::cancelled({});
 }
 
 } // namespace
@@ -211,6 +189,11 @@ void AppState::remapEverywhere(const QList<PathMapping>& mappings) {
         tab->navigator().applyPathMappings(mappings);
 }
 
+void AppState::forgetEverywhere(const QSet<QString>& removed) {
+    for (const auto& tab : m_tabs)
+        tab->navigator().handleRemovedPaths(removed);
+}
+
 QCoro::Task<> AppState::applyMappings(QList<PathMapping> mappings) {
     remapEverywhere(mappings);
     co_await reloadActiveTab();
@@ -250,9 +233,9 @@ QCoro::Task<> AppState::deleteMarked(QueuedOperationObserver observer) {
     QSet<QString> removed;
     for (const QString& url : *urls)
         removed.insert(FilePath::standardised(url));
-    for (const auto& each : m_tabs)
-        each->navigator().handleRemovedPaths(removed);
+    forgetEverywhere(removed);
     place.release();
+    noteTrashChanged();
     co_await reloadActiveTab();
 }
 
@@ -279,7 +262,7 @@ QCoro::Task<> AppState::transferMarked(Transfer transfer, QString destination,
     QueuePlace place(m_operationQueue, enqueue({move ? Kind::move : Kind::copy, sources->size(),
                                                 FilePath::lastComponent(destination)},
                                                observer));
-    QList<PathMapping> mappings;
+    TransferOutcome outcome;
     try {
         co_await takeTurn<TransferError>(m_operationQueue, place);
         // The destination is read when the turn comes: an operation before this one may
@@ -287,15 +270,16 @@ QCoro::Task<> AppState::transferMarked(Transfer transfer, QString destination,
         const QSet<QString> names = co_await existingNames(destination);
         const TransferPlan plan = planTransfer(*sources, destination, names, resolutions);
         if (move)
-            mappings = co_await m_fileSystemService.moveItems(plan.operations, place.control());
+            outcome = co_await m_fileSystemService.moveItems(plan.operations, place.control());
         else
-            co_await m_fileSystemService.copyItems(plan.operations, place.control());
+            outcome = co_await m_fileSystemService.copyItems(plan.operations, place.control());
     } catch (...) {
         place.fail(failureText());
         throw;
     }
     // Copies leave the sources where they were: nothing to remap.
-    remapEverywhere(mappings);
+    if (move)
+        remapEverywhere(outcome.items);
     place.release();
     co_await reloadActiveTab();
 }

@@ -78,24 +78,33 @@ public:
     QCoro::Task<> didRename(QString oldPath, QString newPath);
 
     OperationQueue& operationQueue() { return m_operationQueue; }
+    // Queues an operation, handing it to the observer when there is one.
+    std::shared_ptr<QueuedOperation> enqueue(OperationDescription description,
+                                             const QueuedOperationObserver& observer);
+
+    // The follow-up of file operations made elsewhere (the trash, undo): folder settings
+    // and every tab follow moved locations; tabs leave removed ones; the active tab is
+    // listed again.
+    void remapEverywhere(const QList<PathMapping>& mappings);
+    void forgetEverywhere(const QSet<QString>& removed);
+    QCoro::Task<> reloadActiveTab();
+    // Tells the trash's viewers that its contents changed.
+    void noteTrashChanged() { Q_EMIT trashChanged(); }
 
 Q_SIGNALS:
     void tabsChanged();
     void activeTabIndexChanged(qsizetype index);
     void isHelpPanelVisibleChanged(bool visible);
+    // Something was moved to the trash, restored from it or deleted from it.
+    void trashChanged();
 
 private:
     std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id) const;
     void setActiveTabIndex(qsizetype index);
-    // Folder settings follow the moved folders, and every tab's paths follow too.
-    void remapEverywhere(const QList<PathMapping>& mappings);
-    // The same, then the active tab is listed again.
+    // remapEverywhere, then the active tab is listed again.
     QCoro::Task<> applyMappings(QList<PathMapping> mappings);
-    QCoro::Task<> reloadActiveTab();
     // The paths of the active tab's marked entries; none without an active tab or marks.
     std::optional<QStringList> markedPaths() const;
-    std::shared_ptr<QueuedOperation> enqueue(OperationDescription description,
-                                             const QueuedOperationObserver& observer);
     enum class Transfer { move, copy };
     QCoro::Task<> transferMarked(Transfer transfer, QString destination,
                                  QList<ConflictResolution> resolutions, QueuedOperationObserver observer);

@@ -9,6 +9,7 @@
 #include "platform/FilePrimitives.h"
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
+#include "platform/PlatformError.h"
 #include "services/filesystem/BatchRenameRunner.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/OperationJournal.h"
@@ -18,6 +19,9 @@
 #include <QCoroFuture>
 
 #include <QCoreApplication>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace quillmere {
 
@@ -77,18 +81,17 @@ QCoro::Task<QString> DefaultFileSystemService::renameItem(QString path, QString 
     co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::moveToTrash(QStringList paths,
-                                                    std::shared_ptr<OperationControl> control) {
+QCoro::Task<QList<TrashedPlace>>
+DefaultFileSystemService::moveToTrash(QStringList paths, std::shared_ptr<OperationControl> control) {
     auto work = BackgroundWork::start([primitives = m_primitives, paths, control, folder = m_journalFolder] {
         OperationJournal journal(primitives->calls, folder);
-        TrashOperation::run(*primitives, paths, control.get(), &journal);
+        return TrashOperation::run(*primitives, paths, control.get(), &journal);
     });
-    BackgroundWork::result(co_await work);
+    co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<QList<PathMapping>>
-DefaultFileSystemService::moveItems(QList<TransferOperation> operations,
-                                    std::shared_ptr<OperationControl> control) {
+QCoro::Task<TransferOutcome> DefaultFileSystemService::moveItems(QList<TransferOperation> operations,
+                                                                 std::shared_ptr<OperationControl> control) {
     auto work =
         BackgroundWork::start([primitives = m_primitives, operations, control, folder = m_journalFolder] {
             OperationJournal journal(primitives->calls, folder);
@@ -97,14 +100,14 @@ DefaultFileSystemService::moveItems(QList<TransferOperation> operations,
     co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::copyItems(QList<TransferOperation> operations,
-                                                  std::shared_ptr<OperationControl> control) {
+QCoro::Task<TransferOutcome> DefaultFileSystemService::copyItems(QList<TransferOperation> operations,
+                                                                 std::shared_ptr<OperationControl> control) {
     auto work =
         BackgroundWork::start([primitives = m_primitives, operations, control, folder = m_journalFolder] {
             OperationJournal journal(primitives->calls, folder);
-            TransferRunner::copy(*primitives, operations, control.get(), &journal);
+            return TransferRunner::copy(*primitives, operations, control.get(), &journal);
         });
-    BackgroundWork::result(co_await work);
+    co_return BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<> DefaultFileSystemService::createFile(QString path) {
@@ -127,6 +130,48 @@ QCoro::Task<> DefaultFileSystemService::batchRename(QList<PathMapping> mappings,
             BatchRenameRunner::run(*primitives, mappings, control.get(), &journal);
         });
     BackgroundWork::result(co_await work);
+}
+
+QCoro::Task<QList<std::optional<ItemState>>> DefaultFileSystemService::itemStates(QStringList paths) {
+    auto work = BackgroundWork::start([calls = m_primitives->calls, paths] {
+        QList<std::optional<ItemState>> states;
+        states.reserve(paths.size());
+        for (const QString& path : paths) {
+            struct stat status;
+            if (path.isEmpty() || calls->statAt(AT_FDCWD, PathCodec::encode(path).constData(), &status,
+                                                AT_SYMLINK_NOFOLLOW) != 0) {
+                states.append(std::nullopt);
+                continue;
+            }
+            states.append(ItemState{FileIdentity::of(status), S_ISDIR(status.st_mode),
+                                    std::int64_t(status.st_size),
+                                    FileTime(std::chrono::seconds(status.st_mtim.tv_sec),
+                                             std::chrono::nanoseconds(status.st_mtim.tv_nsec))});
+        }
+        return states;
+    });
+    co_return BackgroundWork::result(co_await work);
+}
+
+QCoro::Task<std::vector<TrashedItem>> DefaultFileSystemService::listTrash() {
+    auto work = BackgroundWork::start([calls = m_primitives->calls] { return TrashListing::list(calls); });
+    co_return BackgroundWork::result(co_await work);
+}
+
+QCoro::Task<TransferOutcome> DefaultFileSystemService::restoreFromTrash(QList<TransferOperation>,
+                                                                        std::shared_ptr<OperationControl>) {
+    throw PlatformError(ENOSYS, QString());
+    co_return {};
+}
+
+QCoro::Task<> DefaultFileSystemService::deleteFromTrash(QStringList, std::shared_ptr<OperationControl>) {
+    throw PlatformError(ENOSYS, QString());
+    co_return;
+}
+
+QCoro::Task<> DefaultFileSystemService::emptyTrash(std::shared_ptr<OperationControl>) {
+    throw PlatformError(ENOSYS, QString());
+    co_return;
 }
 
 QCoro::Task<RecoveryReport> DefaultFileSystemService::recoverInterruptedOperations() {

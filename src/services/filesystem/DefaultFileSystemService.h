@@ -25,15 +25,23 @@ public:
     QString kindDescription(const QString& path) const override;
     QCoro::Task<bool> exists(QString path) override;
     QCoro::Task<QString> renameItem(QString path, QString newName) override;
-    QCoro::Task<> moveToTrash(QStringList paths, std::shared_ptr<OperationControl> control = {}) override;
-    QCoro::Task<QList<PathMapping>> moveItems(QList<TransferOperation> operations,
-                                              std::shared_ptr<OperationControl> control = {}) override;
-    QCoro::Task<> copyItems(QList<TransferOperation> operations,
-                            std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<QList<TrashedPlace>> moveToTrash(QStringList paths,
+                                                 std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<TransferOutcome> moveItems(QList<TransferOperation> operations,
+                                           std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<TransferOutcome> copyItems(QList<TransferOperation> operations,
+                                           std::shared_ptr<OperationControl> control = {}) override;
     QCoro::Task<> createFile(QString path) override;
     QCoro::Task<> createFolder(QString path) override;
     QCoro::Task<> batchRename(QList<PathMapping> mappings,
                               std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<QList<std::optional<ItemState>>> itemStates(QStringList paths) override;
+    QCoro::Task<std::vector<TrashedItem>> listTrash() override;
+    QCoro::Task<TransferOutcome> restoreFromTrash(QList<TransferOperation> operations,
+                                                  std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<> deleteFromTrash(QStringList trashedPaths,
+                                  std::shared_ptr<OperationControl> control = {}) override;
+    QCoro::Task<> emptyTrash(std::shared_ptr<OperationControl> control = {}) override;
     QCoro::Task<RecoveryReport> recoverInterruptedOperations() override;
 
     // The synchronous listing, for callers already off the user-interface thread.

@@ -130,8 +130,8 @@ CopyOptions copyOptions(const QString& temporary, OperationControl* control,
             control, std::move(completed)};
 }
 
-QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode,
-                       OperationControl* control, OperationJournal* journalOrNone) {
+TransferOutcome run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode,
+                    OperationControl* control, OperationJournal* journalOrNone) {
     // Refused before anything is done: a folder put inside itself would nest copies of
     // itself until the names grow too long.
     for (const TransferOperation& operation : operations) {
@@ -148,7 +148,7 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
     UndoLog& undo = run.undo();
     run.begin(record);
     TotalsScan scan(*primitives.calls, planned, mode, control);
-    QList<PathMapping> mappings;
+    TransferOutcome outcome;
     for (int index = 0; index < int(operations.size()); ++index) {
         const TransferOperation& operation = operations[index];
         const JournalRecord::Item& item = record.items[index];
@@ -164,16 +164,17 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
                 undo.record(
                     [&primitives, trashed, destination] { primitives.trash.restore(trashed, destination); },
                     destination);
+                outcome.replaced.append({destination, trashed});
             }
             if (mode == Mode::move) {
-                const TreeCopier::Outcome outcome = primitives.mover.move(
+                const TreeCopier::Outcome moved = primitives.mover.move(
                     source, destination,
                     copyOptions(item.temporary, control, [&journal, index](const FileIdentity& copy) {
                         journal.copied(index, copy);
                     }));
-                if (outcome.copy.inode == 0)
+                if (moved.copy.inode == 0)
                     advanceItems(control);
-                reportLosses(outcome, source);
+                reportLosses(moved, source);
                 undo.record(
                     [&primitives, &journal, source, destination, index, back = item.returnTemporary] {
                         primitives.mover.move(
@@ -183,7 +184,6 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
                             }));
                     },
                     source);
-                mappings.append({FilePath::standardised(source), FilePath::standardised(destination)});
             } else {
                 primitives.copier.copy(source, destination, copyOptions(item.temporary, control, {}));
                 // Taken out of its place in one step first, so that a crash while it is
@@ -195,6 +195,7 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
                     },
                     destination);
             }
+            outcome.items.append({FilePath::standardised(source), FilePath::standardised(destination)});
             journal.progress(index + 1);
         } catch (const PlatformError& error) {
             run.fail<TransferError>(error, source);
@@ -204,20 +205,19 @@ QList<PathMapping> run(FilePrimitives& primitives, const QList<TransferOperation
     }
     scan.finish();
     run.finish();
-    return mappings;
+    return outcome;
 }
 
 } // namespace
 
-QList<PathMapping> TransferRunner::move(FilePrimitives& primitives,
-                                        const QList<TransferOperation>& operations, OperationControl* control,
-                                        OperationJournal* journal) {
+TransferOutcome TransferRunner::move(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                                     OperationControl* control, OperationJournal* journal) {
     return run(primitives, operations, Mode::move, control, journal);
 }
 
-void TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
-                          OperationControl* control, OperationJournal* journal) {
-    run(primitives, operations, Mode::copy, control, journal);
+TransferOutcome TransferRunner::copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                                     OperationControl* control, OperationJournal* journal) {
+    return run(primitives, operations, Mode::copy, control, journal);
 }
 
 } // namespace quillmere

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/paths/PathMapping.h"
+#include "models/operations/TransferOutcome.h"
 #include "models/transfer/TransferOperation.h"
 #include "platform/TreeCopier.h"
 
@@ -21,13 +21,14 @@ class OperationJournal;
 // when complete; so is the copy of a move to another file system. The control, when
 // given, gets the totals of a quick scan first and then the progress; a cancel it asks
 // for rolls back like a failure and ends in TransferError's cancelled case. The journal
-// keeps the plan and the events a recovery after a crash needs.
+// keeps the plan and the events a recovery after a crash needs. The outcome names each
+// item's new location (a copy's, for a copy) and where the items overwritten went.
 namespace TransferRunner {
 
-QList<PathMapping> move(FilePrimitives& primitives, const QList<TransferOperation>& operations,
-                        OperationControl* control = nullptr, OperationJournal* journal = nullptr);
-void copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
-          OperationControl* control = nullptr, OperationJournal* journal = nullptr);
+TransferOutcome move(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                     OperationControl* control = nullptr, OperationJournal* journal = nullptr);
+TransferOutcome copy(FilePrimitives& primitives, const QList<TransferOperation>& operations,
+                     OperationControl* control = nullptr, OperationJournal* journal = nullptr);
 
 } // namespace TransferRunner
 

@@ -9,8 +9,8 @@
 
 namespace quillmere {
 
-void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths, OperationControl* control,
-                         OperationJournal* journal) {
+QList<TrashedPlace> TrashOperation::run(FilePrimitives& primitives, const QStringList& paths,
+                                        OperationControl* control, OperationJournal* journal) {
     OperationRun run(primitives.calls, control, journal);
     JournalRecord record;
     record.kind = JournalRecord::Kind::trash;
@@ -20,6 +20,7 @@ void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths, O
     if (control)
         control->setTotals(paths.size(), 0);
     run.begin(record);
+    QList<TrashedPlace> places;
     for (int index = 0; index < int(paths.size()); ++index) {
         const QString& path = paths[index];
         try {
@@ -28,6 +29,7 @@ void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths, O
                 path, [&run, index](const QString& target) { run.journal().trashed(index, target, false); });
             run.undo().record([&primitives, trashed, path] { primitives.trash.restore(trashed, path); },
                               path);
+            places.append({path, trashed});
             advanceItems(control);
             run.journal().progress(index + 1);
         } catch (const PlatformError& error) {
@@ -37,6 +39,7 @@ void TrashOperation::run(FilePrimitives& primitives, const QStringList& paths, O
         }
     }
     run.finish();
+    return places;
 }
 
 } // namespace quillmere

@@ -63,6 +63,11 @@ void CommandPaletteStore::setKeyCommandDispatch(Dispatch dispatch) {
     m_keyCommandDispatch = std::move(dispatch);
 }
 
+void CommandPaletteStore::setWindowActions(WindowActionSource source, WindowActionDispatch dispatch) {
+    m_windowActionSource = std::move(source);
+    m_windowActionDispatch = std::move(dispatch);
+}
+
 void CommandPaletteStore::open() {
     setQuery(QString());
     setSelectedIndex(0);
@@ -94,6 +99,12 @@ void CommandPaletteStore::executeSelected(const Dispatch& dispatch) {
         } else if (kind.isCancelOperation()) {
             // Whatever runs now; if the one the row named has ended, there is nothing to stop.
             m_appState.operationQueue().cancelRunning();
+        } else if (const WindowAction* action = kind.windowAction()) {
+            // Closed first: the action may open a sheet of its own.
+            setPresented(false);
+            if (m_windowActionDispatch)
+                m_windowActionDispatch(action->which);
+            return;
         }
     }
     setPresented(false);
@@ -144,6 +155,8 @@ void CommandPaletteStore::rebuildItems() {
     if (const std::shared_ptr<QueuedOperation> running = m_appState.operationQueue().running())
         sources.cancelOperation = PaletteItemKind::CancelOperation{
             qtTrId("palette.cancelOperation"), OperationText::describe(running->description())};
+    if (m_windowActionSource)
+        sources.windowActions = m_windowActionSource();
     m_items = PaletteItemsBuilder::build(sources, m_query);
     Q_EMIT itemsChanged();
     setSelectedIndex(0);

@@ -32,6 +32,10 @@ class CommandPaletteStore final : public QObject {
 
 public:
     using Dispatch = std::function<void(const KeyCommand&)>;
+    using WindowAction = PaletteItemKind::WindowAction;
+    // The window's actions available now, and what runs the one chosen; set by the shell.
+    using WindowActionSource = std::function<QList<WindowAction>()>;
+    using WindowActionDispatch = std::function<void(WindowAction::Which)>;
 
     // languageEnvironment may be null (no rebuild on language changes); the probe tells
     // whether a chosen folder is still there.
@@ -49,6 +53,7 @@ public:
     const std::optional<QString>& navigationErrorMessage() const { return m_navigationErrorMessage; }
     const Dispatch& keyCommandDispatch() const { return m_keyCommandDispatch; }
     void setKeyCommandDispatch(Dispatch dispatch);
+    void setWindowActions(WindowActionSource source, WindowActionDispatch dispatch);
     const QList<KeyCommand>& recentCommandKeys() const { return m_recentCommandKeys; }
 
     // Empties the query, selects the first row and shows the palette.
@@ -77,6 +82,8 @@ private:
     BookmarkStore& m_bookmarkStore;
     AppState& m_appState;
     PathProbe m_probe;
+    WindowActionSource m_windowActionSource;
+    WindowActionDispatch m_windowActionDispatch;
 
     bool m_isPresented = false;
     QString m_query;

@@ -30,18 +30,20 @@ QVariant PaletteItemsModel::data(const QModelIndex& index, int role) const {
         return {};
     const PaletteItem& item = m_store.items()[index.row()];
     const PaletteItemKind::Command* command = item.kind.command();
+    // Commands and the window's actions show a key hint where the others show a path.
+    const bool keyed = command || item.kind.windowAction();
     switch (role) {
     case Qt::DisplayRole: return item.title;
     case Qt::AccessibleTextRole: {
         // What a screen reader says: the title, then the key or the path.
-        QString text = command ? item.title : FileName::displayText(item.title);
+        QString text = keyed ? item.title : FileName::displayText(item.title);
         if (item.subtitle)
-            text += u", "_s + (command ? *item.subtitle : FileName::displayText(*item.subtitle));
+            text += u", "_s + (keyed ? *item.subtitle : FileName::displayText(*item.subtitle));
         return text;
     }
     case symbolRole: {
         using S = SystemIcon::Symbol;
-        if (command)
+        if (keyed)
             return int(S::command);
         if (item.kind.isCancelOperation())
             return int(S::stop);
@@ -49,11 +51,11 @@ QVariant PaletteItemsModel::data(const QModelIndex& index, int role) const {
                                                                                       : S::clock);
     }
     case subtitleRole:
-        if (command || !item.subtitle)
+        if (keyed || !item.subtitle)
             return {};
         return *item.subtitle;
     case keyHintRole:
-        if (!command || !item.subtitle)
+        if (!keyed || !item.subtitle)
             return {};
         return *item.subtitle;
     case titleMatchRole:

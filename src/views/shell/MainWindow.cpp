@@ -48,9 +48,19 @@ MainWindow::MainWindow(MenuActions actions, QWidget* parent)
     add(m_fileMenu, QT_TRID_NOOP("help.command.settings"), QKeySequence(Qt::CTRL | Qt::Key_Comma),
         m_actions.settings);
     m_fileMenu->addSeparator();
+    add(m_fileMenu, QT_TRID_NOOP("app.menu.emptyTrash"), QKeySequence(), m_actions.emptyTrash);
+    m_fileMenu->addSeparator();
     QAction* quit =
         add(m_fileMenu, QT_TRID_NOOP("app.menu.quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), m_actions.quit);
     quit->setMenuRole(QAction::QuitRole);
+
+    m_editMenu = menuBar()->addMenu(QString());
+    m_undo =
+        add(m_editMenu, QT_TRID_NOOP("app.menu.undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), m_actions.undo);
+    m_redo = add(m_editMenu, QT_TRID_NOOP("app.menu.redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                 m_actions.redo);
+    m_undo->setEnabled(false);
+    m_redo->setEnabled(false);
 
     m_tabsMenu = menuBar()->addMenu(QString());
     for (int n = 1; n <= 9; ++n) {
@@ -68,6 +78,8 @@ MainWindow::MainWindow(MenuActions actions, QWidget* parent)
         m_actions.bookmarks);
     add(m_viewMenu, QT_TRID_NOOP("app.menu.commandPalette"), QKeySequence(Qt::CTRL | Qt::Key_K),
         m_actions.commandPalette);
+    add(m_viewMenu, QT_TRID_NOOP("app.menu.showTrash"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+        m_actions.showTrash);
     retranslate();
 }
 
@@ -77,12 +89,26 @@ void MainWindow::showShell(QWidget* shell) {
     m_pages->setCurrentWidget(shell);
 }
 
+void MainWindow::setUndoRedo(std::optional<QString> undo, std::optional<QString> redo) {
+    m_undoName = std::move(undo);
+    m_redoName = std::move(redo);
+    retranslate();
+}
+
 void MainWindow::retranslate() {
     m_fileMenu->setTitle(qtTrId("app.menu.file"));
+    m_editMenu->setTitle(qtTrId("app.menu.edit"));
     m_tabsMenu->setTitle(qtTrId("Tabs"));
     m_viewMenu->setTitle(qtTrId("app.menu.view"));
     for (const auto& [action, key] : std::as_const(m_labelled))
         action->setText(qtTrId(key));
+    // "Undo move 3 items to “Photos”": the item names what it would take back.
+    m_undo->setEnabled(m_undoName.has_value());
+    m_redo->setEnabled(m_redoName.has_value());
+    if (m_undoName)
+        m_undo->setText(qtTrId("app.menu.undoNamed").arg(*m_undoName));
+    if (m_redoName)
+        m_redo->setText(qtTrId("app.menu.redoNamed").arg(*m_redoName));
     for (qsizetype i = 0; i < m_tabActions.size(); ++i)
         m_tabActions[i]->setText(qtTrId("Tab %lld").arg(i + 1));
 }
