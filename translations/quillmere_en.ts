@@ -1004,5 +1004,107 @@
         <source>Emptying the trash</source>
         <translation>Emptying the trash</translation>
     </message>
+    <message id="trash.tabTitle">
+        <source>Trash</source>
+        <translation>Trash</translation>
+    </message>
+    <message id="trash.column.originalLocation">
+        <source>Original Location</source>
+        <translation>Original Location</translation>
+    </message>
+    <message id="trash.column.deleted">
+        <source>Date Deleted</source>
+        <translation>Date Deleted</translation>
+    </message>
+    <message id="trash.hints">
+        <source>Return: restore · Delete or d: delete permanently · E: empty trash · s: filter · 1–4: sort · Space: mark</source>
+        <translation>Return: restore · Delete or d: delete permanently · E: empty trash · s: filter · 1–4: sort · Space: mark</translation>
+    </message>
+    <message id="trash.summary" numerus="yes">
+        <source>%n items, %1</source>
+        <translation>
+            <numerusform>%n item, %1</numerusform>
+            <numerusform>%n items, %1</numerusform>
+        </translation>
+    </message>
+    <message id="trash.summary.noSize" numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+    <message id="trash.summary.empty">
+        <source>The trash is empty</source>
+        <translation>The trash is empty</translation>
+    </message>
+    <message id="trash.menu.restore">
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message id="trash.menu.deleteForGood">
+        <source>Delete Permanently…</source>
+        <translation>Delete Permanently…</translation>
+    </message>
+    <message id="trash.delete.title">
+        <source>Delete Permanently</source>
+        <translation>Delete Permanently</translation>
+    </message>
+    <message id="trash.delete.confirm">
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message id="trash.delete.message" numerus="yes">
+        <source>Delete %n items (%1) for good? This cannot be undone.</source>
+        <translation>
+            <numerusform>Delete %n item (%1) for good? This cannot be undone.</numerusform>
+            <numerusform>Delete %n items (%1) for good? This cannot be undone.</numerusform>
+        </translation>
+    </message>
+    <message id="trash.delete.messageNoSize" numerus="yes">
+        <source>Delete %n items for good? This cannot be undone.</source>
+        <translation>
+            <numerusform>Delete %n item for good? This cannot be undone.</numerusform>
+            <numerusform>Delete %n items for good? This cannot be undone.</numerusform>
+        </translation>
+    </message>
+    <message id="trash.empty.title">
+        <source>Empty Trash</source>
+        <translation>Empty Trash</translation>
+    </message>
+    <message id="trash.empty.confirm">
+        <source>Empty Trash</source>
+        <translation>Empty Trash</translation>
+    </message>
+    <message id="trash.empty.message" numerus="yes">
+        <source>Empty the trash? Its %n items (%1) will be deleted for good. This cannot be undone.</source>
+        <translation>
+            <numerusform>Empty the trash? Its %n item (%1) will be deleted for good. This cannot be undone.</numerusform>
+            <numerusform>Empty the trash? Its %n items (%1) will be deleted for good. This cannot be undone.</numerusform>
+        </translation>
+    </message>
+    <message id="trash.empty.messageNoSize" numerus="yes">
+        <source>Empty the trash? Its %n items will be deleted for good. This cannot be undone.</source>
+        <translation>
+            <numerusform>Empty the trash? Its %n item will be deleted for good. This cannot be undone.</numerusform>
+            <numerusform>Empty the trash? Its %n items will be deleted for good. This cannot be undone.</numerusform>
+        </translation>
+    </message>
+    <message id="trash.empty.already">
+        <source>The trash is already empty.</source>
+        <translation>The trash is already empty.</translation>
+    </message>
+    <message id="trash.error.deleteFailed">
+        <source>The items could not be deleted.</source>
+        <translation>The items could not be deleted.</translation>
+    </message>
+    <message id="palette.action.showTrash">
+        <source>Show trash</source>
+        <translation>Show trash</translation>
+    </message>
+    <message id="palette.action.emptyTrash">
+        <source>Empty trash…</source>
+        <translation>Empty trash…</translation>
+    </message>
 </context>
 </TS>

@@ -985,5 +985,101 @@
         <source>Emptying the trash</source>
         <translation>ゴミ箱を空にしています</translation>
     </message>
+    <message id="trash.tabTitle">
+        <source>Trash</source>
+        <translation>ゴミ箱</translation>
+    </message>
+    <message id="trash.column.originalLocation">
+        <source>Original Location</source>
+        <translation>元の場所</translation>
+    </message>
+    <message id="trash.column.deleted">
+        <source>Date Deleted</source>
+        <translation>削除日</translation>
+    </message>
+    <message id="trash.hints">
+        <source>Return: restore · Delete or d: delete permanently · E: empty trash · s: filter · 1–4: sort · Space: mark</source>
+        <translation>Return: 元に戻す · Delete または d: 完全に削除 · E: ゴミ箱を空にする · s: 絞り込み · 1–4: 並べ替え · Space: マーク</translation>
+    </message>
+    <message id="trash.summary" numerus="yes">
+        <source>%n items, %1</source>
+        <translation>
+            <numerusform>%n 項目、%1</numerusform>
+        </translation>
+    </message>
+    <message id="trash.summary.noSize" numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n 項目</numerusform>
+        </translation>
+    </message>
+    <message id="trash.summary.empty">
+        <source>The trash is empty</source>
+        <translation>ゴミ箱は空です</translation>
+    </message>
+    <message id="trash.menu.restore">
+        <source>Restore</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message id="trash.menu.deleteForGood">
+        <source>Delete Permanently…</source>
+        <translation>完全に削除…</translation>
+    </message>
+    <message id="trash.delete.title">
+        <source>Delete Permanently</source>
+        <translation>完全に削除</translation>
+    </message>
+    <message id="trash.delete.confirm">
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message id="trash.delete.message" numerus="yes">
+        <source>Delete %n items (%1) for good? This cannot be undone.</source>
+        <translation>
+            <numerusform>%n 項目（%1）を完全に削除しますか？この操作は取り消せません。</numerusform>
+        </translation>
+    </message>
+    <message id="trash.delete.messageNoSize" numerus="yes">
+        <source>Delete %n items for good? This cannot be undone.</source>
+        <translation>
+            <numerusform>%n 項目を完全に削除しますか？この操作は取り消せません。</numerusform>
+        </translation>
+    </message>
+    <message id="trash.empty.title">
+        <source>Empty Trash</source>
+        <translation>ゴミ箱を空にする</translation>
+    </message>
+    <message id="trash.empty.confirm">
+        <source>Empty Trash</source>
+        <translation>空にする</translation>
+    </message>
+    <message id="trash.empty.message" numerus="yes">
+        <source>Empty the trash? Its %n items (%1) will be deleted for good. This cannot be undone.</source>
+        <translation>
+            <numerusform>ゴミ箱を空にしますか？%n 項目（%1）が完全に削除されます。この操作は取り消せません。</numerusform>
+        </translation>
+    </message>
+    <message id="trash.empty.messageNoSize" numerus="yes">
+        <source>Empty the trash? Its %n items will be deleted for good. This cannot be undone.</source>
+        <translation>
+            <numerusform>ゴミ箱を空にしますか？%n 項目が完全に削除されます。この操作は取り消せません。</numerusform>
+        </translation>
+    </message>
+    <message id="trash.empty.already">
+        <source>The trash is already empty.</source>
+        <translation>ゴミ箱はすでに空です。</translation>
+    </message>
+    <message id="trash.error.deleteFailed">
+        <source>The items could not be deleted.</source>
+        <translation>項目を削除できませんでした。</translation>
+    </message>
+    <message id="palette.action.showTrash">
+        <source>Show trash</source>
+        <translation>ゴミ箱を表示</translation>
+    </message>
+    <message id="palette.action.emptyTrash">
+        <source>Empty trash…</source>
+        <translation>ゴミ箱を空にする…</translation>
+    </message>
 </context>
 </TS>

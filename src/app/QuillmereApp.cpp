@@ -22,10 +22,12 @@
 #include "views/settings/SettingsView.h"
 #include "views/shell/AppShellView.h"
 #include "views/shell/MainWindow.h"
+#include "views/trash/TrashView.h"
 
 #include <QCoreApplication>
 #include <QCoroTimer>
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QPointer>
 #include <QTimer>
 
@@ -86,6 +88,8 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     actions.commandPalette = withState([](BootstrapResult& result) { result.commandPaletteStore->open(); });
     actions.settings = [this] { showSettings(); };
     actions.quit = [this] { requestTermination(); };
+    actions.showTrash = [this] { showTrash(); };
+    actions.emptyTrash = [this] { emptyTrash(); };
     m_window = std::make_unique<MainWindow>(std::move(actions));
     connect(m_window.get(), &MainWindow::closeRequested, this, &QuillmereApp::requestTermination);
     m_signals = std::make_unique<TerminationSignals>();
@@ -179,6 +183,12 @@ QCoro::Task<> QuillmereApp::start() {
                                 *m_services.clipboard,
                                 fileOpener,
                                 *m_services.folderChooser};
+    result.commandPaletteStore->setWindowActions(
+        [] { return windowActions(); },
+        [self = QPointer<QuillmereApp>(this)](PaletteItemKind::WindowAction::Which which) {
+            if (self)
+                self->runWindowAction(which);
+        });
     auto* shellView = new AppShellView(context, m_services.watcherDelay);
     m_window->showShell(shellView);
     if (!recovered.isEmpty())
@@ -212,6 +222,36 @@ QCoro::Task<> QuillmereApp::openFolders(QStringList folders) {
         co_return;
     for (const QString& folder : found)
         m_bootstrapped->appState->newTab(folder);
+}
+
+QList<PaletteItemKind::WindowAction> QuillmereApp::windowActions() {
+    using Which = PaletteItemKind::WindowAction::Which;
+    const QString showTrashKeys =
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete).toString(QKeySequence::NativeText);
+    return {
+        {Which::showTrash, qtTrId("palette.action.showTrash"), showTrashKeys},
+        {Which::emptyTrash, qtTrId("palette.action.emptyTrash"), std::nullopt},
+    };
+}
+
+void QuillmereApp::runWindowAction(PaletteItemKind::WindowAction::Which which) {
+    using Which = PaletteItemKind::WindowAction::Which;
+    switch (which) {
+    case Which::showTrash: showTrash(); break;
+    case Which::emptyTrash: emptyTrash(); break;
+    case Which::undo:
+    case Which::redo: break;
+    }
+}
+
+void QuillmereApp::showTrash() {
+    if (m_bootstrapped)
+        m_bootstrapped->appState->showTrash();
+}
+
+void QuillmereApp::emptyTrash() {
+    if (AppShellView* shellView = shell()) [[maybe_unused]]
+        auto asking = shellView->trashView().confirmEmptyTrash();
 }
 
 void QuillmereApp::requestTermination() {

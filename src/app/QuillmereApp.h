@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "models/operations/OperationQueue.h"
+#include "models/palette/PaletteItemKind.h"
 #include "services/desktop/FolderWatcher.h"
 
 #include <QCoroTask>
@@ -104,6 +105,12 @@ Q_SIGNALS:
 
 private:
     void requestTermination();
+    // The window's own actions, from the menus and the palette alike.
+    void showTrash();
+    void emptyTrash();
+    // What the palette offers of them now.
+    static QList<PaletteItemKind::WindowAction> windowActions();
+    void runWindowAction(PaletteItemKind::WindowAction::Which which);
     QCoro::Task<> stopOperations();
 
     AppServices m_services;

@@ -66,8 +66,8 @@ void AppState::setActiveTabIndex(qsizetype index) {
     Q_EMIT activeTabIndexChanged(index);
 }
 
-std::unique_ptr<BrowserTab> AppState::makeTab(const QString& folder, QUuid id) const {
-    return std::make_unique<BrowserTab>(id, m_navigatorFactory(folder));
+std::unique_ptr<BrowserTab> AppState::makeTab(const QString& folder, QUuid id, BrowserTab::Kind kind) const {
+    return std::make_unique<BrowserTab>(id, m_navigatorFactory(folder), kind);
 }
 
 void AppState::newTab(const std::optional<QString>& folder) {
@@ -79,6 +79,20 @@ void AppState::newTab(const std::optional<QString>& folder) {
     if (folder)
         target = *folder;
     m_tabs.push_back(makeTab(target, QUuid::createUuid()));
+    Q_EMIT tabsChanged();
+    setActiveTabIndex(tabCount() - 1);
+}
+
+void AppState::showTrash() {
+    for (qsizetype index = 0; index < tabCount(); ++index) {
+        if (m_tabs[size_t(index)]->isTrash()) {
+            selectTab(index);
+            return;
+        }
+    }
+    if (BrowserTab* active = activeTab())
+        active->navigator().clearMarks();
+    m_tabs.push_back(makeTab(m_homePath, QUuid::createUuid(), BrowserTab::Kind::trash));
     Q_EMIT tabsChanged();
     setActiveTabIndex(tabCount() - 1);
 }
@@ -139,12 +153,15 @@ Session AppState::makeSession() const {
     for (const auto& tab : m_tabs) {
         const Navigator& navigator = tab->navigator();
         session.tabs.append({tab->id(), navigator.currentPath(), navigator.history(),
-                             navigator.historyIndex(), navigator.selectedItemID(), navigator.scrollOffset()});
+                             navigator.historyIndex(), navigator.selectedItemID(), navigator.scrollOffset(),
+                             tab->isTrash()});
     }
     return session;
 }
 
 std::unique_ptr<BrowserTab> AppState::restoreTab(const TabState& state) const {
+    if (state.isTrash)
+        return makeTab(m_homePath, state.id, BrowserTab::Kind::trash);
     std::unique_ptr<BrowserTab> tab = makeTab(state.currentPath, state.id);
     tab->navigator().restoreState(state.history, state.historyIndex, state.selectedItem, state.scrollOffset);
     return tab;
@@ -178,7 +195,7 @@ QCoro::Task<QSet<QString>> AppState::existingNames(QString folder) {
 }
 
 QCoro::Task<> AppState::reloadActiveTab() {
-    if (BrowserTab* tab = activeTab())
+    if (BrowserTab* tab = activeTab(); tab && !tab->isTrash())
         co_await tab->navigator().reload();
 }
 

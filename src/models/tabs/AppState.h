@@ -55,6 +55,8 @@ public:
     const QString& homePath() const { return m_homePath; }
 
     void newTab(const std::optional<QString>& folder = std::nullopt);
+    // Makes the trash tab the active one, appending it when there is none.
+    void showTrash();
     void closeTab(qsizetype index);
     void selectTab(qsizetype index);
     void nextTab();
@@ -87,6 +89,7 @@ public:
     // listed again.
     void remapEverywhere(const QList<PathMapping>& mappings);
     void forgetEverywhere(const QSet<QString>& removed);
+    // Lists the active folder tab again; a trash tab follows trashChanged instead.
     QCoro::Task<> reloadActiveTab();
     // Tells the trash's viewers that its contents changed.
     void noteTrashChanged() { Q_EMIT trashChanged(); }
@@ -99,7 +102,8 @@ Q_SIGNALS:
     void trashChanged();
 
 private:
-    std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id) const;
+    std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id,
+                                        BrowserTab::Kind kind = BrowserTab::Kind::folder) const;
     void setActiveTabIndex(qsizetype index);
     // remapEverywhere, then the active tab is listed again.
     QCoro::Task<> applyMappings(QList<PathMapping> mappings);

@@ -17,6 +17,7 @@ struct TabState {
     qint64 historyIndex = -1;
     std::optional<QString> selectedItem;
     double scrollOffset = 0.0;
+    bool isTrash = false; // a trash tab; its path fields are those of its unused Navigator
 
     bool operator==(const TabState&) const = default;
 };

@@ -138,6 +138,11 @@ QCoro::Task<> CommandPaletteStore::openFolder(QString url) {
     BrowserTab* tab = m_appState.activeTab();
     if (!tab)
         co_return;
+    // The trash tab shows no folder: the folder gets a tab of its own.
+    if (tab->isTrash()) {
+        m_appState.newTab(url);
+        co_return;
+    }
     Navigator& navigator = tab->navigator();
     navigator.navigate(url);
     // Navigating only changes the folder; without a listing the tab would go on
@@ -149,7 +154,7 @@ void CommandPaletteStore::rebuildItems() {
     PaletteItemsBuilder::Sources sources;
     sources.commands = translatedCommands();
     sources.recentCommands = m_recentCommandKeys;
-    if (const BrowserTab* tab = m_appState.activeTab())
+    if (const BrowserTab* tab = m_appState.activeTab(); tab && !tab->isTrash())
         sources.history = tab->navigator().history();
     sources.bookmarks = m_bookmarkStore.bookmarks();
     if (const std::shared_ptr<QueuedOperation> running = m_appState.operationQueue().running())

@@ -18,6 +18,9 @@ QJsonObject SessionJson::encodeTab(const TabState& tab) {
     if (tab.selectedItem)
         object.insert(Key("selectedItem"), *tab.selectedItem);
     object.insert(Key("scrollOffset"), tab.scrollOffset);
+    // Folder tabs leave the key out, as they did before there were trash tabs.
+    if (tab.isTrash)
+        object.insert(Key("kind"), QStringLiteral("trash"));
     return object;
 }
 
@@ -36,6 +39,10 @@ TabState SessionJson::decodeTab(const QJsonValue& value) {
         tab.selectedItem = StrictJson::string(object.value(Key("selectedItem")), Key("selectedItem"));
     if (object.contains(Key("scrollOffset")))
         tab.scrollOffset = StrictJson::number(object.value(Key("scrollOffset")), Key("scrollOffset"));
+    // A kind this version does not know opens as the folder tab it also records.
+    if (object.contains(Key("kind")))
+        tab.isTrash =
+            StrictJson::string(object.value(Key("kind")), Key("kind")) == QLatin1StringView("trash");
     return tab;
 }
 

@@ -42,6 +42,7 @@ Source sourceOf(SystemIcon::Symbol symbol) {
         return {{u"emblem-ok-symbolic"_s, u"emblem-default"_s, u"checkbox-checked"_s},
                 QStyle::SP_DialogApplyButton};
     case S::stop: return {{u"process-stop-symbolic"_s, u"process-stop"_s}, QStyle::SP_BrowserStop};
+    case S::trash: return {{u"user-trash-symbolic"_s, u"user-trash"_s}, QStyle::SP_TrashIcon};
     }
     return {{}, QStyle::SP_FileIcon};
 }

@@ -28,6 +28,7 @@ enum class Symbol {
     gear,
     checkmarkCircle,
     stop,
+    trash,
 };
 
 QIcon icon(Symbol symbol);

@@ -393,7 +393,7 @@ QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
         }
     };
     for (BrowserTab* tab : m_context.appState.tabs()) {
-        if (&tab->navigator() != navigator.data())
+        if (&tab->navigator() != navigator.data() && !tab->isTrash())
             offer(tab->navigator().currentPath());
     }
     for (const Bookmark& bookmark : m_context.bookmarkStore.bookmarks())

@@ -76,6 +76,9 @@ bool KeyEventMonitor::isAddressedToHostWindow(const QObject* receiver) const {
     const QWindow* window = m_host->window()->windowHandle();
     if (!window || receiver != window)
         return false;
+    // A view the window does not show (another tab's kind of content) takes no keys.
+    if (!m_host->isVisible())
+        return false;
     // An open popup (a menu, a completer) or a keyboard grab takes the window's presses.
     return !QApplication::activePopupWidget() && !QWidget::keyboardGrabber();
 }

@@ -5,6 +5,7 @@
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
 #include "services/filesystem/FileSystemService.h"
+#include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/BookmarkStore.h"
 #include "services/persistence/SessionStore.h"
 #include "views/bookmarks/BookmarkPopoverView.h"
@@ -12,12 +13,14 @@
 #include "views/help/HelpPanelView.h"
 #include "views/palette/CommandPaletteView.h"
 #include "views/shell/SidebarTabView.h"
+#include "views/trash/TrashView.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStackedLayout>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +48,19 @@ AppShellView::AppShellView(const WindowContext& context, std::chrono::millisecon
     m_noTab = new QLabel(contentArea);
     m_noTab->setAlignment(Qt::AlignCenter);
     m_contentStack->addWidget(m_noTab);
+    m_trash = new TrashView(context, contentArea);
+    m_contentStack->addWidget(m_trash);
+    // Commands chosen in the palette go to whichever view the active tab shows.
+    context.commandPaletteStore.setKeyCommandDispatch(
+        [self = QPointer<AppShellView>(this)](const KeyCommand& command) {
+            if (!self)
+                return;
+            const BrowserTab* tab = self->m_context.appState.activeTab();
+            if (tab && tab->isTrash())
+                self->m_trash->dispatch(command);
+            else
+                self->m_content->dispatch(command);
+        });
     row->addWidget(contentArea, 1);
     m_help = new HelpPanelView(this);
     row->addWidget(m_help);
@@ -68,8 +84,7 @@ AppShellView::AppShellView(const WindowContext& context, std::chrono::millisecon
     AppState& appState = context.appState;
     connect(&appState, &AppState::activeTabIndexChanged, this, &AppShellView::activeTabChanged);
     connect(&appState, &AppState::tabsChanged, this, [this] {
-        if (m_context.appState.activeTab() ? &m_context.appState.activeTab()->navigator() != m_activeNavigator
-                                           : m_activeNavigator != nullptr)
+        if (m_context.appState.activeTab() != m_activeTab)
             activeTabChanged();
         watchSession();
     });
@@ -96,6 +111,8 @@ void AppShellView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         m_noTab->setText(qtTrId("appshell.noTab"));
         m_noTab->setAccessibleName(m_noTab->text());
+        // The trash tab's title is a translated word.
+        updateWindow();
     }
 }
 
@@ -104,9 +121,19 @@ void AppShellView::activeTabChanged() {
         disconnect(connection);
     m_activeConnections.clear();
     BrowserTab* tab = m_context.appState.activeTab();
-    m_activeNavigator = tab ? &tab->navigator() : nullptr;
+    m_activeTab = tab;
+    const bool trash = tab && tab->isTrash();
+    // The trash tab's Navigator is never listed or watched.
+    m_activeNavigator = tab && !trash ? &tab->navigator() : nullptr;
+    m_contentStack->setCurrentWidget(trash ? static_cast<QWidget*>(m_trash)
+                                     : tab ? static_cast<QWidget*>(m_content)
+                                           : m_noTab);
     m_content->setNavigator(m_activeNavigator);
-    m_contentStack->setCurrentIndex(tab ? 0 : 1);
+    if (trash) {
+        m_trash->table().setFocus(Qt::OtherFocusReason);
+        // The trash is listed whenever its tab becomes the active one.
+        [[maybe_unused]] auto listing = m_trash->reload();
+    }
     if (m_activeNavigator) {
         m_activeConnections.append(connect(m_activeNavigator, &Navigator::currentPathChanged, this,
                                            &AppShellView::followActiveFolder));

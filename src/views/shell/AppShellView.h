@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/navigation/Navigator.h"
+#include "models/tabs/BrowserTab.h"
 #include "models/tabs/Session.h"
 #include "services/desktop/FolderWatcher.h"
 #include "views/shell/WindowContext.h"
@@ -18,12 +19,13 @@ namespace quillmere {
 class ContentView;
 class HelpPanelView;
 class SidebarTabView;
+class TrashView;
 
 // The window's content once start-up is done: the tabs at the side, the active tab's
-// content view and, when shown, the help panel. It lists a tab when it becomes
-// active, keeps the folder watcher on the active folder (moving the tab up when its
-// folder disappears), names the window after the active folder and hands every
-// change of the session to the session store.
+// content view (the trash view for the trash tab) and, when shown, the help panel. It lists a tab when it
+// becomes active, keeps the folder watcher on the active folder (moving the tab up when its folder
+// disappears), names the window after the active folder and hands every change of the session to the session
+// store.
 class BookmarkPopoverView;
 
 class AppShellView final : public QWidget {
@@ -38,6 +40,7 @@ public:
                  QWidget* parent = nullptr);
 
     ContentView& contentView() const { return *m_content; }
+    TrashView& trashView() const { return *m_trash; }
 
 protected:
     bool event(QEvent* event) override;
@@ -56,10 +59,12 @@ private:
     SidebarTabView* m_sidebar;
     QStackedLayout* m_contentStack;
     ContentView* m_content;
+    TrashView* m_trash;
     QLabel* m_noTab;
     HelpPanelView* m_help;
     QPointer<BookmarkPopoverView> m_bookmarkPopover;
     FolderWatcher m_watcher;
+    QPointer<BrowserTab> m_activeTab;
     QPointer<Navigator> m_activeNavigator;
     QList<QMetaObject::Connection> m_activeConnections;
     QList<QMetaObject::Connection> m_sessionConnections;

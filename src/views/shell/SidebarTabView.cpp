@@ -114,11 +114,13 @@ void SidebarTabView::rebuild() {
         line->setSpacing(6);
         auto* icon = new QLabel(row);
         const bool root = navigator.currentPath() == u"/"_s;
-        icon->setPixmap(SystemIcon::icon(root ? SystemIcon::Symbol::drive : SystemIcon::Symbol::folder)
-                            .pixmap(12, 12, active ? QIcon::Normal : QIcon::Disabled));
+        const SystemIcon::Symbol symbol = tab->isTrash() ? SystemIcon::Symbol::trash
+                                          : root         ? SystemIcon::Symbol::drive
+                                                         : SystemIcon::Symbol::folder;
+        icon->setPixmap(SystemIcon::icon(symbol).pixmap(12, 12, active ? QIcon::Normal : QIcon::Disabled));
         line->addWidget(icon);
         QString title = FileName::displayText(tab->title());
-        if (navigator.isLoading())
+        if (navigator.isLoading() && !tab->isTrash())
             title += u" \u2026"_s;
         auto* label = new QLabel(title, row);
         QFont font = label->font();
@@ -129,7 +131,7 @@ void SidebarTabView::rebuild() {
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         line->addWidget(label, 1);
         row->setAccessibleName(title);
-        row->setToolTip(FileName::displayText(navigator.currentPath()));
+        row->setToolTip(tab->isTrash() ? title : FileName::displayText(navigator.currentPath()));
         auto* close = new QToolButton(row);
         close->setObjectName(u"sidebar.close."_s + QString::number(index));
         close->setAccessibleName(qtTrId("sidebar.closeTab"));

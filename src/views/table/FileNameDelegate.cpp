@@ -56,7 +56,7 @@ void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     (folder ? folderIcon : documentIcon).paint(painter, iconRect);
     rect.setLeft(iconRect.right() + 1 + spacing);
 
-    if (folder) {
+    if (folder && m_showsChevron) {
         const int chevronSize = iconSize * 3 / 4;
         const QRect chevronRect(rect.right() - chevronSize, rect.center().y() - chevronSize / 2, chevronSize,
                                 chevronSize);

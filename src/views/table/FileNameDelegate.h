@@ -15,6 +15,8 @@ public:
     explicit FileNameDelegate(QObject* parent = nullptr);
 
     void setMark(const QString& glyph, const QColor& color);
+    // Folders show the chevron unless the table cannot be entered (the trash).
+    void setShowsChevron(bool shows) { m_showsChevron = shows; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -23,6 +25,7 @@ public:
 private:
     QString m_glyph;
     QColor m_color;
+    bool m_showsChevron = true;
 };
 
 } // namespace quillmere
