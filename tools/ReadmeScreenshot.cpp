@@ -1,8 +1,9 @@
 // Renders the real window over a demo folder into a PNG, for the README:
-//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en] [main|palette|batch|progress]
+//   QT_QPA_PLATFORM=offscreen quillmere_screenshot OUT.png [ja|en] [main|palette|batch|progress|trash]
 // Everything lives in a temporary home, so the user's own files and settings are
 // never read or written. The progress scene slows the copy's chunks down, so that the
-// strip has something to show, and queues a trash behind it.
+// strip has something to show, and queues a trash behind it. The trash scene trashes a
+// few files and shows the trash tab.
 #include "app/QuillmereApp.h"
 #include "models/navigation/Navigator.h"
 #include "models/operations/OperationQueue.h"
@@ -81,7 +82,8 @@ QCoro::Task<> quietly(QCoro::Task<> operation) {
 
 int main(int argc, char* argv[]) {
     if (argc < 2) {
-        std::fputs("usage: quillmere_screenshot OUT.png [ja|en] [main|palette|batch]\n", stderr);
+        std::fputs("usage: quillmere_screenshot OUT.png [ja|en] [main|palette|batch|progress|trash]\n",
+                   stderr);
         return 2;
     }
     QTemporaryDir root;
@@ -106,12 +108,32 @@ int main(int argc, char* argv[]) {
     app.window().resize(1180, 640);
     app.window().show();
     int status = 1;
+    bool staged = false;
     QObject::connect(&app, &QuillmereApp::started, &app, [&] {
         app.appSettingsStore().setLanguage(japanese ? AppLanguage::ja : AppLanguage::en);
         Navigator& navigator = app.bootstrapped()->appState->activeTab()->navigator();
         QObject::connect(&navigator, &Navigator::itemsChanged, &app, [&] {
             if (navigator.items().isEmpty())
                 return;
+            if (scene == "trash") {
+                if (staged)
+                    return;
+                staged = true;
+                AppState& appState = *app.bootstrapped()->appState;
+                for (const char* name :
+                     {"notes.md", "report-2026.pdf", "IMG_2041.JPG", "議事録 12月.txt", "Music"})
+                    navigator.toggleMark(home + u'/' + QString::fromUtf8(name));
+                [[maybe_unused]] auto trashing = quietly(appState.deleteMarked());
+                QTimer::singleShot(300, &app, [&appState] { appState.showTrash(); });
+                QTimer::singleShot(1200, &app, [&] {
+                    const QRect frame = app.window().frameGeometry();
+                    const QPixmap shot = app.window().screen()->grabWindow(0, frame.x(), frame.y(),
+                                                                           frame.width(), frame.height());
+                    status = shot.save(output) ? 0 : 1;
+                    [[maybe_unused]] auto ending = app.terminate();
+                });
+                return;
+            }
             if (navigator.markedItemIDs().isEmpty()) {
                 for (const char* name : {"notes.md", "report-2026.pdf", "todo.txt"})
                     navigator.toggleMark(home + u'/' + QString::fromUtf8(name));

@@ -31,7 +31,7 @@ using namespace Qt::StringLiterals;
 namespace quillmere {
 namespace {
 
-constexpr int idealWidths[TrashTableModel::columns] = {260, 300, 150, 90};
+constexpr int idealWidths[TrashTableModel::columns] = {240, 240, 150, 90};
 
 QFont captionFont(const QFont& base) {
     QFont font = base;
@@ -185,9 +185,11 @@ TrashView::TrashView(const WindowContext& context, QWidget* parent)
     sections->setHighlightSections(false);
     sections->setSectionsClickable(true);
     sections->setSortIndicatorShown(true);
-    sections->setStretchLastSection(true);
+    // The original location takes what the other columns leave, so the size stays in view.
+    sections->setStretchLastSection(false);
     for (int section = 0; section < TrashTableModel::columns; ++section)
         sections->resizeSection(section, idealWidths[section]);
+    sections->setSectionResizeMode(TrashTableModel::originalLocation, QHeaderView::Stretch);
     column->addWidget(m_table, 1);
 
     m_strip = new ProgressStripView(context.appState.operationQueue(), this);
@@ -407,6 +409,11 @@ bool TrashView::eventFilter(QObject* watched, QEvent* event) {
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if (key->key() == Qt::Key_Delete && modifiers == Qt::NoModifier) {
             deleteChosen();
+            return true;
+        }
+        // The filter stays while the table has the focus; Escape there ends it too.
+        if (key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier && !m_filterRow->isHidden()) {
+            setFilterShown(false);
             return true;
         }
         // The trash's own key, free in the folder tabs' table.
