@@ -208,6 +208,7 @@ QCoro::Task<> QuillmereApp::start() {
         m_window->setUndoRedo(named(runner.nextUndo()), named(runner.nextRedo()));
     };
     connect(appState.get(), &AppState::undoHistoryChanged, this, nameUndoRedo);
+    connect(appState.get(), &AppState::pathsMoved, m_bookmarkStore.get(), &BookmarkStore::remap);
     connect(m_languageEnvironment.get(), &LanguageEnvironment::languageChanged, this, nameUndoRedo,
             Qt::QueuedConnection);
     m_bootstrapped = BootstrapResult{std::move(sessionStore), std::move(folderSettingsStore),

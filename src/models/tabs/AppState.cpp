@@ -187,6 +187,8 @@ void AppState::remapEverywhere(const QList<PathMapping>& mappings) {
         m_folderSettingsStore->remap(mappings);
     for (const auto& tab : m_tabs)
         tab->navigator().applyPathMappings(mappings);
+    if (!mappings.isEmpty())
+        Q_EMIT pathsMoved(mappings);
 }
 
 void AppState::forgetEverywhere(const QSet<QString>& removed) {

@@ -108,6 +108,8 @@ Q_SIGNALS:
     // Something was moved to the trash, restored from it or deleted from it.
     void trashChanged();
     void undoHistoryChanged();
+    // Locations moved or renamed by a file operation (for stores that keep paths).
+    void pathsMoved(const QList<PathMapping>& mappings);
 
 private:
     std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id) const;
