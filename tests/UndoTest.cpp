@@ -6,6 +6,7 @@
 #include "models/undo/UndoRunner.h"
 #include "services/desktop/LanguageEnvironment.h"
 #include "services/filesystem/DefaultFileSystemService.h"
+#include "services/palette/CommandPaletteStore.h"
 #include "views/content/ToastView.h"
 #include "views/sheets/DeleteConfirmSheet.h"
 #include "views/shell/AppShellView.h"
@@ -241,6 +242,17 @@ private Q_SLOTS:
         QTRY_VERIFY(!tree.exists("home/one.txt") && !tree.exists("home/two\xfe.txt"));
         QTRY_COMPARE(toast.text(), u"Redid: move 2 items to the trash"_s);
         QVERIFY(tree.exists("home/keep.txt"));
+
+        // The palette offers the same, named.
+        program.press(Qt::Key_K, Qt::ControlModifier);
+        CommandPaletteStore& palette = *program.app->bootstrapped()->commandPaletteStore;
+        QTRY_VERIFY(palette.isPresented());
+        program.type(u"undo"_s);
+        QVERIFY(!palette.items().isEmpty());
+        QCOMPARE(palette.items().first().title, u"Undo: move 2 items to the trash"_s);
+        program.press(Qt::Key_Return);
+        QTRY_VERIFY(tree.exists("home/one.txt") && tree.exists("home/two\xfe.txt"));
+        QCOMPARE(before.changesIn(tree.bytes("home")), QString());
     }
 };
 
