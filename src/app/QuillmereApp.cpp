@@ -1,7 +1,9 @@
 #include "app/QuillmereApp.h"
 
+#include "models/commands/KeyTrigger.h"
 #include "models/operations/OperationText.h"
 #include "models/tabs/AppState.h"
+#include "models/undo/UndoRunner.h"
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
 #include "platform/SystemCalls.h"
@@ -22,12 +24,12 @@
 #include "views/settings/SettingsView.h"
 #include "views/shell/AppShellView.h"
 #include "views/shell/MainWindow.h"
+#include "views/shell/UndoPresenter.h"
 #include "views/trash/TrashView.h"
 
 #include <QCoreApplication>
 #include <QCoroTimer>
 #include <QElapsedTimer>
-#include <QKeySequence>
 #include <QPointer>
 #include <QTimer>
 
@@ -88,8 +90,10 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     actions.commandPalette = withState([](BootstrapResult& result) { result.commandPaletteStore->open(); });
     actions.settings = [this] { showSettings(); };
     actions.quit = [this] { requestTermination(); };
-    actions.showTrash = [this] { showTrash(); };
-    actions.emptyTrash = [this] { emptyTrash(); };
+    actions.undo = [this] { runWindowAction(WindowAction::Which::undo); };
+    actions.redo = [this] { runWindowAction(WindowAction::Which::redo); };
+    actions.showTrash = [this] { runWindowAction(WindowAction::Which::showTrash); };
+    actions.emptyTrash = [this] { runWindowAction(WindowAction::Which::emptyTrash); };
     m_window = std::make_unique<MainWindow>(std::move(actions));
     connect(m_window.get(), &MainWindow::closeRequested, this, &QuillmereApp::requestTermination);
     m_signals = std::make_unique<TerminationSignals>();
@@ -112,6 +116,38 @@ void QuillmereApp::showSettings() {
     m_settings->show();
     m_settings->raise();
     m_settings->activateWindow();
+}
+
+QList<QuillmereApp::WindowAction> QuillmereApp::windowActions() const {
+    QList<WindowAction> actions;
+    if (!m_bootstrapped)
+        return actions;
+    const UndoRunner& undo = *m_bootstrapped->undoRunner;
+    if (const std::optional<OperationDescription> next = undo.nextUndo())
+        actions.append({WindowAction::Which::undo, qtTrId("palette.undo").arg(OperationText::name(*next)),
+                        KeyTrigger::commandShortcutHint(u"Z")});
+    if (const std::optional<OperationDescription> next = undo.nextRedo())
+        actions.append({WindowAction::Which::redo, qtTrId("palette.redo").arg(OperationText::name(*next)),
+                        KeyTrigger::commandShortcutHint(u"Shift+Z")});
+    actions.append({WindowAction::Which::showTrash, qtTrId("palette.action.showTrash"),
+                    KeyTrigger::commandShortcutHint(u"Shift+Delete")});
+    actions.append({WindowAction::Which::emptyTrash, qtTrId("palette.action.emptyTrash"), std::nullopt});
+    return actions;
+}
+
+void QuillmereApp::runWindowAction(WindowAction::Which which) {
+    AppShellView* shellView = shell();
+    if (!m_bootstrapped || !shellView)
+        return;
+    switch (which) {
+    case WindowAction::Which::undo: shellView->undoPresenter().undo(); break;
+    case WindowAction::Which::redo: shellView->undoPresenter().redo(); break;
+    case WindowAction::Which::showTrash: m_bootstrapped->appState->showTrash(); break;
+    case WindowAction::Which::emptyTrash: {
+        [[maybe_unused]] auto asking = shellView->trashView().confirmEmptyTrash();
+        break;
+    }
+    }
 }
 
 QCoro::Task<> QuillmereApp::start() {
@@ -167,8 +203,25 @@ QCoro::Task<> QuillmereApp::start() {
     m_window->setMinimumSize(AppShellView::minimumSize);
     auto paletteStore =
         std::make_unique<CommandPaletteStore>(*m_bookmarkStore, *appState, m_languageEnvironment.get());
+    auto undoRunner = std::make_unique<UndoRunner>(*appState, fileSystem);
+    paletteStore->setWindowActions([this] { return windowActions(); },
+                                   [this](WindowAction::Which which) { runWindowAction(which); });
+    // The Edit menu names what Undo and Redo would do, in the language of the moment.
+    const auto nameUndoRedo = [this] {
+        if (!m_bootstrapped)
+            return;
+        const UndoRunner& runner = *m_bootstrapped->undoRunner;
+        const auto named = [](const std::optional<OperationDescription>& next) {
+            return next ? std::optional(OperationText::name(*next)) : std::nullopt;
+        };
+        m_window->setUndoRedo(named(runner.nextUndo()), named(runner.nextRedo()));
+    };
+    connect(appState.get(), &AppState::undoHistoryChanged, this, nameUndoRedo);
+    connect(appState.get(), &AppState::pathsMoved, m_bookmarkStore.get(), &BookmarkStore::remap);
+    connect(m_languageEnvironment.get(), &LanguageEnvironment::languageChanged, this, nameUndoRedo,
+            Qt::QueuedConnection);
     m_bootstrapped = BootstrapResult{std::move(sessionStore), std::move(folderSettingsStore),
-                                     std::move(appState), std::move(paletteStore)};
+                                     std::move(appState), std::move(paletteStore), std::move(undoRunner)};
 
     BootstrapResult& result = *m_bootstrapped;
     const WindowContext context{*result.appState,
@@ -182,13 +235,8 @@ QCoro::Task<> QuillmereApp::start() {
                                 *m_services.terminal,
                                 *m_services.clipboard,
                                 fileOpener,
-                                *m_services.folderChooser};
-    result.commandPaletteStore->setWindowActions(
-        [] { return windowActions(); },
-        [self = QPointer<QuillmereApp>(this)](PaletteItemKind::WindowAction::Which which) {
-            if (self)
-                self->runWindowAction(which);
-        });
+                                *m_services.folderChooser,
+                                *result.undoRunner};
     auto* shellView = new AppShellView(context, m_services.watcherDelay);
     m_window->showShell(shellView);
     if (!recovered.isEmpty())
@@ -222,36 +270,6 @@ QCoro::Task<> QuillmereApp::openFolders(QStringList folders) {
         co_return;
     for (const QString& folder : found)
         m_bootstrapped->appState->newTab(folder);
-}
-
-QList<PaletteItemKind::WindowAction> QuillmereApp::windowActions() {
-    using Which = PaletteItemKind::WindowAction::Which;
-    const QString showTrashKeys =
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete).toString(QKeySequence::NativeText);
-    return {
-        {Which::showTrash, qtTrId("palette.action.showTrash"), showTrashKeys},
-        {Which::emptyTrash, qtTrId("palette.action.emptyTrash"), std::nullopt},
-    };
-}
-
-void QuillmereApp::runWindowAction(PaletteItemKind::WindowAction::Which which) {
-    using Which = PaletteItemKind::WindowAction::Which;
-    switch (which) {
-    case Which::showTrash: showTrash(); break;
-    case Which::emptyTrash: emptyTrash(); break;
-    case Which::undo:
-    case Which::redo: break;
-    }
-}
-
-void QuillmereApp::showTrash() {
-    if (m_bootstrapped)
-        m_bootstrapped->appState->showTrash();
-}
-
-void QuillmereApp::emptyTrash() {
-    if (AppShellView* shellView = shell()) [[maybe_unused]]
-        auto asking = shellView->trashView().confirmEmptyTrash();
 }
 
 void QuillmereApp::requestTermination() {

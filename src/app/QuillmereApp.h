@@ -32,6 +32,7 @@ class SessionStore;
 class SettingsView;
 class TerminalService;
 class TerminationSignals;
+class UndoRunner;
 
 // What the application reaches the desktop through. The defaults are the real
 // services; tests hand in fakes or real services over a temporary tree.
@@ -75,6 +76,7 @@ public:
         std::unique_ptr<FolderSettingsStore> folderSettingsStore;
         std::unique_ptr<AppState> appState;
         std::unique_ptr<CommandPaletteStore> commandPaletteStore;
+        std::unique_ptr<UndoRunner> undoRunner;
     };
 
     explicit QuillmereApp(AppServices services, QObject* parent = nullptr);
@@ -104,13 +106,12 @@ Q_SIGNALS:
     void terminated();
 
 private:
+    using WindowAction = PaletteItemKind::WindowAction;
     void requestTermination();
-    // The window's own actions, from the menus and the palette alike.
-    void showTrash();
-    void emptyTrash();
-    // What the palette offers of them now.
-    static QList<PaletteItemKind::WindowAction> windowActions();
-    void runWindowAction(PaletteItemKind::WindowAction::Which which);
+    // The window's own actions the palette offers now, and running one of them; the
+    // menus run them too.
+    QList<WindowAction> windowActions() const;
+    void runWindowAction(WindowAction::Which which);
     QCoro::Task<> stopOperations();
 
     AppServices m_services;

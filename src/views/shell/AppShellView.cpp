@@ -13,6 +13,7 @@
 #include "views/help/HelpPanelView.h"
 #include "views/palette/CommandPaletteView.h"
 #include "views/shell/SidebarTabView.h"
+#include "views/shell/UndoPresenter.h"
 #include "views/trash/TrashView.h"
 
 #include <QEvent>
@@ -62,6 +63,7 @@ AppShellView::AppShellView(const WindowContext& context, std::chrono::millisecon
                 self->m_content->dispatch(command);
         });
     row->addWidget(contentArea, 1);
+    m_undo = new UndoPresenter(context.undoRunner, contentArea);
     m_help = new HelpPanelView(this);
     row->addWidget(m_help);
 

@@ -20,12 +20,13 @@ class ContentView;
 class HelpPanelView;
 class SidebarTabView;
 class TrashView;
+class UndoPresenter;
 
 // The window's content once start-up is done: the tabs at the side, the active tab's
-// content view (the trash view for the trash tab) and, when shown, the help panel. It lists a tab when it
-// becomes active, keeps the folder watcher on the active folder (moving the tab up when its folder
-// disappears), names the window after the active folder and hands every change of the session to the session
-// store.
+// content view (the trash view for the trash tab) and, when shown, the help panel. It
+// lists a tab when it becomes active, keeps the folder watcher on the active folder
+// (moving the tab up when its folder disappears), names the window after the active
+// folder and hands every change of the session to the session store.
 class BookmarkPopoverView;
 
 class AppShellView final : public QWidget {
@@ -41,6 +42,7 @@ public:
 
     ContentView& contentView() const { return *m_content; }
     TrashView& trashView() const { return *m_trash; }
+    UndoPresenter& undoPresenter() const { return *m_undo; }
 
 protected:
     bool event(QEvent* event) override;
@@ -62,6 +64,7 @@ private:
     TrashView* m_trash;
     QLabel* m_noTab;
     HelpPanelView* m_help;
+    UndoPresenter* m_undo;
     QPointer<BookmarkPopoverView> m_bookmarkPopover;
     FolderWatcher m_watcher;
     QPointer<BrowserTab> m_activeTab;
