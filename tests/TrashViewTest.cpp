@@ -244,6 +244,8 @@ private Q_SLOTS:
         // Trashed from a folder tab, the items show when the trash tab comes back, and E
         // empties the trash after asking.
         program.press(Qt::Key_1, Qt::ControlModifier);
+        // The tab is listed again as it becomes active; its rows are those of that listing.
+        QTRY_VERIFY(!program.navigator().isLoading());
         QVERIFY(program.waitForListing(u"go.txt"_s));
         for (const QString& name : {u"go.txt"_s, u"stay.txt"_s}) {
             program.selectRow(name);

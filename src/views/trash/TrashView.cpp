@@ -1,12 +1,12 @@
 #include "views/trash/TrashView.h"
 
 #include "models/errors/OperationErrorText.h"
-#include "models/paths/FileName.h"
 #include "models/settings/AppSettings.h"
 #include "models/tabs/AppState.h"
 #include "models/trash/TrashActions.h"
 #include "services/filesystem/FileSystemService.h"
 #include "services/persistence/AppSettingsStore.h"
+#include "views/common/Alert.h"
 #include "views/common/SystemIcon.h"
 #include "views/content/ProgressStripView.h"
 #include "views/keyboard/KeyEventMonitor.h"
@@ -110,7 +110,8 @@ TrashView::TrashView(const WindowContext& context, QWidget* parent)
     headerColumn->setSpacing(2);
     auto* titleRow = new QHBoxLayout;
     titleRow->setSpacing(8);
-    auto* icon = new QLabel(header);
+    m_icon = new QLabel(header);
+    auto* icon = m_icon;
     icon->setPixmap(SystemIcon::icon(SystemIcon::Symbol::trash).pixmap(16, 16));
     titleRow->addWidget(icon);
     m_title = new QLabel(header);
@@ -143,7 +144,8 @@ TrashView::TrashView(const WindowContext& context, QWidget* parent)
     auto* filterLine = new QHBoxLayout(m_filterRow);
     filterLine->setContentsMargins(12, 4, 12, 4);
     filterLine->setSpacing(4);
-    auto* searchIcon = new QLabel(m_filterRow);
+    m_searchIcon = new QLabel(m_filterRow);
+    auto* searchIcon = m_searchIcon;
     searchIcon->setPixmap(SystemIcon::icon(SystemIcon::Symbol::search).pixmap(14, 14));
     filterLine->addWidget(searchIcon);
     m_filter = new QLineEdit(m_filterRow);
@@ -263,11 +265,13 @@ void TrashView::showEvent(QShowEvent* event) {
 void TrashView::retranslate() {
     const QString title = qtTrId("trash.tabTitle");
     m_title->setText(title);
+    m_icon->setAccessibleName(title);
     m_table->setAccessibleName(title);
     m_hints->setText(qtTrId("trash.hints"));
     m_hints->setAccessibleName(m_hints->text());
     m_filter->setPlaceholderText(qtTrId("addressbar.filterPlaceholder"));
     m_filter->setAccessibleName(m_filter->placeholderText());
+    m_searchIcon->setAccessibleName(m_filter->placeholderText());
     updateHeader();
 }
 
@@ -479,7 +483,7 @@ QCoro::Task<> TrashView::restore(QList<TrashedItem> items) {
     auto restoring = restoreItems(appState, fileSystem, items, {}, {});
     const std::optional<QString> failure = co_await restoring;
     if (self && failure)
-        showAlert(*failure);
+        showAlert(window(), *failure);
 }
 
 void TrashView::deleteChosen() {
@@ -551,17 +555,6 @@ void TrashView::openContextMenu(QPoint globalPosition, const std::optional<Trash
                                     [this] { [[maybe_unused]] auto asking = confirmEmptyTrash(); });
     empty->setEnabled(!m_model->items().isEmpty());
     menu.exec(globalPosition);
-}
-
-void TrashView::showAlert(const QString& message) {
-    // Messages name items, and an item's name may hold escaped bytes.
-    const QString text = FileName::displayText(message);
-    auto* alert = new QMessageBox(QMessageBox::Warning, u"Quillmere"_s, text, QMessageBox::Ok, window());
-    alert->setObjectName(u"alert"_s);
-    alert->setAccessibleName(text);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    alert->setWindowModality(Qt::WindowModal);
-    alert->open();
 }
 
 } // namespace quillmere

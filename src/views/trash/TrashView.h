@@ -72,15 +72,16 @@ private:
     QCoro::Task<> restore(QList<TrashedItem> items);
     void confirmDelete(QList<TrashedItem> items);
     void openContextMenu(QPoint globalPosition, const std::optional<TrashedItem>& clicked);
-    void showAlert(const QString& message);
 
     WindowContext m_context;
     TrashTableModel* m_model;
+    QLabel* m_icon;
     QLabel* m_title;
     QLabel* m_summary;
     QLabel* m_marked;
     QLabel* m_hints;
     QWidget* m_filterRow;
+    QLabel* m_searchIcon;
     QLineEdit* m_filter;
     QLabel* m_filterCount;
     QTableView* m_table;
