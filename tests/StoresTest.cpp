@@ -148,6 +148,16 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 2);
         store.remove(store.bookmarks().first().id);
         QCOMPARE(store.bookmarks().size(), 1);
+
+        // Bookmarks follow a move of their folder or of an ancestor, in place; an
+        // unrelated move saves nothing.
+        store.add(u"/photos/2024"_s);
+        QTRY_COMPARE(service.bookmarkSaves.size(), 3);
+        store.remap({{u"/elsewhere"_s, u"/other"_s}});
+        store.remap({{u"/photos"_s, u"/archive/photos"_s}, {u"/b"_s, u"/c"_s}});
+        QCOMPARE(store.bookmarks()[0].url, u"/c"_s);
+        QCOMPARE(store.bookmarks()[1].url, u"/archive/photos/2024"_s);
+        QTRY_COMPARE(service.bookmarkSaves.size(), 4);
     }
 
     // A bookmark goes when nothing is at its folder, links followed, or when the

@@ -1036,5 +1036,142 @@
         <source>its trash record is missing or cannot be read</source>
         <translation>its trash record is missing or cannot be read</translation>
     </message>
+    <message id="progress.undo">
+        <source>Undoing: %1</source>
+        <translation>Undoing: %1</translation>
+    </message>
+    <message id="progress.redo">
+        <source>Redoing: %1</source>
+        <translation>Redoing: %1</translation>
+    </message>
+    <message id="progress.rename">
+        <source>Renaming “%1” to “%2”</source>
+        <translation>Renaming “%1” to “%2”</translation>
+    </message>
+    <message id="progress.create">
+        <source>Creating “%1”</source>
+        <translation>Creating “%1”</translation>
+    </message>
+    <message id="operation.trash" numerus="yes">
+        <source>move %Ln items to the trash</source>
+        <translation>
+            <numerusform>move %Ln item to the trash</numerusform>
+            <numerusform>move %Ln items to the trash</numerusform>
+        </translation>
+    </message>
+    <message id="operation.move" numerus="yes">
+        <source>move %Ln items to “%1”</source>
+        <translation>
+            <numerusform>move %Ln item to “%1”</numerusform>
+            <numerusform>move %Ln items to “%1”</numerusform>
+        </translation>
+    </message>
+    <message id="operation.copy" numerus="yes">
+        <source>copy %Ln items to “%1”</source>
+        <translation>
+            <numerusform>copy %Ln item to “%1”</numerusform>
+            <numerusform>copy %Ln items to “%1”</numerusform>
+        </translation>
+    </message>
+    <message id="operation.batchRename" numerus="yes">
+        <source>rename %Ln items</source>
+        <translation>
+            <numerusform>rename %Ln item</numerusform>
+            <numerusform>rename %Ln items</numerusform>
+        </translation>
+    </message>
+    <message id="operation.restore" numerus="yes">
+        <source>restore %Ln items from the trash</source>
+        <translation>
+            <numerusform>restore %Ln item from the trash</numerusform>
+            <numerusform>restore %Ln items from the trash</numerusform>
+        </translation>
+    </message>
+    <message id="operation.deleteForGood" numerus="yes">
+        <source>delete %Ln items for good</source>
+        <translation>
+            <numerusform>delete %Ln item for good</numerusform>
+            <numerusform>delete %Ln items for good</numerusform>
+        </translation>
+    </message>
+    <message id="operation.emptyTrash">
+        <source>empty the trash</source>
+        <translation>empty the trash</translation>
+    </message>
+    <message id="operation.rename">
+        <source>rename “%1” to “%2”</source>
+        <translation>rename “%1” to “%2”</translation>
+    </message>
+    <message id="operation.createFile">
+        <source>create file “%1”</source>
+        <translation>create file “%1”</translation>
+    </message>
+    <message id="operation.createFolder">
+        <source>create folder “%1”</source>
+        <translation>create folder “%1”</translation>
+    </message>
+    <message id="undo.done">
+        <source>Undid: %1</source>
+        <translation>Undid: %1</translation>
+    </message>
+    <message id="undo.redone">
+        <source>Redid: %1</source>
+        <translation>Redid: %1</translation>
+    </message>
+    <message id="undo.nothingToUndo">
+        <source>Nothing to undo</source>
+        <translation>Nothing to undo</translation>
+    </message>
+    <message id="undo.nothingToRedo">
+        <source>Nothing to redo</source>
+        <translation>Nothing to redo</translation>
+    </message>
+    <message id="undo.refused.others" numerus="yes">
+        <source>(and %Ln more)</source>
+        <translation>
+            <numerusform>(and %Ln more)</numerusform>
+            <numerusform>(and %Ln more)</numerusform>
+        </translation>
+    </message>
+    <message id="undo.refused.nothingChanged">
+        <source>Nothing was changed.</source>
+        <translation>Nothing was changed.</translation>
+    </message>
+    <message id="palette.undo">
+        <source>Undo: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message id="palette.redo">
+        <source>Redo: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message id="undo.refused.missing">
+        <source>Cannot undo %1: “%2” is no longer where it was left.</source>
+        <translation>Cannot undo %1: “%2” is no longer where it was left.</translation>
+    </message>
+    <message id="undo.refused.changed">
+        <source>Cannot undo %1: “%2” has changed since.</source>
+        <translation>Cannot undo %1: “%2” has changed since.</translation>
+    </message>
+    <message id="undo.refused.taken">
+        <source>Cannot undo %1: something else is now at “%2”.</source>
+        <translation>Cannot undo %1: something else is now at “%2”.</translation>
+    </message>
+    <message id="redo.refused.missing">
+        <source>Cannot redo %1: “%2” is no longer where it was left.</source>
+        <translation>Cannot redo %1: “%2” is no longer where it was left.</translation>
+    </message>
+    <message id="redo.refused.changed">
+        <source>Cannot redo %1: “%2” has changed since.</source>
+        <translation>Cannot redo %1: “%2” has changed since.</translation>
+    </message>
+    <message id="redo.refused.taken">
+        <source>Cannot redo %1: something else is now at “%2”.</source>
+        <translation>Cannot redo %1: something else is now at “%2”.</translation>
+    </message>
+    <message id="undo.cancelled">
+        <source>Cancelled %1 before it began. Nothing was changed.</source>
+        <translation>Cancelled %1 before it began. Nothing was changed.</translation>
+    </message>
 </context>
 </TS>

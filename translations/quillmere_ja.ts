@@ -1017,5 +1017,135 @@
         <source>its trash record is missing or cannot be read</source>
         <translation>ゴミ箱の記録がないか、読み取れません</translation>
     </message>
+    <message id="progress.undo">
+        <source>Undoing: %1</source>
+        <translation>取り消し中: %1</translation>
+    </message>
+    <message id="progress.redo">
+        <source>Redoing: %1</source>
+        <translation>やり直し中: %1</translation>
+    </message>
+    <message id="progress.rename">
+        <source>Renaming “%1” to “%2”</source>
+        <translation>「%1」を「%2」に名前変更中</translation>
+    </message>
+    <message id="progress.create">
+        <source>Creating “%1”</source>
+        <translation>「%1」を作成中</translation>
+    </message>
+    <message id="operation.trash" numerus="yes">
+        <source>move %Ln items to the trash</source>
+        <translation>
+            <numerusform>%Ln 項目をゴミ箱へ移動</numerusform>
+        </translation>
+    </message>
+    <message id="operation.move" numerus="yes">
+        <source>move %Ln items to “%1”</source>
+        <translation>
+            <numerusform>%Ln 項目を「%1」へ移動</numerusform>
+        </translation>
+    </message>
+    <message id="operation.copy" numerus="yes">
+        <source>copy %Ln items to “%1”</source>
+        <translation>
+            <numerusform>%Ln 項目を「%1」へコピー</numerusform>
+        </translation>
+    </message>
+    <message id="operation.batchRename" numerus="yes">
+        <source>rename %Ln items</source>
+        <translation>
+            <numerusform>%Ln 項目の一括名前変更</numerusform>
+        </translation>
+    </message>
+    <message id="operation.restore" numerus="yes">
+        <source>restore %Ln items from the trash</source>
+        <translation>
+            <numerusform>%Ln 項目をゴミ箱から戻す</numerusform>
+        </translation>
+    </message>
+    <message id="operation.deleteForGood" numerus="yes">
+        <source>delete %Ln items for good</source>
+        <translation>
+            <numerusform>%Ln 項目を完全に削除</numerusform>
+        </translation>
+    </message>
+    <message id="operation.emptyTrash">
+        <source>empty the trash</source>
+        <translation>ゴミ箱を空にする</translation>
+    </message>
+    <message id="operation.rename">
+        <source>rename “%1” to “%2”</source>
+        <translation>「%1」を「%2」に名前変更</translation>
+    </message>
+    <message id="operation.createFile">
+        <source>create file “%1”</source>
+        <translation>ファイル「%1」を作成</translation>
+    </message>
+    <message id="operation.createFolder">
+        <source>create folder “%1”</source>
+        <translation>フォルダ「%1」を作成</translation>
+    </message>
+    <message id="undo.done">
+        <source>Undid: %1</source>
+        <translation>取り消しました: %1</translation>
+    </message>
+    <message id="undo.redone">
+        <source>Redid: %1</source>
+        <translation>やり直しました: %1</translation>
+    </message>
+    <message id="undo.nothingToUndo">
+        <source>Nothing to undo</source>
+        <translation>取り消せる操作はありません</translation>
+    </message>
+    <message id="undo.nothingToRedo">
+        <source>Nothing to redo</source>
+        <translation>やり直せる操作はありません</translation>
+    </message>
+    <message id="undo.refused.others" numerus="yes">
+        <source>(and %Ln more)</source>
+        <translation>
+            <numerusform>(ほか %Ln 項目)</numerusform>
+        </translation>
+    </message>
+    <message id="undo.refused.nothingChanged">
+        <source>Nothing was changed.</source>
+        <translation>何も変更していません。</translation>
+    </message>
+    <message id="palette.undo">
+        <source>Undo: %1</source>
+        <translation>取り消す: %1</translation>
+    </message>
+    <message id="palette.redo">
+        <source>Redo: %1</source>
+        <translation>やり直す: %1</translation>
+    </message>
+    <message id="undo.refused.missing">
+        <source>Cannot undo %1: “%2” is no longer where it was left.</source>
+        <translation>%1 を取り消せません: 「%2」が置かれた場所にありません。</translation>
+    </message>
+    <message id="undo.refused.changed">
+        <source>Cannot undo %1: “%2” has changed since.</source>
+        <translation>%1 を取り消せません: 「%2」はその後変更されています。</translation>
+    </message>
+    <message id="undo.refused.taken">
+        <source>Cannot undo %1: something else is now at “%2”.</source>
+        <translation>%1 を取り消せません: 「%2」には別の項目があります。</translation>
+    </message>
+    <message id="redo.refused.missing">
+        <source>Cannot redo %1: “%2” is no longer where it was left.</source>
+        <translation>%1 をやり直せません: 「%2」が置かれた場所にありません。</translation>
+    </message>
+    <message id="redo.refused.changed">
+        <source>Cannot redo %1: “%2” has changed since.</source>
+        <translation>%1 をやり直せません: 「%2」はその後変更されています。</translation>
+    </message>
+    <message id="redo.refused.taken">
+        <source>Cannot redo %1: something else is now at “%2”.</source>
+        <translation>%1 をやり直せません: 「%2」には別の項目があります。</translation>
+    </message>
+    <message id="undo.cancelled">
+        <source>Cancelled %1 before it began. Nothing was changed.</source>
+        <translation>%1 を開始前に中止しました。何も変更していません。</translation>
+    </message>
 </context>
 </TS>

@@ -1,7 +1,9 @@
 #include "app/QuillmereApp.h"
 
+#include "models/commands/KeyTrigger.h"
 #include "models/operations/OperationText.h"
 #include "models/tabs/AppState.h"
+#include "models/undo/UndoRunner.h"
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
 #include "platform/SystemCalls.h"
@@ -22,6 +24,7 @@
 #include "views/settings/SettingsView.h"
 #include "views/shell/AppShellView.h"
 #include "views/shell/MainWindow.h"
+#include "views/shell/UndoPresenter.h"
 
 #include <QCoreApplication>
 #include <QCoroTimer>
@@ -86,6 +89,8 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     actions.commandPalette = withState([](BootstrapResult& result) { result.commandPaletteStore->open(); });
     actions.settings = [this] { showSettings(); };
     actions.quit = [this] { requestTermination(); };
+    actions.undo = [this] { runWindowAction(WindowAction::Which::undo); };
+    actions.redo = [this] { runWindowAction(WindowAction::Which::redo); };
     m_window = std::make_unique<MainWindow>(std::move(actions));
     connect(m_window.get(), &MainWindow::closeRequested, this, &QuillmereApp::requestTermination);
     m_signals = std::make_unique<TerminationSignals>();
@@ -108,6 +113,32 @@ void QuillmereApp::showSettings() {
     m_settings->show();
     m_settings->raise();
     m_settings->activateWindow();
+}
+
+QList<QuillmereApp::WindowAction> QuillmereApp::windowActions() const {
+    QList<WindowAction> actions;
+    if (!m_bootstrapped)
+        return actions;
+    const UndoRunner& undo = *m_bootstrapped->undoRunner;
+    if (const std::optional<OperationDescription> next = undo.nextUndo())
+        actions.append({WindowAction::Which::undo, qtTrId("palette.undo").arg(OperationText::name(*next)),
+                        KeyTrigger::commandShortcutHint(u"Z")});
+    if (const std::optional<OperationDescription> next = undo.nextRedo())
+        actions.append({WindowAction::Which::redo, qtTrId("palette.redo").arg(OperationText::name(*next)),
+                        KeyTrigger::commandShortcutHint(u"Shift+Z")});
+    return actions;
+}
+
+void QuillmereApp::runWindowAction(WindowAction::Which which) {
+    AppShellView* shellView = shell();
+    if (!m_bootstrapped || !shellView)
+        return;
+    switch (which) {
+    case WindowAction::Which::undo: shellView->undoPresenter().undo(); break;
+    case WindowAction::Which::redo: shellView->undoPresenter().redo(); break;
+    case WindowAction::Which::showTrash:
+    case WindowAction::Which::emptyTrash: break;
+    }
 }
 
 QCoro::Task<> QuillmereApp::start() {
@@ -163,8 +194,25 @@ QCoro::Task<> QuillmereApp::start() {
     m_window->setMinimumSize(AppShellView::minimumSize);
     auto paletteStore =
         std::make_unique<CommandPaletteStore>(*m_bookmarkStore, *appState, m_languageEnvironment.get());
+    auto undoRunner = std::make_unique<UndoRunner>(*appState, fileSystem);
+    paletteStore->setWindowActions([this] { return windowActions(); },
+                                   [this](WindowAction::Which which) { runWindowAction(which); });
+    // The Edit menu names what Undo and Redo would do, in the language of the moment.
+    const auto nameUndoRedo = [this] {
+        if (!m_bootstrapped)
+            return;
+        const UndoRunner& runner = *m_bootstrapped->undoRunner;
+        const auto named = [](const std::optional<OperationDescription>& next) {
+            return next ? std::optional(OperationText::name(*next)) : std::nullopt;
+        };
+        m_window->setUndoRedo(named(runner.nextUndo()), named(runner.nextRedo()));
+    };
+    connect(appState.get(), &AppState::undoHistoryChanged, this, nameUndoRedo);
+    connect(appState.get(), &AppState::pathsMoved, m_bookmarkStore.get(), &BookmarkStore::remap);
+    connect(m_languageEnvironment.get(), &LanguageEnvironment::languageChanged, this, nameUndoRedo,
+            Qt::QueuedConnection);
     m_bootstrapped = BootstrapResult{std::move(sessionStore), std::move(folderSettingsStore),
-                                     std::move(appState), std::move(paletteStore)};
+                                     std::move(appState), std::move(paletteStore), std::move(undoRunner)};
 
     BootstrapResult& result = *m_bootstrapped;
     const WindowContext context{*result.appState,
@@ -178,7 +226,8 @@ QCoro::Task<> QuillmereApp::start() {
                                 *m_services.terminal,
                                 *m_services.clipboard,
                                 fileOpener,
-                                *m_services.folderChooser};
+                                *m_services.folderChooser,
+                                *result.undoRunner};
     auto* shellView = new AppShellView(context, m_services.watcherDelay);
     m_window->showShell(shellView);
     if (!recovered.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "models/operations/OperationQueue.h"
+#include "models/palette/PaletteItemKind.h"
 #include "services/desktop/FolderWatcher.h"
 
 #include <QCoroTask>
@@ -31,6 +32,7 @@ class SessionStore;
 class SettingsView;
 class TerminalService;
 class TerminationSignals;
+class UndoRunner;
 
 // What the application reaches the desktop through. The defaults are the real
 // services; tests hand in fakes or real services over a temporary tree.
@@ -74,6 +76,7 @@ public:
         std::unique_ptr<FolderSettingsStore> folderSettingsStore;
         std::unique_ptr<AppState> appState;
         std::unique_ptr<CommandPaletteStore> commandPaletteStore;
+        std::unique_ptr<UndoRunner> undoRunner;
     };
 
     explicit QuillmereApp(AppServices services, QObject* parent = nullptr);
@@ -103,7 +106,11 @@ Q_SIGNALS:
     void terminated();
 
 private:
+    using WindowAction = PaletteItemKind::WindowAction;
     void requestTermination();
+    // The window's own actions the palette offers now, and running one of them.
+    QList<WindowAction> windowActions() const;
+    void runWindowAction(WindowAction::Which which);
     QCoro::Task<> stopOperations();
 
     AppServices m_services;

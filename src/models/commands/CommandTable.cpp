@@ -68,6 +68,9 @@ QList<CommandTable::Row> buildRows() {
         {app, QT_TRID_NOOP("help.command.selectTab"), menu(u"1\u20139"), std::nullopt, ""},
         {app, QT_TRID_NOOP("app.menu.bookmarks"), menu(u"B"), std::nullopt, ""},
         {app, QT_TRID_NOOP("app.menu.commandPalette"), menu(u"K"), std::nullopt, ""},
+        {app, QT_TRID_NOOP("app.menu.undo"), menu(u"Z"), std::nullopt, ""},
+        {app, QT_TRID_NOOP("app.menu.redo"), menu(u"Shift+Z"), std::nullopt, ""},
+        {app, QT_TRID_NOOP("app.menu.showTrash"), menu(u"Shift+Delete"), std::nullopt, ""},
         {app, QT_TRID_NOOP("help.command.settings"), menu(u","), std::nullopt, ""},
         {help, QT_TRID_NOOP("nav.showHelp"), character(u"?"), C::showHelp, "show help shortcuts"},
     };

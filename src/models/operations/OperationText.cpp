@@ -41,10 +41,15 @@ QString recoveredSentence(const RecoveredOperation& operation) {
 } // namespace
 
 QString OperationText::describe(const OperationDescription& description) {
+    if (description.direction == OperationDescription::Direction::undo)
+        return qtTrId("progress.undo").arg(name(description));
+    if (description.direction == OperationDescription::Direction::redo)
+        return qtTrId("progress.redo").arg(name(description));
     const int count = int(description.itemCount);
     // The root folder has no name of its own; it is called what its path is.
     const QString destination =
         description.destinationName.isEmpty() ? u"/"_s : FileName::displayText(description.destinationName);
+    const QString item = FileName::displayText(description.itemName);
     switch (description.kind) {
     case OperationDescription::Kind::trash: return qtTrId("progress.trash", count);
     case OperationDescription::Kind::move: return qtTrId("progress.move", count).arg(destination);
@@ -53,6 +58,29 @@ QString OperationText::describe(const OperationDescription& description) {
     case OperationDescription::Kind::restore: return qtTrId("progress.restore", count);
     case OperationDescription::Kind::deleteForGood: return qtTrId("progress.deleteForGood", count);
     case OperationDescription::Kind::emptyTrash: return qtTrId("progress.emptyTrash");
+    case OperationDescription::Kind::rename: return qtTrId("progress.rename").arg(item, destination);
+    case OperationDescription::Kind::createFile:
+    case OperationDescription::Kind::createFolder: return qtTrId("progress.create").arg(item);
+    }
+    return {};
+}
+
+QString OperationText::name(const OperationDescription& description) {
+    const int count = int(description.itemCount);
+    const QString destination =
+        description.destinationName.isEmpty() ? u"/"_s : FileName::displayText(description.destinationName);
+    const QString item = FileName::displayText(description.itemName);
+    switch (description.kind) {
+    case OperationDescription::Kind::trash: return qtTrId("operation.trash", count);
+    case OperationDescription::Kind::move: return qtTrId("operation.move", count).arg(destination);
+    case OperationDescription::Kind::copy: return qtTrId("operation.copy", count).arg(destination);
+    case OperationDescription::Kind::batchRename: return qtTrId("operation.batchRename", count);
+    case OperationDescription::Kind::restore: return qtTrId("operation.restore", count);
+    case OperationDescription::Kind::deleteForGood: return qtTrId("operation.deleteForGood", count);
+    case OperationDescription::Kind::emptyTrash: return qtTrId("operation.emptyTrash");
+    case OperationDescription::Kind::rename: return qtTrId("operation.rename").arg(item, destination);
+    case OperationDescription::Kind::createFile: return qtTrId("operation.createFile").arg(item);
+    case OperationDescription::Kind::createFolder: return qtTrId("operation.createFolder").arg(item);
     }
     return {};
 }

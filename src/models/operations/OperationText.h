@@ -14,6 +14,8 @@ namespace quillmere {
 namespace OperationText {
 
 QString describe(const OperationDescription& description);
+// The operation as a thing done, for the undo menu and toasts: "move 3 items to “Photos”".
+QString name(const OperationDescription& description);
 // One line for the whole report; empty when there is nothing to tell.
 QString recoveryNotice(const RecoveryReport& report);
 

@@ -187,6 +187,8 @@ void AppState::remapEverywhere(const QList<PathMapping>& mappings) {
         m_folderSettingsStore->remap(mappings);
     for (const auto& tab : m_tabs)
         tab->navigator().applyPathMappings(mappings);
+    if (!mappings.isEmpty())
+        Q_EMIT pathsMoved(mappings);
 }
 
 void AppState::forgetEverywhere(const QSet<QString>& removed) {
@@ -223,13 +225,18 @@ QCoro::Task<> AppState::deleteMarked(QueuedOperationObserver observer) {
         co_return;
     QueuePlace place(m_operationQueue,
                      enqueue({OperationDescription::Kind::trash, urls->size(), {}}, observer));
+    QList<TrashedPlace> places;
     try {
         co_await takeTurn<DeleteError>(m_operationQueue, place);
-        co_await m_fileSystemService.moveToTrash(*urls, place.control());
+        places = co_await m_fileSystemService.moveToTrash(*urls, place.control());
     } catch (...) {
         place.fail(failureText());
         throw;
     }
+    ChangeSet done{{OperationDescription::Kind::trash, urls->size(), {}}, {}};
+    for (const TrashedPlace& trashed : std::as_const(places))
+        done.changes.append({FileChange::Kind::trash, trashed.original, trashed.trashed, {}});
+    co_await recordDone(std::move(done));
     QSet<QString> removed;
     for (const QString& url : *urls)
         removed.insert(FilePath::standardised(url));
@@ -259,9 +266,9 @@ QCoro::Task<> AppState::transferMarked(Transfer transfer, QString destination,
         co_return;
     const bool move = transfer == Transfer::move;
     using Kind = OperationDescription::Kind;
-    QueuePlace place(m_operationQueue, enqueue({move ? Kind::move : Kind::copy, sources->size(),
-                                                FilePath::lastComponent(destination)},
-                                               observer));
+    const OperationDescription description{move ? Kind::move : Kind::copy, sources->size(),
+                                           FilePath::lastComponent(destination)};
+    QueuePlace place(m_operationQueue, enqueue(description, observer));
     TransferOutcome outcome;
     try {
         co_await takeTurn<TransferError>(m_operationQueue, place);
@@ -277,6 +284,12 @@ QCoro::Task<> AppState::transferMarked(Transfer transfer, QString destination,
         place.fail(failureText());
         throw;
     }
+    ChangeSet done{description, {}};
+    for (const TrashedPlace& replaced : std::as_const(outcome.replaced))
+        done.changes.append({FileChange::Kind::trash, replaced.original, replaced.trashed, {}});
+    for (const PathMapping& item : std::as_const(outcome.items))
+        done.changes.append({move ? FileChange::Kind::move : FileChange::Kind::copy, item.from, item.to, {}});
+    co_await recordDone(std::move(done));
     // Copies leave the sources where they were: nothing to remap.
     if (move)
         remapEverywhere(outcome.items);
@@ -308,6 +321,10 @@ QCoro::Task<> AppState::batchRename(BatchRenameRule rule, QueuedOperationObserve
         place.fail(failureText());
         throw;
     }
+    ChangeSet done{{OperationDescription::Kind::batchRename, mappings->size(), {}}, {}};
+    for (const PathMapping& mapping : std::as_const(*mappings))
+        done.changes.append({FileChange::Kind::rename, mapping.from, mapping.to, {}});
+    co_await recordDone(std::move(done));
     remapEverywhere(*mappings);
     place.release();
     co_await reloadActiveTab();
@@ -322,6 +339,14 @@ QCoro::Task<> AppState::create(QString name, Creation creation) {
         co_await m_fileSystemService.createFile(location);
     else
         co_await m_fileSystemService.createFolder(location);
+    ChangeSet done;
+    done.description = {creation == Creation::file ? OperationDescription::Kind::createFile
+                                                   : OperationDescription::Kind::createFolder,
+                        1,
+                        {},
+                        name};
+    done.changes.append({FileChange::Kind::create, {}, location, {}});
+    co_await recordDone(std::move(done));
     co_await reloadActiveTab();
     if (BrowserTab* shown = activeTab())
         shown->navigator().setSelectedItemID(location);
@@ -336,7 +361,34 @@ QCoro::Task<> AppState::createFolder(QString name) {
 }
 
 QCoro::Task<> AppState::didRename(QString oldPath, QString newPath) {
-    return applyMappings({{FilePath::standardised(oldPath), FilePath::standardised(newPath)}});
+    const QString from = FilePath::standardised(oldPath);
+    const QString to = FilePath::standardised(newPath);
+    if (from != to) {
+        ChangeSet done;
+        done.description = {OperationDescription::Kind::rename, 1, FilePath::lastComponent(to),
+                            FilePath::lastComponent(from)};
+        done.changes.append({FileChange::Kind::rename, from, to, {}});
+        co_await recordDone(std::move(done));
+    }
+    QList<PathMapping> mappings{{from, to}};
+    co_await applyMappings(std::move(mappings));
+}
+
+QCoro::Task<> AppState::readStatesAfter(ChangeSet& changes) {
+    QStringList places;
+    for (const FileChange& change : std::as_const(changes.changes))
+        places.append(change.to);
+    const QList<std::optional<ItemState>> states = co_await m_fileSystemService.itemStates(places);
+    for (qsizetype i = 0; i < changes.changes.size(); ++i)
+        changes.changes[i].after = states.value(i);
+}
+
+QCoro::Task<> AppState::recordDone(ChangeSet done) {
+    if (done.changes.isEmpty())
+        co_return;
+    co_await readStatesAfter(done);
+    m_undoHistory.recordDone(std::move(done));
+    Q_EMIT undoHistoryChanged();
 }
 
 } // namespace quillmere

@@ -6,6 +6,7 @@
 #include "models/tabs/Session.h"
 #include "models/transfer/ConflictResolution.h"
 #include "models/transfer/TransferPlanner.h"
+#include "models/undo/UndoHistory.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -91,12 +92,24 @@ public:
     // Tells the trash's viewers that its contents changed.
     void noteTrashChanged() { Q_EMIT trashChanged(); }
 
+    // What this session's operations did, for undo and redo. recordDone reads the state each
+    // item was left in and then records the operation; callers of queued operations await it
+    // before giving up their turn, so no other operation of ours comes between.
+    UndoHistory& undoHistory() { return m_undoHistory; }
+    QCoro::Task<> recordDone(ChangeSet done);
+    // Reads the state each change left its item in (at its `to`).
+    QCoro::Task<> readStatesAfter(ChangeSet& changes);
+    void noteUndoHistoryChanged() { Q_EMIT undoHistoryChanged(); }
+
 Q_SIGNALS:
     void tabsChanged();
     void activeTabIndexChanged(qsizetype index);
     void isHelpPanelVisibleChanged(bool visible);
     // Something was moved to the trash, restored from it or deleted from it.
     void trashChanged();
+    void undoHistoryChanged();
+    // Locations moved or renamed by a file operation (for stores that keep paths).
+    void pathsMoved(const QList<PathMapping>& mappings);
 
 private:
     std::unique_ptr<BrowserTab> makeTab(const QString& folder, QUuid id) const;
@@ -119,6 +132,7 @@ private:
     qsizetype m_activeTabIndex = 0;
     bool m_isHelpPanelVisible = true;
     OperationQueue m_operationQueue;
+    UndoHistory m_undoHistory;
 };
 
 } // namespace quillmere

@@ -96,6 +96,12 @@ QCoro::Task<> TrashActions::restore(QList<TrashedItem> items, QList<ConflictReso
         place.fail(OperationTurn::failureText());
         throw;
     }
+    ChangeSet done{{Kind::restore, outcome.items.size(), {}}, {}};
+    for (const TrashedPlace& replaced : std::as_const(outcome.replaced))
+        done.changes.append({FileChange::Kind::trash, replaced.original, replaced.trashed, {}});
+    for (const PathMapping& item : std::as_const(outcome.items))
+        done.changes.append({FileChange::Kind::restore, item.from, item.to, {}});
+    co_await m_appState.recordDone(std::move(done));
     place.release();
     m_appState.noteTrashChanged();
     co_await m_appState.reloadActiveTab();

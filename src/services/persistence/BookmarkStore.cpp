@@ -1,6 +1,7 @@
 #include "services/persistence/BookmarkStore.h"
 
 #include "models/paths/FilePath.h"
+#include "models/paths/PathMapper.h"
 #include "services/persistence/SaveIgnoringFailure.h"
 
 #include <QCoroFuture>
@@ -44,6 +45,20 @@ void BookmarkStore::add(const QString& folder) {
 void BookmarkStore::remove(const QUuid& id) {
     if (m_bookmarks.removeIf([&](const Bookmark& bookmark) { return bookmark.id == id; }) > 0)
         Q_EMIT bookmarksChanged();
+    scheduleSave();
+}
+
+void BookmarkStore::remap(const QList<PathMapping>& mappings) {
+    bool changed = false;
+    for (Bookmark& bookmark : m_bookmarks) {
+        if (const std::optional<QString> moved = PathMapper::mapped(bookmark.url, mappings)) {
+            changed = changed || *moved != bookmark.url;
+            bookmark.url = *moved;
+        }
+    }
+    if (!changed)
+        return;
+    Q_EMIT bookmarksChanged();
     scheduleSave();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "models/paths/PathMapping.h"
+
 #include "models/settings/Bookmark.h"
 #include "platform/PathProbe.h"
 #include "services/persistence/Debouncer.h"
@@ -31,6 +33,9 @@ public:
     // Adds the standardised folder unless it is bookmarked already.
     void add(const QString& folder);
     void remove(const QUuid& id);
+    // Bookmarked folders follow moves and renames (theirs or an ancestor's), keeping their
+    // place in the list; saved when any moved.
+    void remap(const QList<PathMapping>& mappings);
     // Drops the bookmarks whose folder is gone, asking off the calling thread; saves only
     // when one was dropped.
     QCoro::Task<> pruneMissing();

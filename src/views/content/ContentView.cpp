@@ -16,6 +16,7 @@
 #include "services/terminal/TerminalService.h"
 #include "services/terminal/TerminalServiceError.h"
 #include "views/chooser/FolderChooser.h"
+#include "views/common/Alert.h"
 #include "views/common/SystemIcon.h"
 #include "views/content/AddressBarView.h"
 #include "views/content/ProgressStripView.h"
@@ -236,14 +237,7 @@ void ContentView::showToast(const char* key) {
 }
 
 void ContentView::showAlert(const QString& message) {
-    // Messages name items, and an item's name may hold escaped bytes.
-    const QString text = FileName::displayText(message);
-    auto* alert = new QMessageBox(QMessageBox::Warning, u"Quillmere"_s, text, QMessageBox::Ok, window());
-    alert->setObjectName(u"alert"_s);
-    alert->setAccessibleName(text);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    alert->setWindowModality(Qt::WindowModal);
-    alert->open();
+    quillmere::showAlert(window(), message);
 }
 
 void ContentView::operationFinished(const QueuedOperation* operation) {

@@ -12,6 +12,7 @@
 #include "views/help/HelpPanelView.h"
 #include "views/palette/CommandPaletteView.h"
 #include "views/shell/SidebarTabView.h"
+#include "views/shell/UndoPresenter.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -46,6 +47,7 @@ AppShellView::AppShellView(const WindowContext& context, std::chrono::millisecon
     m_noTab->setAlignment(Qt::AlignCenter);
     m_contentStack->addWidget(m_noTab);
     row->addWidget(contentArea, 1);
+    m_undo = new UndoPresenter(context.undoRunner, contentArea);
     m_help = new HelpPanelView(this);
     row->addWidget(m_help);
 

@@ -18,6 +18,7 @@ namespace quillmere {
 class ContentView;
 class HelpPanelView;
 class SidebarTabView;
+class UndoPresenter;
 
 // The window's content once start-up is done: the tabs at the side, the active tab's
 // content view and, when shown, the help panel. It lists a tab when it becomes
@@ -38,6 +39,7 @@ public:
                  QWidget* parent = nullptr);
 
     ContentView& contentView() const { return *m_content; }
+    UndoPresenter& undoPresenter() const { return *m_undo; }
 
 protected:
     bool event(QEvent* event) override;
@@ -58,6 +60,7 @@ private:
     ContentView* m_content;
     QLabel* m_noTab;
     HelpPanelView* m_help;
+    UndoPresenter* m_undo;
     QPointer<BookmarkPopoverView> m_bookmarkPopover;
     FolderWatcher m_watcher;
     QPointer<Navigator> m_activeNavigator;

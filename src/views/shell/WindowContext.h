@@ -14,6 +14,7 @@ class FolderSettingsStore;
 class LanguageEnvironment;
 class SessionStore;
 class TerminalService;
+class UndoRunner;
 
 // What the window's views are built with: the models and stores the application owns
 // and the services they reach the desktop through. Views hold these references and
@@ -31,6 +32,7 @@ struct WindowContext {
     Clipboard& clipboard;
     FileOpener& fileOpener;
     FolderChooser& folderChooser;
+    UndoRunner& undoRunner;
 };
 
 } // namespace quillmere
