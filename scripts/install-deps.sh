@@ -7,6 +7,8 @@ packages=(
   g++ cmake ninja-build pkg-config make
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev qcoro-qt6-dev libglib2.0-dev libbenchmark-dev
+  # gio: the trash tests check that GLib and this program read each other's trash.
+  libglib2.0-bin
   qt6-qpa-plugins
   # The window's symbols come from the icon theme; its symbolic icons are SVG files.
   adwaita-icon-theme libqt6svg6

@@ -8,6 +8,7 @@
 #include "services/filesystem/OperationRecovery.h"
 #include "services/filesystem/TransferRunner.h"
 #include "services/filesystem/TrashOperation.h"
+#include "services/filesystem/TrashRestore.h"
 #include "support/ErrorText.h"
 #include "support/FaultInjectingCalls.h"
 #include "support/PrivateMountNamespace.h"
@@ -33,7 +34,10 @@ using namespace quillmere::test;
 
 namespace {
 
-enum class Operation { trash, move, moveToOtherVolume, copy, batchRename };
+enum class Operation { trash, move, moveToOtherVolume, copy, batchRename, restore };
+
+// Between an item's look and the look of its trash record.
+const QByteArray recordSeparator = "\n--record--\n";
 
 const QRegularExpression
     temporaryName(u"\\.[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.tmp$"_s);
@@ -90,7 +94,8 @@ public:
         tree.writeFile("tree/ren/x-y", "first");
         tree.writeFile("tree/ren/y-x", "second");
         tree.writeFile("tree/ren/z-w", "third");
-        const bool overwrites = operation == Operation::move || operation == Operation::copy;
+        const bool overwrites =
+            operation == Operation::move || operation == Operation::copy || operation == Operation::restore;
         if (overwrites)
             tree.writeFile("tree/dest/a.txt", "the old a");
         else
@@ -101,6 +106,8 @@ public:
             m_destinations.append(destinationFolder() + '/' + name);
         }
         m_renames = {{"x-y", "y-x"}, {"y-x", "x-y"}, {"z-w", "w-z"}};
+        if (operation == Operation::restore)
+            trashTheSources();
     }
 
     QByteArray destinationFolder() const {
@@ -125,6 +132,7 @@ public:
                 TransferRunner::move(primitives, transfers(), control, journal);
                 break;
             case Operation::copy: TransferRunner::copy(primitives, transfers(), control, journal); break;
+            case Operation::restore: TrashRestore::run(primitives, transfers(), control, journal); break;
             case Operation::batchRename: {
                 QList<PathMapping> mappings;
                 for (const auto& [from, to] : m_renames)
@@ -152,9 +160,19 @@ public:
                 looks.append(look(m_tree.bytes("tree/ren/" + rename.first)));
             return looks;
         }
-        for (const QByteArray& source : m_sources)
-            looks.append(look(source));
+        for (qsizetype i = 0; i < m_sources.size(); ++i)
+            looks.append(lookAtSource(i));
         return looks;
+    }
+
+    // A trashed item is seen together with its record.
+    QByteArray lookAtSource(qsizetype i) const {
+        if (m_operation != Operation::restore)
+            return look(m_sources[i]);
+        const QByteArray name = m_sources[i].mid(m_sources[i].lastIndexOf('/') + 1);
+        const QByteArray item = look(m_sources[i]);
+        const QByteArray record = look(m_tree.homeTrash() + "/info/" + name + ".trashinfo");
+        return item.isEmpty() && record.isEmpty() ? QByteArray() : item + recordSeparator + record;
     }
 
     // Checks that every item is entirely before or entirely after the operation, that
@@ -180,7 +198,7 @@ public:
             return wrong.join(u"; "_s);
         }
         for (qsizetype i = 0; i < m_names.size(); ++i) {
-            const QByteArray source = look(m_sources[i]);
+            const QByteArray source = lookAtSource(i);
             const QByteArray destination =
                 m_operation == Operation::trash ? QByteArray() : look(m_destinations[i]);
             const bool replaces = m_names[i] == "a.txt" && !oldDestination.isEmpty();
@@ -193,24 +211,49 @@ public:
                 expectedInTrash += after ? 1 : 0;
                 break;
             case Operation::copy: after = source == original[i] && destination == original[i]; break;
+            case Operation::restore:
+                after =
+                    source.isEmpty() && destination == original[i].left(original[i].indexOf(recordSeparator));
+                expectedInTrash += before ? 1 : 0;
+                break;
             default: after = source.isEmpty() && destination == original[i]; break;
             }
             if (after && replaces)
                 expectedInTrash += 1; // the replaced item
-            else if (before && replaces && trashed.contains("a.txt"))
+            else if (before && replaces && m_operation != Operation::restore && trashed.contains("a.txt"))
                 before = false; // put back in place and still in the trash: duplicated
             if (!before && !after)
                 wrong.append(u"%1 is neither before nor after"_s.arg(QString::fromLatin1(m_names[i])));
         }
         if (trashed.size() != expectedInTrash)
             wrong.append(u"the trash holds %1 items, not %2"_s.arg(trashed.size()).arg(expectedInTrash));
+        for (const QByteArray& name : trashed)
+            if (!TemporaryTree::namesIn(m_tree.homeTrash() + "/info").contains(name + ".trashinfo"))
+                wrong.append(u"%1 is in the trash without its record"_s.arg(QString::fromLatin1(name)));
         if (const qsizetype records = TemporaryTree::namesIn(m_tree.homeTrash() + "/info").size();
             records != trashed.size())
             wrong.append(u"the trash holds %1 records for %2 items"_s.arg(records).arg(trashed.size()));
+        if (m_operation == Operation::restore && m_tree.exists("tree/dest/new") &&
+            look(m_destinations[2]).isEmpty())
+            wrong.append(u"a folder made for an item that went back to the trash is left"_s);
         return wrong.join(u"; "_s);
     }
 
 private:
+    // A restore takes the items back from the trash: to a new place for the album, over the
+    // existing a.txt, and into a folder that has to be made for the oddly named one. The
+    // trash also caches the album's size.
+    void trashTheSources() {
+        const FreedesktopTrash trash(SystemCalls::real());
+        for (QByteArray& source : m_sources)
+            source = PathCodec::encode(trash.trash(PathCodec::decode(source)));
+        m_destinations[2] = m_tree.bytes("tree/dest/new/b\xff.bin");
+        struct stat record;
+        ::stat(QByteArray(m_tree.homeTrash() + "/info/album.trashinfo").constData(), &record);
+        m_tree.writeFile("data/Trash/directorysizes",
+                         "303104 " + QByteArray::number(qint64(record.st_mtim.tv_sec)) + " album\n");
+    }
+
     QList<TransferOperation> transfers() const {
         QList<TransferOperation> operations;
         for (qsizetype i = 0; i < m_sources.size(); ++i) {
@@ -250,6 +293,7 @@ private:
         QTest::newRow("move to another volume") << int(Operation::moveToOtherVolume);
         QTest::newRow("copy with an overwrite") << int(Operation::copy);
         QTest::newRow("batch rename with a swap") << int(Operation::batchRename);
+        QTest::newRow("restore with an overwrite and a folder made") << int(Operation::restore);
     }
 
     // The tree of one attempt, with a second volume where the operation needs one.
@@ -285,6 +329,7 @@ private Q_SLOTS:
             const Scenario scenario(setting->tree, Operation(operation));
             const TreeSnapshot before = TreeSnapshot::of(setting->tree.bytes("tree"));
             const TreeSnapshot otherBefore = TreeSnapshot::of(scenario.destinationFolder());
+            const TreeSnapshot trashBefore = TreeSnapshot::of(setting->tree.homeTrash());
 
             auto calls = std::make_shared<FaultInjectingCalls>();
             OperationControl control;
@@ -317,7 +362,10 @@ private Q_SLOTS:
             QCOMPARE(*outcome, u"cancelled()"_s);
             QCOMPARE(before.changesIn(setting->tree.bytes("tree")), QString());
             QCOMPARE(otherBefore.changesIn(scenario.destinationFolder()), QString());
-            QCOMPARE(setting->tree.trashContents(), QList<QByteArray>());
+            if (Operation(operation) == Operation::restore)
+                QCOMPARE(trashBefore.changesIn(setting->tree.homeTrash()), QString());
+            else
+                QCOMPARE(setting->tree.trashContents(), QList<QByteArray>());
         }
     }
 

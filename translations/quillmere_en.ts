@@ -1106,6 +1106,38 @@
         <source>Empty trash…</source>
         <translation>Empty trash…</translation>
     </message>
+    <message id="recovery.restore">
+        <source>Recovered an interrupted restore from the trash</source>
+        <translation>Recovered an interrupted restore from the trash</translation>
+    </message>
+    <message id="deleteForGood.permissionDenied">
+        <source>Could not delete “%1” for good: permission denied. What was deleted before it is gone for good; the rest is still in the trash.</source>
+        <translation>Could not delete “%1” for good: permission denied. What was deleted before it is gone for good; the rest is still in the trash.</translation>
+    </message>
+    <message id="deleteForGood.failed">
+        <source>Could not delete “%1” for good. What was deleted before it is gone for good; the rest is still in the trash.</source>
+        <translation>Could not delete “%1” for good. What was deleted before it is gone for good; the rest is still in the trash.</translation>
+    </message>
+    <message id="deleteForGood.failedBecause">
+        <source>Could not delete “%1” for good: %2. What was deleted before it is gone for good; the rest is still in the trash.</source>
+        <translation>Could not delete “%1” for good: %2. What was deleted before it is gone for good; the rest is still in the trash.</translation>
+    </message>
+    <message id="deleteForGood.notDeleted">
+        <source>Could not delete these items for good: %1. They are still in the trash.</source>
+        <translation>Could not delete these items for good: %1. They are still in the trash.</translation>
+    </message>
+    <message id="deleteForGood.cancelled">
+        <source>Deleting for good was stopped. What was deleted before the stop is gone for good; the rest is still in the trash.</source>
+        <translation>Deleting for good was stopped. What was deleted before the stop is gone for good; the rest is still in the trash.</translation>
+    </message>
+    <message id="trash.notInTrash">
+        <source>it is not an item in the trash</source>
+        <translation>it is not an item in the trash</translation>
+    </message>
+    <message id="trash.noRecord">
+        <source>its trash record is missing or cannot be read</source>
+        <translation>its trash record is missing or cannot be read</translation>
+    </message>
     <message id="progress.undo">
         <source>Undoing: %1</source>
         <translation>Undoing: %1</translation>

@@ -1081,6 +1081,38 @@
         <source>Empty trash…</source>
         <translation>ゴミ箱を空にする…</translation>
     </message>
+    <message id="recovery.restore">
+        <source>Recovered an interrupted restore from the trash</source>
+        <translation>中断されたゴミ箱からの復元を復旧しました</translation>
+    </message>
+    <message id="deleteForGood.permissionDenied">
+        <source>Could not delete “%1” for good: permission denied. What was deleted before it is gone for good; the rest is still in the trash.</source>
+        <translation>権限がないため「%1」を完全に削除できませんでした。それより前に削除した項目は元に戻りません。残りはゴミ箱にあります。</translation>
+    </message>
+    <message id="deleteForGood.failed">
+        <source>Could not delete “%1” for good. What was deleted before it is gone for good; the rest is still in the trash.</source>
+        <translation>「%1」を完全に削除できませんでした。それより前に削除した項目は元に戻りません。残りはゴミ箱にあります。</translation>
+    </message>
+    <message id="deleteForGood.failedBecause">
+        <source>Could not delete “%1” for good: %2. What was deleted before it is gone for good; the rest is still in the trash.</source>
+        <translation>「%1」を完全に削除できませんでした: %2。それより前に削除した項目は元に戻りません。残りはゴミ箱にあります。</translation>
+    </message>
+    <message id="deleteForGood.notDeleted">
+        <source>Could not delete these items for good: %1. They are still in the trash.</source>
+        <translation>次の項目を完全に削除できませんでした: %1。これらはゴミ箱に残っています。</translation>
+    </message>
+    <message id="deleteForGood.cancelled">
+        <source>Deleting for good was stopped. What was deleted before the stop is gone for good; the rest is still in the trash.</source>
+        <translation>完全な削除を中止しました。中止までに削除した項目は元に戻りません。残りはゴミ箱にあります。</translation>
+    </message>
+    <message id="trash.notInTrash">
+        <source>it is not an item in the trash</source>
+        <translation>ゴミ箱の項目ではありません</translation>
+    </message>
+    <message id="trash.noRecord">
+        <source>its trash record is missing or cannot be read</source>
+        <translation>ゴミ箱の記録がないか、読み取れません</translation>
+    </message>
     <message id="progress.undo">
         <source>Undoing: %1</source>
         <translation>取り消し中: %1</translation>

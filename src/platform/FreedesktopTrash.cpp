@@ -1,5 +1,6 @@
 #include "FreedesktopTrash.h"
 
+#include "Descriptor.h"
 #include "HomeFolder.h"
 #include "ItemMover.h"
 #include "MountTable.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QUuid>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -106,6 +108,9 @@ QString FreedesktopTrash::trash(const QString& path,
             continue; // that record name is taken
         try {
             ItemMover(m_calls).renameBytes(item, target);
+            // A cache line left for an earlier folder of this name could pass for this
+            // item's when its record has the same modification time.
+            forgetDirectorySizes(location.directory, {candidate});
             return PathCodec::decode(target);
         } catch (const PlatformError& error) {
             m_calls->unlink(record.constData());
@@ -123,35 +128,140 @@ QStringList FreedesktopTrash::restore(const QString& trashedPath, const QString&
                                       MissingFolders missing) const {
     const QByteArray trashed = PathCodec::encode(trashedPath);
     const QByteArray original = PathCodec::encode(originalPath);
-    QStringList made;
-    if (missing == MissingFolders::recreate) {
-        // The exclusive mkdir is the existence check: only folders this call made are named.
-        QByteArray partial;
-        const QList<QByteArray> components = parentOf(original).split('/');
-        for (const QByteArray& component : components) {
-            if (component.isEmpty())
-                continue;
-            partial += '/' + component;
-            if (m_calls->makeDirectory(partial.constData(), 0777) == 0)
-                made.append(PathCodec::decode(partial));
-            else if (errno != EEXIST)
-                throw PlatformError::fromErrno(PathCodec::decode(partial));
-        }
-    }
+    QList<MadeFolder> made;
+    if (missing == MissingFolders::recreate)
+        made = makeParentFolders(originalPath);
     try {
         ItemMover(m_calls).renameBytes(trashed, original);
     } catch (const PlatformError&) {
         for (auto folder = made.crbegin(); folder != made.crend(); ++folder)
-            m_calls->removeDirectory(PathCodec::encode(*folder).constData());
+            removeMadeFolder(*folder);
         throw;
     }
+    QStringList madePaths;
+    for (const MadeFolder& folder : made)
+        madePaths.append(folder.path);
     const QByteArray filesFolder = parentOf(trashed);
     if (lastComponent(filesFolder) != "files")
-        return made;
+        return madePaths;
     const QByteArray record = parentOf(filesFolder) + "/info/" + lastComponent(trashed) + recordSuffix;
     // The item is back in place; a record left behind only lists a missing item.
     m_calls->unlink(record.constData());
-    return made;
+    forgetDirectorySizes(parentOf(filesFolder), {lastComponent(trashed)});
+    return madePaths;
+}
+
+QList<FreedesktopTrash::MadeFolder>
+FreedesktopTrash::makeParentFolders(const QString& path,
+                                    const std::function<void(const MadeFolder&)>& note) const {
+    QList<MadeFolder> folders;
+    QByteArray partial;
+    const QList<QByteArray> components = parentOf(PathCodec::encode(path)).split('/');
+    for (const QByteArray& component : components) {
+        if (component.isEmpty())
+            continue;
+        partial += '/' + component;
+        struct stat status;
+        if (m_calls->statAt(AT_FDCWD, partial.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+            continue; // anything but a folder fails the next mkdir, or the move
+        MadeFolder folder{PathCodec::decode(partial), {}};
+        if (note)
+            note(folder);
+        if (m_calls->makeDirectory(partial.constData(), 0777) != 0) {
+            if (errno == EEXIST)
+                continue;
+            const PlatformError error = PlatformError::fromErrno(PathCodec::decode(partial));
+            for (auto made = folders.crbegin(); made != folders.crend(); ++made)
+                removeMadeFolder(*made);
+            throw error;
+        }
+        if (m_calls->statAt(AT_FDCWD, partial.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+            folder.identity = FileIdentity::of(status);
+        folders.append(folder);
+        if (note)
+            note(folder);
+    }
+    return folders;
+}
+
+void FreedesktopTrash::removeMadeFolder(const MadeFolder& folder) const {
+    const QByteArray path = PathCodec::encode(folder.path);
+    struct stat status;
+    if (m_calls->statAt(AT_FDCWD, path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISDIR(status.st_mode) ||
+        (folder.identity.inode != 0 && FileIdentity::of(status) != folder.identity))
+        return;
+    // Fails, and so keeps the folder, when anything has been put in it meanwhile.
+    m_calls->removeDirectory(path.constData());
+}
+
+std::optional<FreedesktopTrash::Record> FreedesktopTrash::readRecord(const QByteArray& recordPath) const {
+    Descriptor fd(*m_calls, m_calls->open(recordPath.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
+    struct stat status;
+    if (!fd.isOpen() || m_calls->statFd(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    Record record;
+    record.mode = status.st_mode & 07777;
+    record.seconds = status.st_mtim.tv_sec;
+    record.nanoseconds = status.st_mtim.tv_nsec;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = m_calls->read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        record.contents.append(buffer, n);
+        if (record.contents.size() > 1024 * 1024)
+            return std::nullopt; // not a record
+    }
+    return record;
+}
+
+void FreedesktopTrash::writeRecordBack(const QByteArray& recordPath, const Record& record) const {
+    const QString path = PathCodec::decode(recordPath);
+    if (!writeRecord(recordPath, record.contents, recordPath))
+        throw PlatformError(EEXIST, path, trashWriteReason());
+    const timespec times[2] = {{0, UTIME_OMIT}, {time_t(record.seconds), long(record.nanoseconds)}};
+    Descriptor fd(*m_calls, m_calls->open(recordPath.constData(), O_WRONLY | O_NOFOLLOW));
+    // The same mode and time as before, so that the cache line that goes with it holds again.
+    if (!fd.isOpen() || m_calls->changeMode(fd.get(), mode_t(record.mode)) != 0 ||
+        m_calls->setTimes(fd.get(), times) != 0)
+        throw PlatformError::fromErrno(path, trashWriteReason());
+}
+
+void FreedesktopTrash::forgetDirectorySizes(const QByteArray& trashFolder,
+                                            const QList<QByteArray>& names) const {
+    const QByteArray cache = trashFolder + "/directorysizes";
+    const std::optional<Record> current = readRecord(cache);
+    if (!current || names.isEmpty())
+        return;
+    QByteArray kept;
+    bool dropped = false;
+    for (const QByteArray& line : current->contents.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 3 && names.contains(QByteArray::fromPercentEncoding(fields[2]))) {
+            dropped = true;
+            continue;
+        }
+        kept += line + '\n';
+    }
+    if (!dropped)
+        return;
+    const QByteArray temporary =
+        trashFolder + "/.directorysizes." + QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + ".tmp";
+    try {
+        if (!writeRecord(temporary, kept, cache))
+            return;
+    } catch (const PlatformError&) {
+        return;
+    }
+    if (m_calls->rename(temporary.constData(), cache.constData()) != 0)
+        m_calls->unlink(temporary.constData());
 }
 
 void FreedesktopTrash::forgetUnfinished(const QString& trashedPath, const QString& originalPath) const {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <cstdint>
 
 #include <functional>
 #include <memory>
@@ -43,6 +48,42 @@ public:
     enum class MissingFolders { fail, recreate };
     QStringList restore(const QString& trashedPath, const QString& originalPath,
                         MissingFolders missing = MissingFolders::fail) const;
+
+    // A trash record as it was on the disk, to be written back exactly.
+    struct Record {
+        QByteArray contents;
+        unsigned mode = 0600;
+        std::int64_t seconds = 0; // modification time
+        std::int64_t nanoseconds = 0;
+        bool operator==(const Record&) const = default;
+    };
+    // The record at recordPath (never through a link); nothing when none can be read.
+    std::optional<Record> readRecord(const QByteArray& recordPath) const;
+    // Writes a record back exclusively, with its mode and modification time. Throws PlatformError.
+    void writeRecordBack(const QByteArray& recordPath, const Record& record) const;
+
+    // A folder made on the way to a restored item's place; its identity is unknown
+    // (zero) when only the intention to make it was noted.
+    struct MadeFolder {
+        QString path;
+        FileIdentity identity;
+    };
+    // Makes the missing folders on the way to path (as mkdir -p would, with the default
+    // mode), outermost first. note hears each folder twice: just before it is made (with
+    // no identity yet) and once it exists, so that a journal can name it whenever a crash
+    // comes. The exclusive mkdir is the existence check. Throws PlatformError, having
+    // taken the folders it made away again.
+    QList<MadeFolder> makeParentFolders(const QString& path,
+                                        const std::function<void(const MadeFolder&)>& note = {}) const;
+    // Takes a made folder away again, only while it is empty and (when its identity is
+    // known) still that folder.
+    void removeMadeFolder(const MadeFolder& folder) const;
+
+    // Drops the lines of these files/ names from the trash folder's directorysizes cache.
+    // The cache is rewritten under a new name and renamed over the old one, so that a
+    // reader never sees half of it; a cache that cannot be rewritten is left (its lines
+    // name entries that are gone, which every reader checks).
+    void forgetDirectorySizes(const QByteArray& trashFolder, const QList<QByteArray>& names) const;
 
 private:
     struct Location {

@@ -121,8 +121,8 @@ std::vector<TrashedItem> TrashListing::listFolder(const std::shared_ptr<SystemCa
     return items;
 }
 
-std::vector<TrashedItem> TrashListing::list(const std::shared_ptr<SystemCalls>& calls) {
-    std::vector<TrashedItem> items = listFolder(calls, HomeFolder::dataHomeBytes() + "/Trash", {});
+std::vector<TrashListing::Folder> TrashListing::folders(const std::shared_ptr<SystemCalls>& calls) {
+    std::vector<Folder> found{{HomeFolder::dataHomeBytes() + "/Trash", {}}};
     const QByteArray uid = QByteArray::number(::getuid());
     struct stat home;
     const bool homeKnown = calls->statAt(AT_FDCWD, HomeFolder::dataHomeBytes().constData(), &home, 0) == 0;
@@ -137,12 +137,19 @@ std::vector<TrashedItem> TrashListing::list(const std::shared_ptr<SystemCalls>& 
         struct stat shared;
         if (calls->statAt(AT_FDCWD, QByteArray(base + "/.Trash").constData(), &shared, AT_SYMLINK_NOFOLLOW) ==
                 0 &&
-            S_ISDIR(shared.st_mode) && (shared.st_mode & S_ISVTX)) {
-            std::vector<TrashedItem> found = listFolder(calls, base + "/.Trash/" + uid, mount.mountPoint);
-            items.insert(items.end(), found.begin(), found.end());
-        }
-        std::vector<TrashedItem> found = listFolder(calls, base + "/.Trash-" + uid, mount.mountPoint);
-        items.insert(items.end(), found.begin(), found.end());
+            S_ISDIR(shared.st_mode) && (shared.st_mode & S_ISVTX))
+            found.push_back({base + "/.Trash/" + uid, mount.mountPoint});
+        found.push_back({base + "/.Trash-" + uid, mount.mountPoint});
+    }
+    return found;
+}
+
+std::vector<TrashedItem> TrashListing::list(const std::shared_ptr<SystemCalls>& calls) {
+    std::vector<TrashedItem> items;
+    for (const Folder& folder : folders(calls)) {
+        std::vector<TrashedItem> found = listFolder(calls, folder.directory, folder.topDirectory);
+        items.insert(items.end(), std::make_move_iterator(found.begin()),
+                     std::make_move_iterator(found.end()));
     }
     return items;
 }

@@ -34,6 +34,14 @@ struct TrashedItem {
 namespace TrashListing {
 
 std::vector<TrashedItem> list(const std::shared_ptr<SystemCalls>& calls);
+
+// A trash folder list() reads (whether or not it exists yet).
+struct Folder {
+    QByteArray directory;    // holding files/ and info/
+    QByteArray topDirectory; // empty for the home trash
+};
+// The trash folders list() reads, the home trash first.
+std::vector<Folder> folders(const std::shared_ptr<SystemCalls>& calls);
 // One trash folder (holding files/ and info/); topDirectory is empty for the home trash.
 std::vector<TrashedItem> listFolder(const std::shared_ptr<SystemCalls>& calls, const QByteArray& trashFolder,
                                     const QByteArray& topDirectory);

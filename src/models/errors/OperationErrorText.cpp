@@ -1,5 +1,7 @@
 #include "models/errors/OperationErrorText.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace quillmere {
@@ -67,6 +69,21 @@ QString OperationErrorText::of(const RenameError& error) {
         if (error.description.isEmpty())
             return u"名前を変更できませんでした。"_s;
         return u"名前を変更できませんでした: "_s + error.description;
+    }
+    return {};
+}
+
+QString OperationErrorText::of(const PermanentDeleteError& error) {
+    switch (error.kind) {
+    case PermanentDeleteError::Case::permissionDenied:
+        return qtTrId("deleteForGood.permissionDenied").arg(error.item);
+    case PermanentDeleteError::Case::failed:
+        if (error.reason.isEmpty())
+            return qtTrId("deleteForGood.failed").arg(error.item);
+        return qtTrId("deleteForGood.failedBecause").arg(error.item, error.reason);
+    case PermanentDeleteError::Case::rollbackFailed:
+        return qtTrId("deleteForGood.notDeleted").arg(error.stranded.join(qtTrId("recovery.separator")));
+    case PermanentDeleteError::Case::cancelled: return qtTrId("deleteForGood.cancelled");
     }
     return {};
 }

@@ -15,6 +15,7 @@ QString recoveredKind(RecoveredOperation::Kind kind) {
     case RecoveredOperation::Kind::move: return qtTrId("recovery.move");
     case RecoveredOperation::Kind::copy: return qtTrId("recovery.copy");
     case RecoveredOperation::Kind::batchRename: return qtTrId("recovery.batchRename");
+    case RecoveredOperation::Kind::restore: return qtTrId("recovery.restore");
     }
     return {};
 }

@@ -25,6 +25,8 @@ inline QString failureText() {
         return OperationErrorText::of(error);
     } catch (const BatchRenameError& error) {
         return OperationErrorText::of(error);
+    } catch (const PermanentDeleteError& error) {
+        return OperationErrorText::of(error);
     } catch (const std::exception& error) {
         return QString::fromUtf8(error.what());
     } catch (...) {

@@ -9,7 +9,7 @@ namespace quillmere {
 // What start-up found of an operation the previous run did not live to finish, and
 // what it made of it. Items are single names, never paths.
 struct RecoveredOperation {
-    enum class Kind { trash, move, copy, batchRename };
+    enum class Kind { trash, move, copy, batchRename, restore };
 
     Kind kind = Kind::copy;
     int total = 0;         // items the operation had planned

@@ -113,7 +113,7 @@ QCoro::Task<> TrashActions::deleteForGood(QList<TrashedItem> items, QueuedOperat
     QueuePlace place(m_appState.operationQueue(),
                      m_appState.enqueue({Kind::deleteForGood, items.size(), {}}, observer));
     try {
-        co_await OperationTurn::takeTurn<DeleteError>(m_appState.operationQueue(), place);
+        co_await OperationTurn::takeTurn<PermanentDeleteError>(m_appState.operationQueue(), place);
         co_await m_fileSystemService.deleteFromTrash(trashedPathsOf(items), place.control());
     } catch (...) {
         place.fail(OperationTurn::failureText());
@@ -127,7 +127,7 @@ QCoro::Task<> TrashActions::deleteForGood(QList<TrashedItem> items, QueuedOperat
 QCoro::Task<> TrashActions::emptyTrash(QueuedOperationObserver observer) {
     QueuePlace place(m_appState.operationQueue(), m_appState.enqueue({Kind::emptyTrash, 0, {}}, observer));
     try {
-        co_await OperationTurn::takeTurn<DeleteError>(m_appState.operationQueue(), place);
+        co_await OperationTurn::takeTurn<PermanentDeleteError>(m_appState.operationQueue(), place);
         co_await m_fileSystemService.emptyTrash(place.control());
     } catch (...) {
         place.fail(OperationTurn::failureText());

@@ -16,7 +16,7 @@ class FileSystemService;
 // What the trash view does to trashed items: put them back where they were, delete them
 // for good, or empty every trash. Each is queued like any other file operation and ends
 // with the same follow-up; a failure throws the service's error (TransferError for a
-// restore, DeleteError for the others) after the queue has been told.
+// restore, PermanentDeleteError for the others) after the queue has been told.
 class TrashActions final {
 public:
     TrashActions(AppState& appState, FileSystemService& fileSystemService);

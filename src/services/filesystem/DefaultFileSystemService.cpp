@@ -16,6 +16,8 @@
 #include "services/filesystem/OperationRecovery.h"
 #include "services/filesystem/TransferRunner.h"
 #include "services/filesystem/TrashOperation.h"
+#include "services/filesystem/TrashPurge.h"
+#include "services/filesystem/TrashRestore.h"
 #include <QCoroFuture>
 
 #include <QCoreApplication>
@@ -158,20 +160,29 @@ QCoro::Task<std::vector<TrashedItem>> DefaultFileSystemService::listTrash() {
     co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<TransferOutcome> DefaultFileSystemService::restoreFromTrash(QList<TransferOperation>,
-                                                                        std::shared_ptr<OperationControl>) {
-    throw PlatformError(ENOSYS, QString());
-    co_return {};
+QCoro::Task<TransferOutcome>
+DefaultFileSystemService::restoreFromTrash(QList<TransferOperation> operations,
+                                           std::shared_ptr<OperationControl> control) {
+    auto work =
+        BackgroundWork::start([primitives = m_primitives, operations, control, folder = m_journalFolder] {
+            OperationJournal journal(primitives->calls, folder);
+            return TrashRestore::run(*primitives, operations, control.get(), &journal);
+        });
+    co_return BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::deleteFromTrash(QStringList, std::shared_ptr<OperationControl>) {
-    throw PlatformError(ENOSYS, QString());
-    co_return;
+QCoro::Task<> DefaultFileSystemService::deleteFromTrash(QStringList trashedPaths,
+                                                        std::shared_ptr<OperationControl> control) {
+    auto work = BackgroundWork::start([primitives = m_primitives, trashedPaths, control] {
+        TrashPurge::remove(*primitives, trashedPaths, control.get());
+    });
+    BackgroundWork::result(co_await work);
 }
 
-QCoro::Task<> DefaultFileSystemService::emptyTrash(std::shared_ptr<OperationControl>) {
-    throw PlatformError(ENOSYS, QString());
-    co_return;
+QCoro::Task<> DefaultFileSystemService::emptyTrash(std::shared_ptr<OperationControl> control) {
+    auto work = BackgroundWork::start(
+        [primitives = m_primitives, control] { TrashPurge::empty(*primitives, control.get()); });
+    BackgroundWork::result(co_await work);
 }
 
 QCoro::Task<RecoveryReport> DefaultFileSystemService::recoverInterruptedOperations() {

@@ -27,14 +27,15 @@ class OperationControl;
 //  - listDirectory, createFile, createFolder: PlatformError;
 //  - renameItem: RenameError; moveToTrash: DeleteError;
 //  - moveItems, copyItems, restoreFromTrash: TransferError; batchRename: BatchRenameError;
-//  - deleteFromTrash, emptyTrash: DeleteError; listTrash, itemStates: nothing.
+//  - deleteFromTrash, emptyTrash: PermanentDeleteError; listTrash, itemStates: nothing.
 // kindDescription stats the path on the calling thread: call it from a worker only.
 //
-// The four multi-item operations take an optional control: they report their progress
+// The multi-item operations take an optional control: they report their progress
 // through it and stop at the next chunk or item once it asks them to, rolling back like
 // a failure and throwing the error's cancelled case. Each writes a journal of its plan
 // first, so that recoverInterruptedOperations, at the next start, can bring every item
-// of an operation the process did not survive to its state before or after.
+// of an operation the process did not survive to its state before or after. Deleting
+// for good is the exception: it is not rolled back and keeps no journal.
 class FileSystemService {
 public:
     virtual ~FileSystemService() = default;
@@ -65,12 +66,14 @@ public:
     // its destination where it goes (its original path, or a new name beside it) and
     // overwriteExisting sends an item in the way to the trash first. Original folders
     // that are gone are made again. Rolled back entirely when one item fails or on a
-    // cancel, like a move; the trash records of restored items are removed.
+    // cancel, like a move; the trash records of restored items are removed. Errors name
+    // items by their original names. The outcome maps each files/ entry to its place.
     virtual QCoro::Task<TransferOutcome> restoreFromTrash(QList<TransferOperation> operations,
                                                           std::shared_ptr<OperationControl> control = {}) = 0;
     // The only deletions for good: trashed items (files/ entries) with their records, or
-    // everything in every trash the user can write. Stopped by a cancel at the next item;
-    // what is gone stays gone.
+    // everything in every trash the user can write. A path that is not a files/ entry of
+    // a trash folder listTrash reads is refused before anything is deleted. Stopped by a
+    // cancel at the next item; what is gone stays gone.
     virtual QCoro::Task<> deleteFromTrash(QStringList trashedPaths,
                                           std::shared_ptr<OperationControl> control = {}) = 0;
     virtual QCoro::Task<> emptyTrash(std::shared_ptr<OperationControl> control = {}) = 0;

@@ -28,13 +28,14 @@ QString kindText(JournalRecord::Kind kind) {
     case JournalRecord::Kind::move: return u"move"_s;
     case JournalRecord::Kind::copy: return u"copy"_s;
     case JournalRecord::Kind::batchRename: return u"batchRename"_s;
+    case JournalRecord::Kind::restore: return u"restore"_s;
     }
     return {};
 }
 
 std::optional<JournalRecord::Kind> kindFrom(const QString& text) {
     for (const auto kind : {JournalRecord::Kind::trash, JournalRecord::Kind::move, JournalRecord::Kind::copy,
-                            JournalRecord::Kind::batchRename})
+                            JournalRecord::Kind::batchRename, JournalRecord::Kind::restore})
         if (kindText(kind) == text)
             return kind;
     return std::nullopt;
@@ -48,6 +49,29 @@ FileIdentity identityFrom(const QJsonValue& value) {
     return {dev_t(pair.at(0).toString().toULongLong()), ino_t(pair.at(1).toString().toULongLong())};
 }
 
+QJsonObject recordJson(const FreedesktopTrash::Record& record) {
+    return {{u"contents"_s, QString::fromLatin1(record.contents.toPercentEncoding())},
+            {u"mode"_s, int(record.mode)},
+            {u"time"_s, QJsonArray{QString::number(record.seconds), QString::number(record.nanoseconds)}}};
+}
+FreedesktopTrash::Record recordFrom(const QJsonObject& object) {
+    const QJsonArray time = object.value(u"time"_s).toArray();
+    return {QByteArray::fromPercentEncoding(object.value(u"contents"_s).toString().toLatin1()),
+            unsigned(object.value(u"mode"_s).toInt(0600)), time.at(0).toString().toLongLong(),
+            time.at(1).toString().toLongLong()};
+}
+
+// A folder is noted before it is made and again, with its identity, once it is.
+void noteMadeFolder(QList<FreedesktopTrash::MadeFolder>& folders,
+                    const FreedesktopTrash::MadeFolder& folder) {
+    for (FreedesktopTrash::MadeFolder& known : folders)
+        if (known.path == folder.path) {
+            known.identity = folder.identity;
+            return;
+        }
+    folders.append(folder);
+}
+
 QByteArray line(const QJsonObject& object) {
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
@@ -56,7 +80,8 @@ QByteArray line(const QJsonObject& object) {
 
 QByteArray JournalRecord::planLine() const {
     QJsonArray planned;
-    for (const Item& item : items) {
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        const Item& item = items[index];
         QJsonObject entry{{u"source"_s, pathText(item.source)}, {u"identity"_s, identityJson(item.identity)}};
         if (!item.destination.isEmpty())
             entry.insert(u"destination"_s, pathText(item.destination));
@@ -66,6 +91,8 @@ QByteArray JournalRecord::planLine() const {
             entry.insert(u"returnTemporary"_s, pathText(item.returnTemporary));
         if (item.overwrite)
             entry.insert(u"overwrite"_s, true);
+        if (const auto record = trashRecords.constFind(int(index)); record != trashRecords.constEnd())
+            entry.insert(u"record"_s, recordJson(*record));
         planned.append(entry);
     }
     return line({{u"version"_s, version}, {u"operation"_s, kindText(kind)}, {u"items"_s, planned}});
@@ -79,6 +106,12 @@ QByteArray JournalRecord::copiedLine(int item, const FileIdentity& copy) {
 }
 QByteArray JournalRecord::returnedLine(int item, const FileIdentity& copy) {
     return line({{u"event"_s, u"returned"_s}, {u"item"_s, item}, {u"identity"_s, identityJson(copy)}});
+}
+QByteArray JournalRecord::madeFolderLine(int item, const FreedesktopTrash::MadeFolder& folder) {
+    return line({{u"event"_s, u"madeFolder"_s},
+                 {u"item"_s, item},
+                 {u"path"_s, pathText(folder.path)},
+                 {u"identity"_s, identityJson(folder.identity)}});
 }
 QByteArray JournalRecord::secondPhaseLine() {
     return line({{u"event"_s, u"secondPhase"_s}});
@@ -108,6 +141,9 @@ std::optional<JournalRecord> JournalRecord::parse(const QByteArray& contents) {
              identityFrom(entry.value(u"identity"_s)), entry.value(u"overwrite"_s).toBool()});
         if (record.items.last().source.isEmpty())
             return std::nullopt;
+        if (entry.contains(u"record"_s))
+            record.trashRecords.insert(int(record.items.size() - 1),
+                                       recordFrom(entry.value(u"record"_s).toObject()));
     }
     for (qsizetype i = 1; i < lines.size(); ++i) {
         QJsonParseError error;
@@ -123,6 +159,9 @@ std::optional<JournalRecord> JournalRecord::parse(const QByteArray& contents) {
             record.copied.insert(item, identityFrom(event.value(u"identity"_s)));
         else if (name == u"returned" && known)
             record.returned.insert(item, identityFrom(event.value(u"identity"_s)));
+        else if (name == u"madeFolder" && known)
+            noteMadeFolder(record.madeFolders[item],
+                           {pathFrom(event.value(u"path"_s)), identityFrom(event.value(u"identity"_s))});
         else if (name == u"secondPhase")
             record.secondPhase = true;
         else if (name == u"rollingBack")

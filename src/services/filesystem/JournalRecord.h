@@ -2,6 +2,7 @@
 
 #include "models/operations/RecoveryReport.h"
 #include "platform/FileIdentity.h"
+#include "platform/FreedesktopTrash.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -31,6 +32,9 @@ struct JournalRecord {
 
     Kind kind = Kind::copy;
     QList<Item> items;
+    // A restore's trash records as they were, by item index, to be written back when the
+    // item goes back to the trash.
+    QHash<int, FreedesktopTrash::Record> trashRecords;
 
     // Events. Where each overwritten item went in the trash, by item index.
     QHash<int, QString> trashed;
@@ -38,6 +42,8 @@ struct JournalRecord {
     QHash<int, FileIdentity> copied;
     // The copy a rolled-back move put back at the source before removing the destination.
     QHash<int, FileIdentity> returned;
+    // The folders a restore made on the way to an item's place, in the order made.
+    QHash<int, QList<FreedesktopTrash::MadeFolder>> madeFolders;
     bool secondPhase = false; // a batch rename has begun giving entries their new names
     bool rollingBack = false;
     int done = 0; // items done when progress was last noted; a hint only
@@ -46,6 +52,7 @@ struct JournalRecord {
     static QByteArray trashedLine(int item, const QString& path);
     static QByteArray copiedLine(int item, const FileIdentity& copy);
     static QByteArray returnedLine(int item, const FileIdentity& copy);
+    static QByteArray madeFolderLine(int item, const FreedesktopTrash::MadeFolder& folder);
     static QByteArray secondPhaseLine();
     static QByteArray rollingBackLine();
     static QByteArray progressLine(int done);

@@ -56,6 +56,10 @@ void OperationJournal::returned(int item, const FileIdentity& copy) {
     append(JournalRecord::returnedLine(item, copy), false);
 }
 
+void OperationJournal::madeFolder(int item, const FreedesktopTrash::MadeFolder& folder) {
+    append(JournalRecord::madeFolderLine(item, folder), false);
+}
+
 void OperationJournal::secondPhase() {
     append(JournalRecord::secondPhaseLine(), true);
 }

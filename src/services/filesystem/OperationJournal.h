@@ -33,6 +33,7 @@ public:
     void trashed(int item, const QString& path, bool durable = true);
     void copied(int item, const FileIdentity& copy);
     void returned(int item, const FileIdentity& copy);
+    void madeFolder(int item, const FreedesktopTrash::MadeFolder& folder);
     void secondPhase();
     void rollingBack();
     void progress(int done);

@@ -36,6 +36,7 @@ public:
             case JournalRecord::Kind::copy: copy(index, item); break;
             case JournalRecord::Kind::move: move(index, item); break;
             case JournalRecord::Kind::batchRename: batchRename(item); break;
+            case JournalRecord::Kind::restore: restore(index, item); break;
             }
         }
         return m_result;
@@ -79,11 +80,17 @@ private:
         }
     }
 
+    // A restore's overwritten item tries the trash names in turn, its own item's first:
+    // a journal cut short there names the item being restored, not the overwritten one.
+    bool isRestoredItself(const QString& trashed, const Item& item) const {
+        return m_record.kind == JournalRecord::Kind::restore && trashed == item.source;
+    }
+
     // The item an overwrite sent to the trash comes back when its place is free. The
     // journal names the place before the item went there, so it may never have arrived.
     void bringBackOverwritten(int index, const Item& item) {
         const auto trashed = m_record.trashed.constFind(index);
-        if (trashed == m_record.trashed.constEnd())
+        if (trashed == m_record.trashed.constEnd() || isRestoredItself(*trashed, item))
             return;
         if (!identityAt(*trashed)) {
             m_primitives.trash.forgetUnfinished(*trashed, item.destination);
@@ -103,7 +110,7 @@ private:
     // for it that it never reached is removed on the way.
     bool overwrittenIsInTrash(int index) {
         const auto trashed = m_record.trashed.constFind(index);
-        if (trashed == m_record.trashed.constEnd())
+        if (trashed == m_record.trashed.constEnd() || isRestoredItself(*trashed, m_record.items[index]))
             return false;
         if (identityAt(*trashed))
             return true;
@@ -136,9 +143,20 @@ private:
         ++m_result.restored;
     }
 
-    void move(int index, const Item& item) {
+    enum class Fate { before, after, undecided };
+
+    void count(Fate fate) {
+        if (fate == Fate::before)
+            ++m_result.restored;
+        else if (fate == Fate::after)
+            ++m_result.completed;
+    }
+
+    void move(int index, const Item& item) { count(moveFate(index, item)); }
+
+    Fate moveFate(int index, const Item& item) {
         if (!removeTemporary(item.temporary) || !removeTemporary(item.returnTemporary))
-            return;
+            return Fate::undecided;
         const std::optional<FileIdentity> source = identityAt(item.source);
         const std::optional<FileIdentity> destination = identityAt(item.destination);
         const auto copied = m_record.copied.constFind(index);
@@ -148,26 +166,70 @@ private:
             if (copyInPlace && returned != m_record.returned.constEnd() && source == *returned) {
                 // A rollback had put the item back and was taking away the copy.
                 if (removeRemains(item.destination, *copied))
-                    ++m_result.restored;
+                    return Fate::before;
             } else if (copyInPlace && isPlanned(source, item)) {
                 // The copy was complete in its place and the source was being removed.
                 if (removeRemains(item.source, item.identity))
-                    ++m_result.completed;
+                    return Fate::after;
             } else if (item.overwrite && !overwrittenIsInTrash(index) && isPlanned(source, item)) {
-                ++m_result.restored; // the item to be overwritten was never touched
+                return Fate::before; // the item to be overwritten was never touched
             } else {
                 undecided(item.source);
             }
-            return;
+            return Fate::undecided;
         }
         if (source) {
             bringBackOverwritten(index, item);
-            ++m_result.restored;
-        } else if (destination) {
-            ++m_result.completed;
-        } else {
-            undecided(item.source);
+            return Fate::before;
         }
+        if (destination)
+            return Fate::after;
+        undecided(item.source);
+        return Fate::undecided;
+    }
+
+    // A restore is a move out of the trash followed by the removal of the item's record:
+    // an item back in the trash gets its record again and the folders made for it go; an
+    // item in its place loses its record (when the record is still the one planned).
+    void restore(int index, const Item& item) {
+        const Fate fate = moveFate(index, item);
+        const QByteArray trashed = PathCodec::encode(item.source);
+        const QByteArray filesFolder = trashed.left(trashed.lastIndexOf('/'));
+        const QByteArray folder = filesFolder.left(filesFolder.lastIndexOf('/'));
+        const QByteArray name = trashed.mid(trashed.lastIndexOf('/') + 1);
+        const QByteArray recordPath = folder + "/info/" + name + ".trashinfo";
+        const auto planned = m_record.trashRecords.constFind(index);
+        if (fate == Fate::before && planned != m_record.trashRecords.constEnd()) {
+            // A record being written back when the run died may be cut short.
+            const std::optional<FreedesktopTrash::Record> current = m_primitives.trash.readRecord(recordPath);
+            const bool cutShort = current && current->contents != planned->contents &&
+                                  planned->contents.startsWith(current->contents);
+            try {
+                if (cutShort && m_primitives.calls->unlink(recordPath.constData()) != 0)
+                    throw PlatformError::fromErrno(PathCodec::decode(recordPath));
+                if (!current || cutShort)
+                    m_primitives.trash.writeRecordBack(recordPath, *planned);
+            } catch (const PlatformError& error) {
+                QUILLMERE_LOG(
+                    logUI(), LogLevel::warn,
+                    u"Cannot write back the trash record of %1: %2"_s.arg(item.source, error.description()));
+                undecided(item.source);
+                return;
+            }
+        }
+        if (fate == Fate::before) {
+            const QList<FreedesktopTrash::MadeFolder> folders = m_record.madeFolders.value(index);
+            for (auto made = folders.crbegin(); made != folders.crend(); ++made)
+                m_primitives.trash.removeMadeFolder(*made);
+        } else if (fate == Fate::after) {
+            const std::optional<FreedesktopTrash::Record> current = m_primitives.trash.readRecord(recordPath);
+            // Removed when it is the planned record, or one cut short while being written back.
+            if (current && planned != m_record.trashRecords.constEnd() &&
+                planned->contents.startsWith(current->contents) && !identityAt(item.source))
+                m_primitives.calls->unlink(recordPath.constData());
+            m_primitives.trash.forgetDirectorySizes(folder, {name});
+        }
+        count(fate);
     }
 
     bool renameTemporary(const QString& temporary, const QString& to) {

@@ -15,11 +15,11 @@ struct FilePrimitives;
 // its temporary name goes, a copy that was complete in its destination has its source's
 // remains removed, an entry of a batch rename waiting under its temporary name takes its
 // new name (when the second phase had begun) or its old one, an overwritten item still
-// in the trash comes back when its place is free. Each item is recognised by its device
-// and inode as the journal recorded them; what no longer matches, or cannot be decided,
-// is left exactly as found and named. Nothing is followed through a link, and nothing
-// the journal does not name is touched. The journals of operations still running in
-// another instance are left to it.
+// in the trash comes back when its place is free, an item a restore took from the trash
+// is either back in the trash with its record or in its place without one. Each item is recognised by its
+// device and inode as the journal recorded them; what no longer matches, or cannot be decided, is left
+// exactly as found and named. Nothing is followed through a link, and nothing the journal does not name is
+// touched. The journals of operations still running in another instance are left to it.
 namespace OperationRecovery {
 
 RecoveryReport run(FilePrimitives& primitives, const QString& journalFolder);

@@ -42,8 +42,11 @@ QFont captionFont(const QFont& base) {
 QString failureText(const std::exception& error) {
     if (const auto* transfer = dynamic_cast<const TransferError*>(&error))
         return OperationErrorText::of(*transfer);
-    if (const auto* removal = dynamic_cast<const DeleteError*>(&error))
+    if (const auto* removal = dynamic_cast<const PermanentDeleteError*>(&error))
         return OperationErrorText::of(*removal);
+    // Restoring over an item sends it to the trash first.
+    if (const auto* trashing = dynamic_cast<const DeleteError*>(&error))
+        return OperationErrorText::of(*trashing);
     return QString::fromUtf8(error.what());
 }
 
