@@ -1,5 +1,6 @@
 #include "views/trash/TrashView.h"
 #include "models/tabs/AppState.h"
+#include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/SessionJson.h"
 #include "views/sheets/ConflictResolutionSheet.h"
 #include "views/sheets/DeleteConfirmSheet.h"
@@ -201,8 +202,8 @@ private Q_SLOTS:
         QVERIFY(!tree.exists("home/notes.txt"));
         QCOMPARE(view.findChild<QLabel*>(u"trashView.summary"_s)->text(), u"The trash is empty"_s);
 
-        // Trashed from a folder tab, the items show when the trash tab comes back, and E
-        // empties the trash after asking.
+        // Trashed from a folder tab, the items show when the palette brings the trash tab
+        // back, and E empties the trash after asking.
         program.press(Qt::Key_1, Qt::ControlModifier);
         // The tab is listed again as it becomes active; its rows are those of that listing.
         QTRY_VERIFY(!program.navigator().isLoading());
@@ -216,7 +217,12 @@ private Q_SLOTS:
         QVERIFY(trashing);
         program.pressIn(trashing, Qt::Key_Return);
         QTRY_COMPARE(tree.trashContents().size(), 4);
-        program.press(Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+        program.press(Qt::Key_K, Qt::ControlModifier);
+        CommandPaletteStore& palette = *program.app->bootstrapped()->commandPaletteStore;
+        QTRY_VERIFY(palette.isPresented());
+        program.type(u"show trash"_s);
+        QCOMPARE(palette.items().first().title, u"Show trash"_s);
+        program.press(Qt::Key_Return);
         QTRY_COMPARE(view.tableModel().rowCount(), 2);
         QCOMPARE(program.appState().tabCount(), 2);
         program.type(u"E"_s);
