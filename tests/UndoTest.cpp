@@ -138,9 +138,10 @@ private Q_SLOTS:
         });
         roundTrip("new file", [&] { await(f.state.createFile(u"new.txt"_s)); });
         roundTrip("new folder", [&] { await(f.state.createFolder(u"new folder"_s)); });
+        // Done again, the trash keeps what it takes: the move below needs the folder.
         roundTrip("trash", [&] {
             f.list();
-            f.mark(all);
+            f.mark({"b\xff.bin", "2.txt"});
             await(f.state.deleteMarked());
         });
         roundTrip("move with an overwrite", [&] {
