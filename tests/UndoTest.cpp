@@ -138,18 +138,18 @@ private Q_SLOTS:
         });
         roundTrip("new file", [&] { await(f.state.createFile(u"new.txt"_s)); });
         roundTrip("new folder", [&] { await(f.state.createFolder(u"new folder"_s)); });
-        // Done again, the trash keeps what it takes: the move below needs the folder.
-        roundTrip("trash", [&] {
-            f.list();
-            f.mark({"b\xff.bin", "2.txt"});
-            await(f.state.deleteMarked());
-        });
+        // After those, src holds b\xff.bin, folder, 2.txt, 3.txt, z.txt, new.txt and "new folder";
+        // dest holds copies of a.txt, b\xff.bin and folder.
         roundTrip("move with an overwrite", [&] {
             f.list();
-            f.mark(all);
+            f.mark({"b\xff.bin", "folder", "z.txt"});
             await(f.state.moveMarked(f.tree.path("tree/dest"),
-                                     {ConflictResolution::overwrite(), ConflictResolution::overwrite(),
-                                      ConflictResolution::overwrite()}));
+                                     {ConflictResolution::overwrite(), ConflictResolution::overwrite()}));
+        });
+        roundTrip("trash", [&] {
+            f.list();
+            f.mark({"2.txt", "3.txt", "new.txt", "new folder"});
+            await(f.state.deleteMarked());
         });
         // Undo goes further back one operation at a time, and redo comes forward again.
         const TreeSnapshot last = f.snapshot();

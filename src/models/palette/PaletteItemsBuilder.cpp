@@ -75,40 +75,37 @@ QList<PaletteItem> recentRows(const PaletteItemsBuilder::Sources& sources) {
     return rows;
 }
 
+// A row matched by its label or by fixed keywords, scored by the better of the two; only
+// label offsets are kept, since keyword offsets would point into text that is never shown.
+struct LabelMatch {
+    int score;
+    QList<int> positions;
+};
+std::optional<LabelMatch> matchLabel(const QString& label, const QString& keywords, QStringView query) {
+    const std::optional<PaletteMatch> byLabel = fuzzyMatch(label, query);
+    const std::optional<PaletteMatch> byKeywords = fuzzyMatch(keywords, query);
+    if (!byLabel && !byKeywords)
+        return std::nullopt;
+    const int score = std::max(byLabel ? byLabel->score : byKeywords->score,
+                               byKeywords ? byKeywords->score : byLabel->score);
+    return LabelMatch{score, byLabel ? byLabel->positions : QList<int>()};
+}
+
 QList<PaletteItem> matchingRows(const PaletteItemsBuilder::Sources& sources, QStringView query) {
     QList<PaletteItem> rows;
-    for (const PaletteItemKind::Command& command : sources.commands) {
-        const std::optional<PaletteMatch> label = fuzzyMatch(command.label, query);
-        const std::optional<PaletteMatch> keywords =
-            fuzzyMatch(PaletteItemsBuilder::searchKeywords(command.command), query);
-        if (!label && !keywords)
-            continue;
-        const int score =
-            std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
-        // Keyword offsets would point into text that is never shown.
-        rows.append(commandRow(command, score, label ? label->positions : QList<int>()));
-    }
-    if (sources.cancelOperation) {
-        const std::optional<PaletteMatch> label = fuzzyMatch(sources.cancelOperation->label, query);
-        const std::optional<PaletteMatch> keywords =
-            fuzzyMatch(QString::fromLatin1(PaletteItemsBuilder::cancelOperationKeywords), query);
-        if (label || keywords) {
-            const int score =
-                std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
-            rows.append(cancelRow(*sources.cancelOperation, score, label ? label->positions : QList<int>()));
-        }
-    }
-
-    for (const PaletteItemKind::WindowAction& action : sources.windowActions) {
-        const std::optional<PaletteMatch> label = fuzzyMatch(action.label, query);
-        const std::optional<PaletteMatch> keywords =
-            fuzzyMatch(PaletteItemsBuilder::windowActionKeywords(action.which), query);
-        if (!label && !keywords)
-            continue;
-        const int score =
-            std::max(label ? label->score : keywords->score, keywords ? keywords->score : label->score);
-        rows.append(actionRow(action, score, label ? label->positions : QList<int>()));
-    }
+    for (const PaletteItemKind::Command& command : sources.commands)
+        if (std::optional<LabelMatch> match =
+                matchLabel(command.label, PaletteItemsBuilder::searchKeywords(command.command), query))
+            rows.append(commandRow(command, match->score, std::move(match->positions)));
+    if (sources.cancelOperation)
+        if (std::optional<LabelMatch> match =
+                matchLabel(sources.cancelOperation->label,
+                           QString::fromLatin1(PaletteItemsBuilder::cancelOperationKeywords), query))
+            rows.append(cancelRow(*sources.cancelOperation, match->score, std::move(match->positions)));
+    for (const PaletteItemKind::WindowAction& action : sources.windowActions)
+        if (std::optional<LabelMatch> match =
+                matchLabel(action.label, PaletteItemsBuilder::windowActionKeywords(action.which), query))
+            rows.append(actionRow(action, match->score, std::move(match->positions)));
 
     for (const QString& url : sources.history) {
         const std::optional<PaletteMatch> match =
