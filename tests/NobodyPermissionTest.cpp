@@ -1,4 +1,5 @@
 #include "models/errors/DeleteError.h"
+#include "models/errors/PermanentDeleteError.h"
 #include "models/errors/RenameError.h"
 #include "models/errors/TransferError.h"
 #include "platform/PlatformError.h"
@@ -39,6 +40,8 @@ QString outcomeOf(const QStringList& request) {
             await(service.copyItems({{paths.value(0), paths.value(1)}}));
         else if (operation == u"move")
             await(service.moveItems({{paths.value(0), paths.value(1)}}));
+        else if (operation == u"empty")
+            await(service.emptyTrash());
         else
             return u"unknown operation "_s + operation;
         return u"done"_s;
@@ -47,6 +50,8 @@ QString outcomeOf(const QStringList& request) {
     } catch (const DeleteError& error) {
         return ErrorText::of(error);
     } catch (const TransferError& error) {
+        return ErrorText::of(error);
+    } catch (const PermanentDeleteError& error) {
         return ErrorText::of(error);
     }
 }
@@ -189,6 +194,35 @@ private Q_SLOTS:
             {childMode, u"copy"_s, tree.path("source/album"), tree.path("small/album")}, environment);
         QCOMPARE(outcome, u"failed(album, "_s + PlatformError::describe(ENOSPC) + u')');
         QCOMPARE(TemporaryTree::namesIn(tree.bytes("small")), QList<QByteArray>());
+    }
+
+    // What the user trashed is the user's to delete, read-only folders included; a folder of
+    // someone else's in the trash stops the emptying with a lack of permission.
+    void emptyingTheTrashTakesReadOnlyFoldersToo() {
+        TemporaryTree tree;
+        QVERIFY(::chmod(tree.rootBytes().constData(), 0755) == 0);
+        tree.writeFile("nobody/data/Trash/files/cache/module/a.go", "package a");
+        tree.writeFile("nobody/data/Trash/info/cache.trashinfo", "[Trash Info]\nPath=/x/cache\n");
+        for (const char* path :
+             {"nobody", "nobody/data", "nobody/data/Trash", "nobody/data/Trash/files",
+              "nobody/data/Trash/info", "nobody/data/Trash/files/cache",
+              "nobody/data/Trash/files/cache/module", "nobody/data/Trash/files/cache/module/a.go",
+              "nobody/data/Trash/info/cache.trashinfo"})
+            giveToNobody(tree.bytes(path));
+        QVERIFY(::chmod(tree.bytes("nobody/data/Trash/files/cache/module").constData(), 0555) == 0);
+        QVERIFY(::chmod(tree.bytes("nobody/data/Trash/files/cache").constData(), 0555) == 0);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, tree.path("nobody"));
+        environment.insert(u"XDG_DATA_HOME"_s, tree.path("nobody/data"));
+        QCOMPARE(m_child->run({childMode, u"empty"_s}, environment), u"done"_s);
+        QCOMPARE(TemporaryTree::namesIn(tree.bytes("nobody/data/Trash/files")), QList<QByteArray>());
+        QCOMPARE(TemporaryTree::namesIn(tree.bytes("nobody/data/Trash/info")), QList<QByteArray>());
+
+        tree.writeFile("nobody/data/Trash/files/roots/inner.txt", "root's");
+        tree.writeFile("nobody/data/Trash/info/roots.trashinfo", "[Trash Info]\nPath=/x/roots\n");
+        giveToNobody(tree.bytes("nobody/data/Trash/info/roots.trashinfo"));
+        QCOMPARE(m_child->run({childMode, u"empty"_s}, environment), u"permissionDenied(roots)"_s);
+        QCOMPARE(tree.readFile("nobody/data/Trash/files/roots/inner.txt"), QByteArray("root's"));
     }
 
 private:

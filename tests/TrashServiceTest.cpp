@@ -131,10 +131,15 @@ private Q_SLOTS:
                 ::rmdir(tree.bytes("docs/gone").constData()) == 0);
         tree.writeFile("docs/taken.txt", "took the place");
         tree.writeFile("docs/renamed.txt", "in the way");
+        // The album's name in the trash is not its own, as when another album was there first.
+        QVERIFY(::rename(tree.bytes("data/Trash/files/album").constData(),
+                         tree.bytes("data/Trash/files/album.7").constData()) == 0 &&
+                ::rename(tree.bytes("data/Trash/info/album.trashinfo").constData(),
+                         tree.bytes("data/Trash/info/album.7.trashinfo").constData()) == 0);
         struct stat albumRecord;
-        QCOMPARE(::stat(tree.bytes("data/Trash/info/album.trashinfo").constData(), &albumRecord), 0);
+        QCOMPARE(::stat(tree.bytes("data/Trash/info/album.7.trashinfo").constData(), &albumRecord), 0);
         tree.writeFile("data/Trash/directorysizes",
-                       "8192 " + QByteArray::number(qint64(albumRecord.st_mtim.tv_sec)) + " album\n" +
+                       "8192 " + QByteArray::number(qint64(albumRecord.st_mtim.tv_sec)) + " album.7\n" +
                            "4096 12 someone%20else\n");
 
         const auto items = byOriginalPath(tree, await(service.listTrash()));

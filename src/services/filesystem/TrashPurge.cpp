@@ -84,8 +84,10 @@ public:
             // No files/ folder: the entry is gone already.
         } else if (m_calls.statAt(m_files.get(), name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
             int removed = 0;
+            // A read-only folder the user trashed (a module cache, an unpacked archive)
+            // gets owner access back first: what is in the trash is the user's to delete.
             m_primitives.remover.removeAt(m_files.get(), name, path, removed, std::nullopt,
-                                          TreeRemover::Owner::user);
+                                          TreeRemover::Owner::thisProgram);
         } else if (errno != ENOENT) {
             throw PlatformError::fromErrno(PathCodec::decode(path));
         }
