@@ -16,9 +16,9 @@ namespace quillmere {
 // Turns key presses in the main window into commands before the window's widgets see
 // them. It filters the application's events and looks only at presses addressed to
 // the window holding its host widget, while the host is shown; presses in any other
-// window (dialogs, popups, the settings) pass untouched. A mapped press goes to dispatch and is consumed;
-// everything else, including Escape while nothing is marked, goes on to the focused
-// widget, so text fields and menu shortcuts keep their keys.
+// window (dialogs, popups, the settings) pass untouched. A mapped press goes to
+// dispatch and is consumed; everything else, including Escape while nothing is marked,
+// goes on to the focused widget, so text fields and menu shortcuts keep their keys.
 class KeyEventMonitor final : public QObject {
     Q_OBJECT
 
