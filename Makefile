@@ -60,6 +60,7 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-palette.png en palette
 	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-batch-rename.png en batch
 	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-progress.png en progress
+	QT_QPA_PLATFORM=offscreen ./build/release/tools/quillmere_screenshot docs/screenshot-trash.png en trash
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
