@@ -127,6 +127,17 @@ private Q_SLOTS:
         QCOMPARE(program.app->window().windowTitle(), u"Trash"_s);
         QCOMPARE(view.table().accessibleName(), u"Trash"_s);
         QCOMPARE(view.findChild<QLabel*>(u"trashView.summary"_s)->text(), u"4 items, 3.2 kB"_s);
+
+        // What another program trashes meanwhile shows while the trash is in sight, and goes
+        // when that program takes it back.
+        tree.writeFile("home/elsewhere.txt", "trashed by another program");
+        const QList<TrashedPlace> elsewhere =
+            await(DefaultFileSystemService().moveToTrash({tree.path("home/elsewhere.txt")}));
+        QTRY_COMPARE(view.tableModel().rowCount(), 5);
+        await(DefaultFileSystemService().restoreFromTrash(
+            {{elsewhere.first().trashed, tree.path("home/elsewhere.txt"), false}}));
+        QTRY_COMPARE(view.tableModel().rowCount(), 4);
+        QVERIFY(QFile::remove(tree.path("home/elsewhere.txt")));
         const QString cafeShown = u"caf\uFFFD.txt"_s;
         const QString home = tree.path("home");
         const QString docs = tree.path("home/docs");

@@ -90,6 +90,7 @@ public:
     QCoro::Task<QList<std::optional<ItemState>>> itemStates(QStringList paths) override {
         co_return QList<std::optional<ItemState>>(paths.size());
     }
+    QString homeTrashRecordFolder() const override { return {}; }
     QCoro::Task<std::vector<TrashedItem>> listTrash() override { co_return {}; }
     QCoro::Task<TransferOutcome> restoreFromTrash(QList<TransferOperation>,
                                                   std::shared_ptr<OperationControl> = {}) override {

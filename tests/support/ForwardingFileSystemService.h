@@ -42,6 +42,7 @@ public:
     QCoro::Task<QList<std::optional<ItemState>>> itemStates(QStringList paths) override {
         return m_real.itemStates(paths);
     }
+    QString homeTrashRecordFolder() const override { return m_real.homeTrashRecordFolder(); }
     QCoro::Task<std::vector<TrashedItem>> listTrash() override { return m_real.listTrash(); }
     QCoro::Task<TransferOutcome> restoreFromTrash(QList<TransferOperation> operations,
                                                   std::shared_ptr<OperationControl> control) override {

@@ -155,6 +155,10 @@ QCoro::Task<QList<std::optional<ItemState>>> DefaultFileSystemService::itemState
     co_return BackgroundWork::result(co_await work);
 }
 
+QString DefaultFileSystemService::homeTrashRecordFolder() const {
+    return PathCodec::decode(QByteArray(HomeFolder::dataHomeBytes() + "/Trash/info"));
+}
+
 QCoro::Task<std::vector<TrashedItem>> DefaultFileSystemService::listTrash() {
     auto work = BackgroundWork::start([calls = m_primitives->calls] { return TrashListing::list(calls); });
     co_return BackgroundWork::result(co_await work);

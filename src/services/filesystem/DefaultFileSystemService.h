@@ -36,6 +36,7 @@ public:
     QCoro::Task<> batchRename(QList<PathMapping> mappings,
                               std::shared_ptr<OperationControl> control = {}) override;
     QCoro::Task<QList<std::optional<ItemState>>> itemStates(QStringList paths) override;
+    QString homeTrashRecordFolder() const override;
     QCoro::Task<std::vector<TrashedItem>> listTrash() override;
     QCoro::Task<TransferOutcome> restoreFromTrash(QList<TransferOperation> operations,
                                                   std::shared_ptr<OperationControl> control = {}) override;

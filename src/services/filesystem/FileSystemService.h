@@ -60,6 +60,9 @@ public:
     // be told. Links are not followed.
     virtual QCoro::Task<QList<std::optional<ItemState>>> itemStates(QStringList paths) = 0;
 
+    // The folder of the home trash's records, which changes whenever any program trashes,
+    // restores or deletes an item there: the one to watch. Computed, never read.
+    virtual QString homeTrashRecordFolder() const = 0;
     // Every item of every trash the user can read.
     virtual QCoro::Task<std::vector<TrashedItem>> listTrash() = 0;
     // Puts trashed items back: each operation's source is a trashed item's files/ entry,

@@ -260,9 +260,16 @@ void TrashView::changeEvent(QEvent* event) {
 
 void TrashView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Items other programs trash, restore or delete show while the trash is in sight.
+    m_watcher.watch(m_context.fileSystemService.homeTrashRecordFolder(), [this] { return reload(); });
     // A window that starts on the trash tab has nothing focused yet.
     if (!window()->focusWidget())
         m_table->setFocus(Qt::OtherFocusReason);
+}
+
+void TrashView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_watcher.stop();
 }
 
 void TrashView::retranslate() {

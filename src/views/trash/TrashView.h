@@ -2,6 +2,7 @@
 
 #include "models/commands/KeyCommand.h"
 #include "models/trash/TrashedItem.h"
+#include "services/desktop/FolderWatcher.h"
 #include "views/shell/WindowContext.h"
 
 #include <QCoroTask>
@@ -55,6 +56,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -93,6 +95,7 @@ private:
     int m_selectedRow = 0;
     bool m_applyingSelection = false;
     std::uint64_t m_listingTicket = 0;
+    FolderWatcher m_watcher;
     int m_loading = 0;
 };
 
