@@ -8,6 +8,7 @@
 #include "platform/TreeMeasure.h"
 #include "services/desktop/Logger.h"
 #include "services/filesystem/ItemError.h"
+#include "services/filesystem/ItemInTheWay.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/OperationRun.h"
 
@@ -156,16 +157,8 @@ TransferOutcome run(FilePrimitives& primitives, const QList<TransferOperation>& 
         const QString& destination = operation.destination;
         try {
             checkCancelled(control, source);
-            if (operation.overwriteExisting) {
-                const QString trashed =
-                    primitives.trash.trash(destination, [&journal, index](const QString& target) {
-                        journal.trashed(index, target);
-                    });
-                undo.record(
-                    [&primitives, trashed, destination] { primitives.trash.restore(trashed, destination); },
-                    destination);
-                outcome.replaced.append({destination, trashed});
-            }
+            if (operation.overwriteExisting)
+                outcome.replaced.append(trashItemInTheWay(primitives.trash, run, index, destination));
             if (mode == Mode::move) {
                 const TreeCopier::Outcome moved = primitives.mover.move(
                     source, destination,

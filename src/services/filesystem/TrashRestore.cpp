@@ -7,6 +7,7 @@
 #include "platform/TrashListing.h"
 #include "platform/TreeMeasure.h"
 #include "services/filesystem/ItemError.h"
+#include "services/filesystem/ItemInTheWay.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/OperationRun.h"
 #include "services/filesystem/TrashEntry.h"
@@ -103,16 +104,8 @@ TransferOutcome TrashRestore::run(FilePrimitives& primitives, const QList<Transf
         const QString& destination = item.destination;
         try {
             checkCancelled(control, originalName);
-            if (item.overwrite) {
-                const QString trashed =
-                    primitives.trash.trash(destination, [&journal, index](const QString& target) {
-                        journal.trashed(index, target);
-                    });
-                undo.record(
-                    [&primitives, trashed, destination] { primitives.trash.restore(trashed, destination); },
-                    destination);
-                outcome.replaced.append({destination, trashed});
-            }
+            if (item.overwrite)
+                outcome.replaced.append(trashItemInTheWay(primitives.trash, run, index, destination));
             const QList<FreedesktopTrash::MadeFolder> made = primitives.trash.makeParentFolders(
                 destination, [&journal, index](const FreedesktopTrash::MadeFolder& folder) {
                     journal.madeFolder(index, folder);
