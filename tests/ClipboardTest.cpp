@@ -42,6 +42,24 @@ private Q_SLOTS:
         m_clipboard.copy(PathCodec::decode("/tmp/caf\xe9/\xff.txt"));
         QCOMPARE(contents()->text(), u"/tmp/caf\uFFFD/\uFFFD.txt"_s);
     }
+
+    // Files go out in every format other file managers read, and come back; a cut is
+    // cleared only while the clipboard still holds it.
+    void filesGoOutInTheirFormatsAndComeBack() {
+        const FilesOnClipboard cut{{PathCodec::decode("/tmp/a b/\xff.txt"), u"/tmp/c"_s}, true};
+        m_clipboard.setFiles(cut);
+        QStringList formats = contents()->formats();
+        formats.sort();
+        QCOMPARE(formats, (QStringList{u"application/x-kde-cutselection"_s, u"text/plain"_s,
+                                       u"text/uri-list"_s, u"x-special/gnome-copied-files"_s}));
+        QCOMPARE(contents()->data(u"x-special/gnome-copied-files"_s),
+                 QByteArray("cut\nfile:///tmp/a%20b/%FF.txt\nfile:///tmp/c"));
+        QCOMPARE(m_clipboard.files(), cut);
+        m_clipboard.clearFiles({{u"/tmp/other"_s}, true});
+        QCOMPARE(m_clipboard.files(), cut);
+        m_clipboard.clearFiles(cut);
+        QCOMPARE(m_clipboard.files(), std::nullopt);
+    }
 };
 
 QTEST_MAIN(ClipboardTest)

@@ -1275,5 +1275,25 @@
         <source>Cancelled %1 before it began. Nothing was changed.</source>
         <translation>Cancelled %1 before it began. Nothing was changed.</translation>
     </message>
+    <message id="app.menu.cutFiles">
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message id="app.menu.copyFiles">
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message id="app.menu.pasteFiles">
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message id="content.toast.filesCut">
+        <source>Cut to the clipboard</source>
+        <translation>Cut to the clipboard</translation>
+    </message>
+    <message id="content.toast.filesCopied">
+        <source>Copied to the clipboard</source>
+        <translation>Copied to the clipboard</translation>
+    </message>
 </context>
 </TS>

@@ -1243,5 +1243,25 @@
         <source>Cancelled %1 before it began. Nothing was changed.</source>
         <translation>%1 を開始前に中止しました。何も変更していません。</translation>
     </message>
+    <message id="app.menu.cutFiles">
+        <source>Cut</source>
+        <translation>切り取り</translation>
+    </message>
+    <message id="app.menu.copyFiles">
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message id="app.menu.pasteFiles">
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message id="content.toast.filesCut">
+        <source>Cut to the clipboard</source>
+        <translation>クリップボードに切り取りました</translation>
+    </message>
+    <message id="content.toast.filesCopied">
+        <source>Copied to the clipboard</source>
+        <translation>クリップボードにコピーしました</translation>
+    </message>
 </context>
 </TS>

@@ -90,6 +90,18 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     actions.commandPalette = withState([](BootstrapResult& result) { result.commandPaletteStore->open(); });
     actions.settings = [this] { showSettings(); };
     actions.quit = [this] { requestTermination(); };
+    // Files through the desktop clipboard, in a folder tab.
+    const auto inFolderTab = [this](void (*action)(ContentView&)) {
+        return [this, action] {
+            AppShellView* shellView = shell();
+            if (m_bootstrapped && shellView && m_bootstrapped->appState->activeTab() &&
+                !m_bootstrapped->appState->activeTab()->isTrash())
+                action(shellView->contentView());
+        };
+    };
+    actions.cutFiles = inFolderTab([](ContentView& content) { content.copyFilesToClipboard(true); });
+    actions.copyFiles = inFolderTab([](ContentView& content) { content.copyFilesToClipboard(false); });
+    actions.pasteFiles = inFolderTab([](ContentView& content) { content.pasteFiles(); });
     actions.undo = [this] { runWindowAction(WindowAction::Which::undo); };
     actions.redo = [this] { runWindowAction(WindowAction::Which::redo); };
     actions.showTrash = [this] { runWindowAction(WindowAction::Which::showTrash); };

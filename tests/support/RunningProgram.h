@@ -47,7 +47,14 @@ public:
 class RecordingClipboard final : public Clipboard {
 public:
     QStringList copied;
+    std::optional<FilesOnClipboard> held;
     void copy(const QString& text) override { copied.append(text); }
+    void setFiles(const FilesOnClipboard& files) override { held = files; }
+    std::optional<FilesOnClipboard> files() const override { return held; }
+    void clearFiles(const FilesOnClipboard& files) override {
+        if (held == files)
+            held.reset();
+    }
 };
 
 class RecordingTerminal final : public TerminalService {

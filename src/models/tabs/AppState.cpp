@@ -265,22 +265,33 @@ QCoro::Task<> AppState::deleteMarked(QueuedOperationObserver observer) {
 
 QCoro::Task<> AppState::moveMarked(QString destination, QList<ConflictResolution> resolutions,
                                    QueuedOperationObserver observer) {
-    return transferMarked(Transfer::move, std::move(destination), std::move(resolutions),
-                          std::move(observer));
+    return transfer(Transfer::move, markedPaths().value_or(QStringList()), std::move(destination),
+                    std::move(resolutions), std::move(observer));
 }
 
 QCoro::Task<> AppState::copyMarked(QString destination, QList<ConflictResolution> resolutions,
                                    QueuedOperationObserver observer) {
-    return transferMarked(Transfer::copy, std::move(destination), std::move(resolutions),
-                          std::move(observer));
+    return transfer(Transfer::copy, markedPaths().value_or(QStringList()), std::move(destination),
+                    std::move(resolutions), std::move(observer));
 }
 
-QCoro::Task<> AppState::transferMarked(Transfer transfer, QString destination,
-                                       QList<ConflictResolution> resolutions,
-                                       QueuedOperationObserver observer) {
-    const std::optional<QStringList> sources = markedPaths();
-    if (!sources)
+QCoro::Task<> AppState::movePaths(QStringList sources, QString destination,
+                                  QList<ConflictResolution> resolutions, QueuedOperationObserver observer) {
+    return transfer(Transfer::move, std::move(sources), std::move(destination), std::move(resolutions),
+                    std::move(observer));
+}
+
+QCoro::Task<> AppState::copyPaths(QStringList sources, QString destination,
+                                  QList<ConflictResolution> resolutions, QueuedOperationObserver observer) {
+    return transfer(Transfer::copy, std::move(sources), std::move(destination), std::move(resolutions),
+                    std::move(observer));
+}
+
+QCoro::Task<> AppState::transfer(Transfer transfer, QStringList sourceList, QString destination,
+                                 QList<ConflictResolution> resolutions, QueuedOperationObserver observer) {
+    if (sourceList.isEmpty())
         co_return;
+    const std::optional<QStringList> sources = std::move(sourceList);
     const bool move = transfer == Transfer::move;
     using Kind = OperationDescription::Kind;
     const OperationDescription description{move ? Kind::move : Kind::copy, sources->size(),

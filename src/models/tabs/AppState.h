@@ -75,6 +75,11 @@ public:
                              QueuedOperationObserver observer = {});
     QCoro::Task<> copyMarked(QString destination, QList<ConflictResolution> resolutions,
                              QueuedOperationObserver observer = {});
+    // The same for given sources (a paste), wherever they are.
+    QCoro::Task<> movePaths(QStringList sources, QString destination, QList<ConflictResolution> resolutions,
+                            QueuedOperationObserver observer = {});
+    QCoro::Task<> copyPaths(QStringList sources, QString destination, QList<ConflictResolution> resolutions,
+                            QueuedOperationObserver observer = {});
     QCoro::Task<> batchRename(BatchRenameRule rule, QueuedOperationObserver observer = {});
     QCoro::Task<> createFile(QString name);
     QCoro::Task<> createFolder(QString name);
@@ -123,8 +128,8 @@ private:
     // The paths of the active tab's marked entries; none without an active tab or marks.
     std::optional<QStringList> markedPaths() const;
     enum class Transfer { move, copy };
-    QCoro::Task<> transferMarked(Transfer transfer, QString destination,
-                                 QList<ConflictResolution> resolutions, QueuedOperationObserver observer);
+    QCoro::Task<> transfer(Transfer transfer, QStringList sources, QString destination,
+                           QList<ConflictResolution> resolutions, QueuedOperationObserver observer);
     enum class Creation { file, folder };
     QCoro::Task<> create(QString name, Creation creation);
 

@@ -33,9 +33,11 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
+
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -51,14 +53,19 @@ QString messageOf(const std::exception& error) {
 
 // Not a lambda: a coroutine's captures die with the lambda, which the sheet may drop first.
 // The observer hands the queued operation to the sheet, which steps aside if it turns long.
-QCoro::Task<std::optional<QString>> resolveTransfer(AppState& appState, bool move, QString destination,
+// A cut taken from the clipboard (clipboard and cut given) is cleared from it once moved.
+QCoro::Task<std::optional<QString>> resolveTransfer(AppState& appState, bool move, QStringList sources,
+                                                    QString destination,
                                                     QList<ConflictResolution> resolutions,
-                                                    QueuedOperationObserver observer) {
+                                                    QueuedOperationObserver observer, Clipboard* clipboard,
+                                                    std::optional<FilesOnClipboard> cut) {
     try {
         if (move)
-            co_await appState.moveMarked(destination, resolutions, observer);
+            co_await appState.movePaths(sources, destination, resolutions, observer);
         else
-            co_await appState.copyMarked(destination, resolutions, observer);
+            co_await appState.copyPaths(sources, destination, resolutions, observer);
+        if (clipboard && cut)
+            clipboard->clearFiles(*cut);
     } catch (const TransferError& error) {
         co_return OperationErrorText::of(error);
     } catch (const std::exception& error) {
@@ -409,35 +416,73 @@ QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
     QStringList sources;
     for (const FileItem& item : navigator->markedItems())
         sources.append(item.url);
+    co_await transferTo(mode, sources, destination, std::nullopt);
+}
+
+QCoro::Task<> ContentView::transferTo(TransferMode mode, QStringList sources, QString destination,
+                                      std::optional<FilesOnClipboard> cut) {
+    const QPointer<ContentView> self(this);
     const QSet<QString> existing = co_await m_context.appState.existingNames(destination);
     if (!self)
         co_return;
     const QStringList conflicts = detectConflicts(sources, existing);
     if (!conflicts.isEmpty()) {
-        showConflicts(mode, destination, conflicts);
+        showConflicts(mode, sources, destination, conflicts, cut);
         co_return;
     }
-    try {
-        if (move)
-            co_await m_context.appState.moveMarked(destination, {});
-        else
-            co_await m_context.appState.copyMarked(destination, {});
-    } catch (const TransferError& error) {
-        if (self)
-            self->showAlert(OperationErrorText::of(error));
-    } catch (const std::exception& error) {
-        if (self)
-            self->showAlert(messageOf(error));
-    }
+    const std::optional<QString> failure =
+        co_await resolveTransfer(m_context.appState, mode == TransferMode::move, sources, destination, {}, {},
+                                 &m_context.clipboard, cut);
+    if (self && failure)
+        self->showAlert(*failure);
 }
 
-void ContentView::showConflicts(TransferMode mode, QString destination, QStringList conflicts) {
+void ContentView::copyFilesToClipboard(bool cut) {
+    if (!m_navigator)
+        return;
+    QStringList paths;
+    for (const FileItem& item : m_navigator->markedItems())
+        paths.append(item.url);
+    if (paths.isEmpty() && m_navigator->selectedItemID())
+        paths.append(*m_navigator->selectedItemID());
+    if (paths.isEmpty())
+        return;
+    m_context.clipboard.setFiles({paths, cut});
+    showToast(cut ? QT_TRID_NOOP("content.toast.filesCut") : QT_TRID_NOOP("content.toast.filesCopied"));
+}
+
+void ContentView::pasteFiles() {
+    if (!m_navigator)
+        return;
+    const std::optional<FilesOnClipboard> files = m_context.clipboard.files();
+    if (!files)
+        return;
+    const QString destination = FilePath::standardised(m_navigator->currentPath());
+    QStringList sources;
+    for (const QString& path : files->paths)
+        sources.append(FilePath::standardised(path));
+    // Cut here and pasted here: nothing to move.
+    if (files->cut && std::all_of(sources.begin(), sources.end(), [&destination](const QString& source) {
+            return FilePath::parent(source) == destination;
+        })) {
+        showAlert(qtTrId("content.error.sameFolderMove"));
+        return;
+    }
+    [[maybe_unused]] auto transfer = transferTo(files->cut ? TransferMode::move : TransferMode::copy, sources,
+                                                destination, files->cut ? files : std::nullopt);
+}
+
+void ContentView::showConflicts(TransferMode mode, QStringList sources, QString destination,
+                                QStringList conflicts, std::optional<FilesOnClipboard> cut) {
     AppState& appState = m_context.appState;
+    Clipboard* clipboard = &m_context.clipboard;
     const bool move = mode == TransferMode::move;
     // Filled in once the sheet exists; the action runs only after that.
     auto observer = std::make_shared<QueuedOperationObserver>();
-    auto onResolve = [&appState, move, destination, observer](QList<ConflictResolution> resolutions) {
-        return resolveTransfer(appState, move, destination, std::move(resolutions), *observer);
+    auto onResolve = [&appState, move, sources, destination, observer, clipboard,
+                      cut](QList<ConflictResolution> resolutions) {
+        return resolveTransfer(appState, move, sources, destination, std::move(resolutions), *observer,
+                               clipboard, cut);
     };
     auto* sheet =
         new ConflictResolutionSheet(conflicts, FilePath::lastComponent(destination), onResolve, window());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/clipboard/FileClipboard.h"
 #include "models/commands/KeyCommand.h"
 #include "models/navigation/Navigator.h"
 #include "views/content/NoticeView.h"
@@ -50,6 +51,11 @@ public:
     void showNotice(NoticeView::Compose compose);
 
     void dispatch(const KeyCommand& command);
+    // Ctrl+C / Ctrl+X: the marked entries, or the selected one, onto the desktop clipboard.
+    void copyFilesToClipboard(bool cut);
+    // Ctrl+V: what the clipboard holds is copied here, or moved here for a cut, through the
+    // same transfer as c and m (conflict sheet, progress, undo).
+    void pasteFiles();
     void openInTerminal();
 
 protected:
@@ -69,8 +75,11 @@ private:
     void openCreate(bool folder);
     void copyPathsOf(const QString& selectedID, bool multiple);
     QCoro::Task<> runTransfer(TransferMode mode);
+    QCoro::Task<> transferTo(TransferMode mode, QStringList sources, QString destination,
+                             std::optional<FilesOnClipboard> cut);
     QCoro::Task<> openContextMenu();
-    void showConflicts(TransferMode mode, QString destination, QStringList conflicts);
+    void showConflicts(TransferMode mode, QStringList sources, QString destination, QStringList conflicts,
+                       std::optional<FilesOnClipboard> cut);
     QToolButton* addToolButton(const KeyCommand& command, const char* objectName);
 
     WindowContext m_context;

@@ -20,4 +20,36 @@ void DefaultClipboard::copy(const QString& text) {
     clipboard->setMimeData(data, QClipboard::Clipboard);
 }
 
+void DefaultClipboard::setFiles(const FilesOnClipboard& files) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    auto data = new QMimeData; // the clipboard takes ownership
+    const QMap<QString, QByteArray> formats = FileClipboard::encode(files);
+    for (auto format = formats.constBegin(); format != formats.constEnd(); ++format)
+        data->setData(format.key(), format.value());
+    clipboard->setMimeData(data, QClipboard::Clipboard);
+}
+
+std::optional<FilesOnClipboard> DefaultClipboard::files() const {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+    if (!data)
+        return std::nullopt;
+    QMap<QString, QByteArray> formats;
+    for (const char* type : {FileClipboard::gnomeType, FileClipboard::uriListType, FileClipboard::kdeCutType,
+                             FileClipboard::plainTextType}) {
+        const QString name = QString::fromLatin1(type);
+        if (data->hasFormat(name))
+            formats.insert(name, data->data(name));
+    }
+    return FileClipboard::decode(formats);
+}
+
+void DefaultClipboard::clearFiles(const FilesOnClipboard& files) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard && this->files() == files)
+        clipboard->clear(QClipboard::Clipboard);
+}
+
 } // namespace quillmere

@@ -61,6 +61,13 @@ MainWindow::MainWindow(MenuActions actions, QWidget* parent)
                  m_actions.redo);
     m_undo->setEnabled(false);
     m_redo->setEnabled(false);
+    m_editMenu->addSeparator();
+    add(m_editMenu, QT_TRID_NOOP("app.menu.cutFiles"), QKeySequence(Qt::CTRL | Qt::Key_X),
+        m_actions.cutFiles);
+    add(m_editMenu, QT_TRID_NOOP("app.menu.copyFiles"), QKeySequence(Qt::CTRL | Qt::Key_C),
+        m_actions.copyFiles);
+    add(m_editMenu, QT_TRID_NOOP("app.menu.pasteFiles"), QKeySequence(Qt::CTRL | Qt::Key_V),
+        m_actions.pasteFiles);
 
     m_tabsMenu = menuBar()->addMenu(QString());
     for (int n = 1; n <= 9; ++n) {

@@ -26,6 +26,9 @@ public:
         std::function<void()> commandPalette;
         std::function<void()> settings;
         std::function<void()> quit;
+        std::function<void()> cutFiles;
+        std::function<void()> copyFiles;
+        std::function<void()> pasteFiles;
         std::function<void()> undo;
         std::function<void()> redo;
         std::function<void()> showTrash;

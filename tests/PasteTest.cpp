@@ -1,0 +1,86 @@
+#include "models/paths/FilePath.h"
+#include "platform/SystemCalls.h"
+#include "services/filesystem/DefaultFileSystemService.h"
+#include "views/sheets/ConflictResolutionSheet.h"
+
+#include "support/RunningProgram.h"
+#include "support/TemporaryTree.h"
+#include "support/TreeSnapshot.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace quillmere;
+using namespace quillmere::test;
+
+// Files through the desktop clipboard in the real window: Ctrl+X then Ctrl+V in another
+// folder moves and clears the cut; Ctrl+C then Ctrl+V copies, a hostile name byte for
+// byte; a paste onto taken names goes through the conflict sheet; what another program
+// put there is pasted too, and Ctrl+Z takes a paste back.
+class PasteTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cutCopyAndPasteThroughTheWindow() {
+        TemporaryTree tree;
+        tree.writeFile("home/cut me.txt", "cut");
+        tree.writeFile("home/copy\xff\n.txt", "copied");
+        tree.writeFile("home/dest/keep.txt", "keep");
+        tree.writeFile("elsewhere/from another program.txt", "theirs");
+        Program program(tree,
+                        std::make_unique<DefaultFileSystemService>(SystemCalls::real(), tree.path("state")),
+                        Program::Chooser::scripted, std::chrono::milliseconds(0));
+        QVERIFY(program.waitForListing(u"cut me.txt"_s));
+        RecordingClipboard& clipboard = *program.clipboard;
+
+        // Ctrl+X takes the selected entry when nothing is marked.
+        program.selectRow(u"cut me.txt"_s);
+        program.press(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(clipboard.held, (FilesOnClipboard{{tree.path("home/cut me.txt")}, true}));
+        // Ctrl+C takes the marked entries.
+        const QString odd = tree.path("home/copy\xff\n.txt");
+        program.select(FilePath::lastComponent(odd));
+        program.press(Qt::Key_Space);
+        program.press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard.held, (FilesOnClipboard{{odd}, false}));
+
+        // Pasted into dest: a copy, byte for byte; the clipboard keeps it.
+        program.press(Qt::Key_Escape);
+        program.selectRow(u"dest"_s);
+        program.press(Qt::Key_Return);
+        QVERIFY(program.waitForListing(u"keep.txt"_s));
+        program.press(Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(tree.exists("home/dest/copy\xff\n.txt"));
+        QCOMPARE(tree.readFile("home/dest/copy\xff\n.txt"), QByteArray("copied"));
+        QVERIFY(tree.exists("home/copy\xff\n.txt"));
+        QVERIFY(clipboard.held.has_value());
+
+        // Pasted again: the name is taken, so the conflict sheet asks (skip leaves it).
+        program.press(Qt::Key_V, Qt::ControlModifier);
+        auto* conflict = openSheet<ConflictResolutionSheet>();
+        QVERIFY(conflict);
+        program.pressIn(conflict, Qt::Key_Escape);
+        program.waitForSheetsToClose();
+
+        // A cut is moved, and then gone from the clipboard.
+        clipboard.held = FilesOnClipboard{{tree.path("home/cut me.txt")}, true};
+        program.press(Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(tree.exists("home/dest/cut me.txt") && !tree.exists("home/cut me.txt"));
+        QTRY_VERIFY(!clipboard.held.has_value());
+        // Ctrl+Z puts it back where it was cut from.
+        program.press(Qt::Key_Z, Qt::ControlModifier);
+        QTRY_VERIFY(tree.exists("home/cut me.txt") && !tree.exists("home/dest/cut me.txt"));
+
+        // What another program put there (read from its own formats) is pasted as a copy.
+        clipboard.held =
+            FileClipboard::decode({{u"x-special/gnome-copied-files"_s,
+                                    "copy\nfile://" + tree.bytes("elsewhere/from%20another%20program.txt")}});
+        QVERIFY(clipboard.held.has_value());
+        program.press(Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(tree.exists("home/dest/from another program.txt"));
+        QVERIFY(tree.exists("elsewhere/from another program.txt"));
+    }
+};
+
+QTEST_MAIN(PasteTest)
+#include "PasteTest.moc"
