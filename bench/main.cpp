@@ -1,5 +1,6 @@
 #include "BatchRenameBenchmarks.h"
 #include "BenchmarkFolders.h"
+#include "ClipboardBenchmarks.h"
 #include "FilterBenchmarks.h"
 #include "ListingBenchmarks.h"
 #include "RatioReporter.h"
@@ -38,8 +39,10 @@ int main(int argc, char** argv) {
         SortingBenchmarks::registerFor(count, pairs);
         FilterBenchmarks::registerFor(count, pairs);
     }
-    for (int count : {10000, 100000})
+    for (int count : {10000, 100000}) {
         BatchRenameBenchmarks::registerFor(count, pairs);
+        ClipboardBenchmarks::registerFor(count, pairs);
+    }
 
     BenchmarkFolders& folders = BenchmarkFolders::shared();
     std::printf("CPU: %s, %u hardware threads; folders under %s (%s)\n", cpuModel().c_str(),

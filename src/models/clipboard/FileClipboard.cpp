@@ -49,10 +49,7 @@ std::optional<QStringList> pathsOfUris(const QList<QByteArrayView>& lines) {
     return paths.isEmpty() ? std::nullopt : std::optional(paths);
 }
 
-} // namespace
-
-QByteArray FileClipboard::uriOf(const QString& path) {
-    const QByteArray bytes = PathCodec::encode(path);
+QByteArray uriOfBytes(QByteArrayView bytes) {
     QByteArray uri("file://");
     uri.reserve(uri.size() + bytes.size() * 3);
     static constexpr char hex[] = "0123456789ABCDEF";
@@ -65,6 +62,12 @@ QByteArray FileClipboard::uriOf(const QString& path) {
         }
     }
     return uri;
+}
+
+} // namespace
+
+QByteArray FileClipboard::uriOf(const QString& path) {
+    return uriOfBytes(PathCodec::encode(path));
 }
 
 std::optional<QString> FileClipboard::pathOf(QByteArrayView uri) {
@@ -109,12 +112,13 @@ QMap<QString, QByteArray> FileClipboard::encode(const FilesOnClipboard& files) {
     QByteArray gnome(files.cut ? "cut" : "copy");
     QByteArray plain;
     for (const QString& path : files.paths) {
-        const QByteArray uri = uriOf(path);
+        const QByteArray bytes = PathCodec::encode(path);
+        const QByteArray uri = uriOfBytes(bytes);
         uriList.append(uri).append("\r\n");
         gnome.append('\n').append(uri);
         if (!plain.isEmpty())
             plain.append('\n');
-        plain.append(PathCodec::encode(path));
+        plain.append(bytes);
     }
     QMap<QString, QByteArray> formats;
     formats.insert(QString::fromLatin1(uriListType), uriList);
