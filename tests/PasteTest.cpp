@@ -2,6 +2,10 @@
 #include "platform/SystemCalls.h"
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "views/sheets/ConflictResolutionSheet.h"
+#include "views/table/FileTableView.h"
+
+#include <QMessageBox>
+#include <QMimeData>
 
 #include "support/RunningProgram.h"
 #include "support/TemporaryTree.h"
@@ -79,6 +83,54 @@ private Q_SLOTS:
         program.press(Qt::Key_V, Qt::ControlModifier);
         QTRY_VERIFY(tree.exists("home/dest/from another program.txt"));
         QVERIFY(tree.exists("elsewhere/from another program.txt"));
+        QVERIFY(program.waitForOperationsToEnd());
+    }
+
+    // Files dropped on the table: Ctrl copies, no modifier moves within one file system,
+    // a folder row takes them in; a folder dropped into itself is refused.
+    void dropsCopyOrMoveByTheUsualModifiers() {
+        TemporaryTree tree;
+        tree.writeFile("home/a.txt", "a");
+        tree.writeFile("home/dest/keep.txt", "keep");
+        tree.writeFile("elsewhere/x\xff.txt", "x");
+        Program program(tree,
+                        std::make_unique<DefaultFileSystemService>(SystemCalls::real(), tree.path("state")),
+                        Program::Chooser::scripted, std::chrono::milliseconds(0));
+        QVERIFY(program.waitForListing(u"a.txt"_s));
+        FileTableView& table = program.content().table();
+        const auto drop = [&table](const QStringList& paths, QPoint at, Qt::KeyboardModifiers modifiers) {
+            QMimeData data;
+            const QMap<QString, QByteArray> formats = FileClipboard::encode({paths, false});
+            for (auto format = formats.constBegin(); format != formats.constEnd(); ++format)
+                data.setData(format.key(), format.value());
+            // As a drag arrives: it enters, then it drops.
+            QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
+            QApplication::sendEvent(table.viewport(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent event(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
+            QApplication::sendEvent(table.viewport(), &event);
+        };
+        const QPoint below(10, table.viewport()->height() - 5);
+        const auto rowOf = [&](const QString& name) {
+            const qsizetype row = program.shownNames().indexOf(name);
+            return table.visualRect(table.model()->index(int(row), 0)).center();
+        };
+
+        drop({tree.path("elsewhere/x\xff.txt")}, below, Qt::ControlModifier);
+        QTRY_VERIFY(tree.exists("home/x\xff.txt"));
+        QVERIFY(tree.exists("elsewhere/x\xff.txt"));
+
+        QVERIFY(program.waitForListing(u"dest"_s));
+        drop({tree.path("home/a.txt")}, rowOf(u"dest"_s), Qt::NoModifier);
+        QTRY_VERIFY(tree.exists("home/dest/a.txt") && !tree.exists("home/a.txt"));
+
+        // The shown folder itself, dropped on its own sub-folder: refused, nothing moves.
+        drop({tree.path("home")}, rowOf(u"dest"_s), Qt::ShiftModifier);
+        auto* alert = openSheet<QMessageBox>();
+        QVERIFY(alert);
+        program.pressIn(alert, Qt::Key_Return);
+        QVERIFY(tree.exists("home/dest/keep.txt"));
+        QVERIFY(program.waitForOperationsToEnd());
     }
 };
 

@@ -254,6 +254,7 @@ private Q_SLOTS:
         program.press(Qt::Key_Return);
         QTRY_VERIFY(tree.exists("home/one.txt") && tree.exists("home/two\xfe.txt"));
         QCOMPARE(before.changesIn(tree.bytes("home")), QString());
+        QVERIFY(program.waitForOperationsToEnd());
     }
 };
 

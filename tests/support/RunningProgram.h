@@ -194,6 +194,14 @@ struct Program {
     void select(const QString& name) const {
         navigator().setSelectedItemID(FilePath::appending(navigator().currentPath(), name));
     }
+    // Waits until no file operation runs or waits and the active tab is listed: a test
+    // that ends earlier would leave an operation to finish after the program is gone.
+    bool waitForOperationsToEnd() const {
+        return QTest::qWaitFor([&] {
+            const OperationQueue& queue = appState().operationQueue();
+            return !queue.running() && queue.waiting().isEmpty() && !navigator().isLoading();
+        });
+    }
     bool waitForListing(const QString& name) const {
         return QTest::qWaitFor([&] { return shownNames().contains(name); });
     }

@@ -10,6 +10,7 @@
 #include "models/transfer/TransferPlanner.h"
 #include "services/desktop/Clipboard.h"
 #include "services/desktop/Logger.h"
+#include "services/filesystem/FileSystemService.h"
 #include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/AppSettingsStore.h"
 #include "services/persistence/BookmarkStore.h"
@@ -118,6 +119,12 @@ ContentView::ContentView(const WindowContext& context, QWidget* parent)
     m_table = new FileTableView(context.appSettingsStore, context.clipboard, context.fileOpener, this);
     column->addWidget(m_table, 1);
     connect(m_table, &FileTableView::contextMenuCommand, this, &ContentView::dispatch);
+    connect(m_table, &FileTableView::filesDropped, this,
+            [this](const QStringList& sources, const QString& destination, FileTableView::DropChoice choice) {
+                [[maybe_unused]] auto dropping =
+                    dropFiles(sources, destination, choice == FileTableView::DropChoice::copy,
+                              choice == FileTableView::DropChoice::move);
+            });
     m_strip = new ProgressStripView(context.appState.operationQueue(), this);
     column->addWidget(m_strip);
     m_toast = new ToastView(this);
@@ -470,6 +477,31 @@ void ContentView::pasteFiles() {
     }
     [[maybe_unused]] auto transfer = transferTo(files->cut ? TransferMode::move : TransferMode::copy, sources,
                                                 destination, files->cut ? files : std::nullopt);
+}
+
+QCoro::Task<> ContentView::dropFiles(QStringList sources, QString destination, bool copy, bool move) {
+    const QPointer<ContentView> self(this);
+    destination = FilePath::standardised(destination);
+    QStringList standardised;
+    for (const QString& source : sources)
+        standardised.append(FilePath::standardised(source));
+    // Dropped where they already are: nothing to do.
+    if (std::all_of(standardised.begin(), standardised.end(), [&destination](const QString& source) {
+            return source == destination || FilePath::parent(source) == destination;
+        }))
+        co_return;
+    if (!copy && !move) {
+        // The file systems are asked off this thread: a source may sit on a slow mount.
+        QStringList places{destination, standardised.first()};
+        const QList<std::optional<ItemState>> states =
+            co_await m_context.fileSystemService.itemStates(places);
+        if (!self)
+            co_return;
+        move = states.value(0) && states.value(1) &&
+               states.value(0)->identity.device == states.value(1)->identity.device;
+    }
+    co_await transferTo(move ? TransferMode::move : TransferMode::copy, standardised, destination,
+                        std::nullopt);
 }
 
 void ContentView::showConflicts(TransferMode mode, QStringList sources, QString destination,

@@ -56,6 +56,9 @@ public:
     // Ctrl+V: what the clipboard holds is copied here, or moved here for a cut, through the
     // same transfer as c and m (conflict sheet, progress, undo).
     void pasteFiles();
+    // Files dropped on the table: copied or moved as asked; left to choose, moved within
+    // one file system and copied across, as desktops do.
+    QCoro::Task<> dropFiles(QStringList sources, QString destination, bool copy, bool move);
     void openInTerminal();
 
 protected:

@@ -11,8 +11,11 @@
 #include "views/table/OpenWithMenu.h"
 
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QScrollBar>
 
@@ -47,6 +50,10 @@ FileTableView::FileTableView(AppSettingsStore& appSettingsStore, Clipboard& clip
     setWordWrap(false);
     setAlternatingRowColors(true);
     setTabKeyNavigation(false);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::CopyAction);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalHeader()->hide();
@@ -208,6 +215,81 @@ void FileTableView::enterFolderAt(const QModelIndex& index) {
         return;
     m_navigator->navigate(item->url);
     [[maybe_unused]] auto reloading = m_navigator->reload();
+}
+
+namespace {
+
+std::optional<FilesOnClipboard> filesIn(const QMimeData* data) {
+    if (!data)
+        return std::nullopt;
+    QMap<QString, QByteArray> formats;
+    for (const char* type :
+         {FileClipboard::gnomeType, FileClipboard::uriListType, FileClipboard::kdeCutType}) {
+        const QString name = QString::fromLatin1(type);
+        if (data->hasFormat(name))
+            formats.insert(name, data->data(name));
+    }
+    return FileClipboard::decode(formats);
+}
+
+} // namespace
+
+void FileTableView::startDrag(Qt::DropActions) {
+    if (!m_navigator)
+        return;
+    QStringList paths;
+    for (const FileItem& item : m_navigator->markedItems())
+        paths.append(item.url);
+    if (paths.isEmpty() && currentIndex().isValid())
+        paths.append(m_navigator->visibleItemAt(currentIndex().row()).url);
+    if (paths.isEmpty())
+        return;
+    auto* dragged = new QMimeData; // the drag takes ownership
+    const QMap<QString, QByteArray> formats = FileClipboard::encode({paths, false});
+    for (auto format = formats.constBegin(); format != formats.constEnd(); ++format)
+        dragged->setData(format.key(), format.value());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(dragged);
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+QString FileTableView::dropFolderAt(QPoint position) const {
+    const QModelIndex index = indexAt(position);
+    if (m_navigator && index.isValid()) {
+        const FileItem& item = m_navigator->visibleItemAt(index.row());
+        if (item.isDirectory || item.isLinkToFolder)
+            return item.url;
+    }
+    return m_navigator ? m_navigator->currentPath() : QString();
+}
+
+void FileTableView::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_navigator && filesIn(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void FileTableView::dragMoveEvent(QDragMoveEvent* event) {
+    if (m_navigator && filesIn(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void FileTableView::dropEvent(QDropEvent* event) {
+    const std::optional<FilesOnClipboard> files = filesIn(event->mimeData());
+    if (!m_navigator || !files) {
+        event->ignore();
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const DropChoice choice = modifiers.testFlag(Qt::ControlModifier) ? DropChoice::copy
+                              : modifiers.testFlag(Qt::ShiftModifier) ? DropChoice::move
+                                                                      : DropChoice::automatic;
+    event->setDropAction(choice == DropChoice::move ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+    Q_EMIT filesDropped(files->paths, dropFolderAt(event->position().toPoint()), choice);
 }
 
 void FileTableView::contextMenuEvent(QContextMenuEvent* event) {

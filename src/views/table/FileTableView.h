@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/clipboard/FileClipboard.h"
 #include "models/commands/KeyCommand.h"
 #include "models/navigation/Navigator.h"
 
@@ -21,6 +22,9 @@ class FileTableModel;
 // delegate. The column arrangement (order, widths, hidden columns) is stored per
 // folder through the Navigator and follows it from folder to folder. A right-click
 // opens the entry's menu; commands chosen there go out through contextMenuCommand.
+// Rows drag out as files (the marked entries, or the row dragged) in the clipboard's
+// formats; files dropped here (on a folder row: into that folder) go out through
+// filesDropped, Ctrl asking for a copy and Shift for a move.
 class FileTableView final : public QTableView {
     Q_OBJECT
 
@@ -33,13 +37,20 @@ public:
     Navigator* navigator() const { return m_navigator; }
     FileTableModel& tableModel() const { return *m_model; }
 
+    enum class DropChoice { automatic, copy, move };
+
 Q_SIGNALS:
     void contextMenuCommand(const KeyCommand& command);
+    void filesDropped(const QStringList& sources, const QString& destination, DropChoice choice);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void applyMarkAppearance();
@@ -53,6 +64,8 @@ private:
     // Right-click rule: an unmarked entry becomes the only marked one.
     void markOnly(const QString& id);
     void copyPaths(const QString& id);
+    // The folder a drop at this point goes into: the folder row under it, or the shown folder.
+    QString dropFolderAt(QPoint position) const;
 
     AppSettingsStore& m_appSettingsStore;
     Clipboard& m_clipboard;
