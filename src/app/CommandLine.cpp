@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "models/paths/FilePath.h"
+#include "models/paths/PercentEncoding.h"
 #include "platform/PathCodec.h"
 
 #include <optional>
@@ -13,36 +14,6 @@ namespace {
 // An argument as the messages show it: bytes that are not UTF-8 become U+FFFD.
 QString shown(const QByteArray& argument) {
     return PathCodec::displayText(PathCodec::decode(argument));
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<QByteArray> percentDecoded(QByteArrayView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            bytes.append(text[i]);
-            continue;
-        }
-        if (i + 2 >= text.size())
-            return std::nullopt;
-        const int high = hexValue(text[i + 1]);
-        const int low = hexValue(text[i + 2]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes.append(char(high * 16 + low));
-        i += 2;
-    }
-    return bytes;
 }
 
 // "scheme:" at the start, in the letters a URI scheme may use.
@@ -87,7 +58,7 @@ Parsed folderFromFileUri(const QByteArray& argument) {
             {},
             u"%1: a folder's URI has no query or fragment (in a name, '?' is written %3F and '#' %23)"_s.arg(
                 shown(argument))};
-    const std::optional<QByteArray> bytes = percentDecoded(rest);
+    const std::optional<QByteArray> bytes = PercentEncoding::decode(rest);
     if (!bytes)
         return {{}, u"%1: '%' must be followed by two hexadecimal digits"_s.arg(shown(argument))};
     if (bytes->contains('\0'))

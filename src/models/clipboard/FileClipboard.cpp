@@ -1,24 +1,10 @@
 #include "models/clipboard/FileClipboard.h"
 
+#include "models/paths/PercentEncoding.h"
 #include "platform/PathCodec.h"
 
 namespace quillmere {
 namespace {
-
-bool isUnreserved(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~' || c == '/';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The lines of a clipboard text, whichever line ends it uses, without blank ones.
 QList<QByteArrayView> linesOf(const QByteArray& text) {
@@ -50,18 +36,7 @@ std::optional<QStringList> pathsOfUris(const QList<QByteArrayView>& lines) {
 }
 
 QByteArray uriOfBytes(QByteArrayView bytes) {
-    QByteArray uri("file://");
-    uri.reserve(uri.size() + bytes.size() * 3);
-    static constexpr char hex[] = "0123456789ABCDEF";
-    for (const char c : bytes) {
-        if (isUnreserved(c)) {
-            uri.append(c);
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            uri.append('%').append(hex[byte >> 4]).append(hex[byte & 0xf]);
-        }
-    }
-    return uri;
+    return QByteArray("file://") + PercentEncoding::encodePath(bytes);
 }
 
 } // namespace
@@ -84,27 +59,17 @@ std::optional<QString> FileClipboard::pathOf(QByteArrayView uri) {
     if (!host.isEmpty() && host.compare(QByteArrayView("localhost"), Qt::CaseInsensitive) != 0)
         return std::nullopt;
     rest = rest.sliced(slash);
-    QByteArray bytes;
-    bytes.reserve(rest.size());
-    for (qsizetype i = 0; i < rest.size(); ++i) {
-        const char c = rest[i];
-        if (c == '%') {
-            const int high = i + 2 < rest.size() ? hexValue(rest[i + 1]) : -1;
-            const int low = i + 2 < rest.size() ? hexValue(rest[i + 2]) : -1;
-            if (high < 0 || low < 0)
-                return std::nullopt;
-            bytes.append(char(high * 16 + low));
-            i += 2;
-        } else if (c == '?' || c == '#') {
-            break; // a query or fragment names no part of the file
-        } else {
-            bytes.append(c);
-        }
-    }
-    // A NUL cannot be in a path; one smuggled in as %00 makes the URI unusable.
-    if (bytes.contains('\0'))
+    // A query or fragment names no part of the file.
+    for (const char mark : {'?', '#'})
+        if (const qsizetype at = rest.indexOf(mark); at >= 0)
+            rest = rest.first(at);
+    const std::optional<QByteArray> bytes = PercentEncoding::decode(rest);
+    if (!bytes)
         return std::nullopt;
-    return PathCodec::decode(bytes);
+    // A NUL cannot be in a path; one smuggled in as %00 makes the URI unusable.
+    if (bytes->contains('\0'))
+        return std::nullopt;
+    return PathCodec::decode(*bytes);
 }
 
 QMap<QString, QByteArray> FileClipboard::encode(const FilesOnClipboard& files) {

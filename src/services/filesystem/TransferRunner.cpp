@@ -8,9 +8,9 @@
 #include "platform/TreeMeasure.h"
 #include "services/desktop/Logger.h"
 #include "services/filesystem/ItemError.h"
-#include "services/filesystem/ItemInTheWay.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/OperationRun.h"
+#include "services/filesystem/TransferSteps.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -125,11 +125,7 @@ private:
     QFuture<void> m_walk;
 };
 
-CopyOptions copyOptions(const QString& temporary, OperationControl* control,
-                        std::function<void(const FileIdentity&)> completed) {
-    return {temporary.isEmpty() ? QByteArray() : PathCodec::encode(FilePath::lastComponent(temporary)),
-            control, std::move(completed)};
-}
+using TransferSteps::copyOptions;
 
 TransferOutcome run(FilePrimitives& primitives, const QList<TransferOperation>& operations, Mode mode,
                     OperationControl* control, OperationJournal* journalOrNone) {
@@ -158,25 +154,12 @@ TransferOutcome run(FilePrimitives& primitives, const QList<TransferOperation>& 
         try {
             checkCancelled(control, source);
             if (operation.overwriteExisting)
-                outcome.replaced.append(trashItemInTheWay(primitives.trash, run, index, destination));
+                outcome.replaced.append(
+                    TransferSteps::trashItemInTheWay(primitives.trash, run, index, destination));
             if (mode == Mode::move) {
-                const TreeCopier::Outcome moved = primitives.mover.move(
-                    source, destination,
-                    copyOptions(item.temporary, control, [&journal, index](const FileIdentity& copy) {
-                        journal.copied(index, copy);
-                    }));
-                if (moved.copy.inode == 0)
-                    advanceItems(control);
+                const TreeCopier::Outcome moved =
+                    TransferSteps::move(primitives, run, index, item, source, destination, source);
                 reportLosses(moved, source);
-                undo.record(
-                    [&primitives, &journal, source, destination, index, back = item.returnTemporary] {
-                        primitives.mover.move(
-                            destination, source,
-                            copyOptions(back, nullptr, [&journal, index](const FileIdentity& copy) {
-                                journal.returned(index, copy);
-                            }));
-                    },
-                    source);
             } else {
                 primitives.copier.copy(source, destination, copyOptions(item.temporary, control, {}));
                 // Taken out of its place in one step first, so that a crash while it is

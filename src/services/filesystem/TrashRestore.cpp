@@ -7,9 +7,9 @@
 #include "platform/TrashListing.h"
 #include "platform/TreeMeasure.h"
 #include "services/filesystem/ItemError.h"
-#include "services/filesystem/ItemInTheWay.h"
 #include "services/filesystem/ItemRenamer.h"
 #include "services/filesystem/OperationRun.h"
+#include "services/filesystem/TransferSteps.h"
 #include "services/filesystem/TrashEntry.h"
 
 #include <QCoreApplication>
@@ -23,12 +23,6 @@ namespace {
 QString temporaryBeside(const QString& location) {
     return FilePath::appending(FilePath::parent(location),
                                ItemRenamer::temporaryName(FilePath::lastComponent(location)));
-}
-
-CopyOptions copyOptions(const QString& temporary, OperationControl* control,
-                        std::function<void(const FileIdentity&)> completed) {
-    return {temporary.isEmpty() ? QByteArray() : PathCodec::encode(FilePath::lastComponent(temporary)),
-            control, std::move(completed)};
 }
 
 // The device of the nearest folder on the way to path that exists.
@@ -105,7 +99,8 @@ TransferOutcome TrashRestore::run(FilePrimitives& primitives, const QList<Transf
         try {
             checkCancelled(control, originalName);
             if (item.overwrite)
-                outcome.replaced.append(trashItemInTheWay(primitives.trash, run, index, destination));
+                outcome.replaced.append(
+                    TransferSteps::trashItemInTheWay(primitives.trash, run, index, destination));
             const QList<FreedesktopTrash::MadeFolder> made = primitives.trash.makeParentFolders(
                 destination, [&journal, index](const FreedesktopTrash::MadeFolder& folder) {
                     journal.madeFolder(index, folder);
@@ -113,21 +108,7 @@ TransferOutcome TrashRestore::run(FilePrimitives& primitives, const QList<Transf
             for (const FreedesktopTrash::MadeFolder& folder : made)
                 undo.record([&primitives, folder] { primitives.trash.removeMadeFolder(folder); },
                             folder.path);
-            const TreeCopier::Outcome moved = primitives.mover.move(
-                source, destination,
-                copyOptions(item.temporary, control,
-                            [&journal, index](const FileIdentity& copy) { journal.copied(index, copy); }));
-            if (moved.copy.inode == 0)
-                advanceItems(control);
-            undo.record(
-                [&primitives, &journal, source, destination, index, back = item.returnTemporary] {
-                    primitives.mover.move(
-                        destination, source,
-                        copyOptions(back, nullptr, [&journal, index](const FileIdentity& copy) {
-                            journal.returned(index, copy);
-                        }));
-                },
-                originalName);
+            TransferSteps::move(primitives, run, index, item, source, destination, originalName);
             if (calls.unlink(entry.record().constData()) != 0 && errno != ENOENT)
                 throw PlatformError::fromErrno(originalName);
             undo.record(
