@@ -7,8 +7,8 @@ cd "$(dirname "$0")/../src"
 
 # The stateful models sit above the services; every other file in models/ is a plain
 # record or a pure rule.
-stateful='"models/(navigation/Navigator|tabs/AppState|tabs/BrowserTab|trash/TrashActions|undo/UndoRunner)\.h"'
-stateful_files='^models/(navigation/Navigator|tabs/AppState|tabs/BrowserTab|trash/TrashActions|undo/UndoRunner)\.(h|cpp)$'
+stateful='"models/(navigation/Navigator|tabs/AppState|tabs/BrowserTab|trash/TrashActions|undo/UndoRunner|volumes/MountedVolumes)\.h"'
+stateful_files='^models/(navigation/Navigator|tabs/AppState|tabs/BrowserTab|trash/TrashActions|undo/UndoRunner|volumes/MountedVolumes)\.(h|cpp)$'
 # The one deliberate exception: the palette store lists what the application state holds.
 stateful_readers='^services/palette/CommandPaletteStore\.(h|cpp)$'
 widgets='<(QtWidgets|QtGui)[/>]|<Q(Application|GuiApplication|Widget|Clipboard|KeyEvent|Action|Menu|Dialog|MainWindow|Icon)>'

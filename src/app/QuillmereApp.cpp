@@ -4,11 +4,13 @@
 #include "models/operations/OperationText.h"
 #include "models/tabs/AppState.h"
 #include "models/undo/UndoRunner.h"
+#include "models/volumes/MountedVolumes.h"
 #include "platform/HomeFolder.h"
 #include "platform/PathCodec.h"
 #include "platform/SystemCalls.h"
 #include "platform/TerminationSignals.h"
 #include "services/desktop/DefaultFileOpener.h"
+#include "services/desktop/DefaultVolumeMonitor.h"
 #include "services/desktop/LanguageEnvironment.h"
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "services/palette/CommandPaletteStore.h"
@@ -51,6 +53,7 @@ AppServices AppServices::defaults() {
     services.terminal = std::make_unique<DefaultTerminalService>();
     services.clipboard = std::make_unique<DefaultClipboard>();
     services.fileOpener = std::make_unique<DefaultFileOpener>();
+    services.volumeMonitor = std::make_unique<DefaultVolumeMonitor>();
     services.homeFolder = HomeFolder::path();
     return services;
 }
@@ -64,6 +67,7 @@ QuillmereApp::QuillmereApp(AppServices services, QObject* parent)
     m_languageEnvironment = std::make_unique<LanguageEnvironment>();
     m_bookmarkStore =
         std::make_unique<BookmarkStore>(*m_services.persistence, PathProbe(), m_services.saveDelay);
+    m_mountedVolumes = std::make_unique<MountedVolumes>(m_services.volumeMonitor.get());
     m_appDelegate.appSettingsStore = m_appSettingsStore.get();
     m_appDelegate.bookmarkStore = m_bookmarkStore.get();
     // The language follows the setting, at once and after every change.
@@ -218,6 +222,14 @@ QCoro::Task<> QuillmereApp::start() {
     auto undoRunner = std::make_unique<UndoRunner>(*appState, fileSystem);
     paletteStore->setWindowActions([this] { return windowActions(); },
                                    [this](WindowAction::Which which) { runWindowAction(which); });
+    paletteStore->setVolumes([this] {
+        QList<PaletteItemKind::Volume> volumes;
+        for (const Volume& volume : m_mountedVolumes->volumes())
+            volumes.append({volume.path, volume.label, volume.isNetwork});
+        return volumes;
+    });
+    connect(m_mountedVolumes.get(), &MountedVolumes::volumesChanged, paletteStore.get(),
+            &CommandPaletteStore::volumesChanged);
     // The Edit menu names what Undo and Redo would do, in the language of the moment.
     const auto nameUndoRedo = [this] {
         if (!m_bootstrapped)
@@ -248,9 +260,11 @@ QCoro::Task<> QuillmereApp::start() {
                                 *m_services.clipboard,
                                 fileOpener,
                                 *m_services.folderChooser,
-                                *result.undoRunner};
+                                *result.undoRunner,
+                                *m_mountedVolumes};
     auto* shellView = new AppShellView(context, m_services.watcherDelay);
     m_window->showShell(shellView);
+    m_mountedVolumes->start();
     if (!recovered.isEmpty())
         shellView->contentView().showNotice([recovered] { return OperationText::recoveryNotice(recovered); });
     Q_EMIT started();

@@ -27,12 +27,14 @@ class FolderChooser;
 class FolderSettingsStore;
 class LanguageEnvironment;
 class MainWindow;
+class MountedVolumes;
 class PersistenceService;
 class SessionStore;
 class SettingsView;
 class TerminalService;
 class TerminationSignals;
 class UndoRunner;
+class VolumeMonitor;
 
 // What the application reaches the desktop through. The defaults are the real
 // services; tests hand in fakes or real services over a temporary tree.
@@ -43,6 +45,8 @@ struct AppServices {
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<FileOpener> fileOpener;
     std::unique_ptr<FolderChooser> folderChooser; // null: the keyboard-first chooser
+    // null: no volumes are offered (tests do not see the machine's own mounts).
+    std::unique_ptr<VolumeMonitor> volumeMonitor;
     QString homeFolder;
     // Store saves and watcher reactions wait this long after the last change.
     std::chrono::milliseconds saveDelay{500};
@@ -86,6 +90,7 @@ public:
     AppSettingsStore& appSettingsStore() const { return *m_appSettingsStore; }
     LanguageEnvironment& languageEnvironment() const { return *m_languageEnvironment; }
     BookmarkStore& bookmarkStore() const { return *m_bookmarkStore; }
+    MountedVolumes& mountedVolumes() const { return *m_mountedVolumes; }
     const std::optional<BootstrapResult>& bootstrapped() const { return m_bootstrapped; }
     AppShellView* shell() const;
     // The settings window, made on first use and raised when it is open already.
@@ -118,6 +123,7 @@ private:
     std::unique_ptr<AppSettingsStore> m_appSettingsStore;
     std::unique_ptr<LanguageEnvironment> m_languageEnvironment;
     std::unique_ptr<BookmarkStore> m_bookmarkStore;
+    std::unique_ptr<MountedVolumes> m_mountedVolumes;
     std::optional<BootstrapResult> m_bootstrapped;
     AppDelegate m_appDelegate;
     bool m_terminating = false;

@@ -56,6 +56,8 @@ MountTable MountTable::parse(const QByteArray& mountInfo, const QByteArray& fsta
         mount.mountPoint = unescapeOctal(fields[4]);
         mount.options = fields[5].split(',');
         mount.fileSystemType = fields[separator + 1];
+        if (separator + 2 < fields.size())
+            mount.source = unescapeOctal(fields[separator + 2]);
         if (separator + 3 < fields.size())
             mount.options += fields[separator + 3].split(',');
         table.m_mounts.append(mount);

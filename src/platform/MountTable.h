@@ -11,6 +11,7 @@ namespace quillmere {
 struct Mount {
     QByteArray mountPoint;
     QByteArray fileSystemType; // "ext4", "fuse.fusefat", "fuseblk", ...
+    QByteArray source;         // "/dev/sdb1", "server:/export", "//host/share", "tmpfs", ...
     QList<QByteArray> options;
     QList<QByteArray> tableOptions; // the fstab options, where the mount point is listed there
 

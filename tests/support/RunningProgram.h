@@ -6,6 +6,7 @@
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
 #include "services/desktop/Clipboard.h"
+#include "services/desktop/VolumeMonitor.h"
 #include "services/persistence/DefaultPersistenceService.h"
 #include "services/terminal/TerminalService.h"
 #include "views/chooser/FolderChooser.h"
@@ -75,10 +76,12 @@ struct Program {
     // A scripted chooser answers from the test; the real one is driven by keys.
     enum class Chooser { scripted, real };
 
-    // progressDelay: how long a file operation runs before the progress strip shows it.
+    // progressDelay: how long a file operation runs before the progress strip shows it;
+    // volumes: the mounted volumes the program is told of (none without one).
     Program(const TemporaryTree& tree, std::unique_ptr<FileSystemService> fileSystem,
             Chooser kind = Chooser::scripted,
-            std::chrono::milliseconds progressDelay = OperationQueue::defaultLongAfter) {
+            std::chrono::milliseconds progressDelay = OperationQueue::defaultLongAfter,
+            std::unique_ptr<VolumeMonitor> volumes = nullptr) {
         AppServices services;
         services.persistence = std::make_unique<DefaultPersistenceService>(
             DefaultPersistenceService::configurationFolder(tree.path("config")));
@@ -100,6 +103,7 @@ struct Program {
         services.saveDelay = std::chrono::milliseconds(10);
         services.watcherDelay = std::chrono::milliseconds(10);
         services.progressDelay = progressDelay;
+        services.volumeMonitor = std::move(volumes);
         app = std::make_unique<QuillmereApp>(std::move(services));
         app->window().resize(1100, 700);
         app->window().show();

@@ -12,8 +12,8 @@ namespace quillmere {
 
 // What one row of the command palette stands for, and so what choosing it does:
 // run a command, open a recently visited or bookmarked folder, cancel the file
-// operation that is running (offered only while one runs; it has no key), or one of
-// the window's own actions that are no single-key command.
+// operation that is running (offered only while one runs; it has no key), one of
+// the window's own actions that are no single-key command, or open a mounted volume.
 struct PaletteItemKind {
     struct Command {
         KeyCommand command;
@@ -46,17 +46,26 @@ struct PaletteItemKind {
         bool operator==(const WindowAction&) const = default;
     };
 
-    std::variant<Command, RecentFolder, Bookmark, CancelOperation, WindowAction> value;
+    struct Volume {
+        QString url; // the mount point
+        QString label;
+        bool isNetwork = false;
+        bool operator==(const Volume&) const = default;
+    };
+
+    std::variant<Command, RecentFolder, Bookmark, CancelOperation, WindowAction, Volume> value;
 
     const Command* command() const { return std::get_if<Command>(&value); }
     bool isCancelOperation() const { return std::holds_alternative<CancelOperation>(value); }
     const WindowAction* windowAction() const { return std::get_if<WindowAction>(&value); }
-    // The folder a recent-folder or bookmark row opens.
+    // The folder a recent-folder, bookmark or volume row opens.
     std::optional<QString> folderURL() const {
         if (const auto* folder = std::get_if<RecentFolder>(&value))
             return folder->url;
         if (const auto* bookmark = std::get_if<Bookmark>(&value))
             return bookmark->url;
+        if (const auto* volume = std::get_if<Volume>(&value))
+            return volume->url;
         return std::nullopt;
     }
 

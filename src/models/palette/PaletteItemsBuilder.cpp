@@ -29,6 +29,10 @@ PaletteItem bookmarkRow(const Bookmark& bookmark, int score, QList<int> position
             score};
 }
 
+PaletteItem volumeRow(const PaletteItemKind::Volume& volume, int score, QList<int> positions = {}) {
+    return {QUuid::createUuid(), {volume}, volume.label, volume.url, std::move(positions), score};
+}
+
 PaletteItem cancelRow(const PaletteItemKind::CancelOperation& cancel, int score, QList<int> positions = {}) {
     return {QUuid::createUuid(), {cancel}, cancel.label, cancel.operation, std::move(positions), score};
 }
@@ -69,6 +73,8 @@ QList<PaletteItem> recentRows(const PaletteItemsBuilder::Sources& sources) {
     const qsizetype bookmarkCount = sources.bookmarks.size();
     for (qsizetype j = 0; j < bookmarkCount; ++j)
         rows.append(bookmarkRow(sources.bookmarks[j], int(bookmarkCount - j)));
+    for (const PaletteItemKind::Volume& volume : sources.volumes)
+        rows.append(volumeRow(volume, 0));
     // Last, so that opening the palette and pressing Return never stops an hour of copying.
     if (sources.cancelOperation)
         rows.append(cancelRow(*sources.cancelOperation, 0));
@@ -118,6 +124,11 @@ QList<PaletteItem> matchingRows(const PaletteItemsBuilder::Sources& sources, QSt
         if (const std::optional<PaletteMatch> match =
                 fuzzyMatch(FilePath::lastComponent(bookmark.url), query))
             rows.append(bookmarkRow(bookmark, match->score, match->positions));
+
+    for (const PaletteItemKind::Volume& volume : sources.volumes)
+        if (const std::optional<PaletteMatch> match =
+                better(fuzzyMatch(volume.label, query), fuzzyMatch(volume.url, query)))
+            rows.append(volumeRow(volume, match->score, match->positions));
 
     std::stable_sort(rows.begin(), rows.end(),
                      [](const PaletteItem& a, const PaletteItem& b) { return a.score > b.score; });

@@ -8,10 +8,10 @@
 
 namespace quillmere {
 
-// Builds the command palette's rows from its three sources. An empty query lists the
-// recent commands, the recent folders (newest first) and every bookmark, unsorted;
-// any other query lists whatever fuzzy-matches it, best score first, equal scores
-// keeping the order commands, folders, bookmarks.
+// Builds the command palette's rows from its sources. An empty query lists the recent
+// commands, the recent folders (newest first), every bookmark and every mounted volume,
+// unsorted; any other query lists whatever fuzzy-matches it, best score first, equal
+// scores keeping the order commands, folders, bookmarks, volumes.
 namespace PaletteItemsBuilder {
 
 inline constexpr qsizetype recentCommandLimit = 5;
@@ -28,6 +28,8 @@ struct Sources {
     // The window's actions available now (undo and redo only when there is something to
     // take back or do again); listed only when the query matches them, like commands.
     QList<PaletteItemKind::WindowAction> windowActions;
+    // Matched on their label and on their path.
+    QList<PaletteItemKind::Volume> volumes; // mount order
 };
 
 QList<PaletteItem> build(const Sources& sources, QStringView query);

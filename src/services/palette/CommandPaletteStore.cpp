@@ -68,6 +68,24 @@ void CommandPaletteStore::setWindowActions(WindowActionSource source, WindowActi
     m_windowActionDispatch = std::move(dispatch);
 }
 
+void CommandPaletteStore::setVolumes(VolumeSource source) {
+    m_volumeSource = std::move(source);
+}
+
+void CommandPaletteStore::volumesChanged() {
+    if (!m_isPresented)
+        return;
+    std::optional<PaletteItemKind> selected;
+    if (m_selectedIndex >= 0 && m_selectedIndex < m_items.size())
+        selected = m_items[m_selectedIndex].kind;
+    rebuildItems();
+    for (qsizetype i = 0; selected && i < m_items.size(); ++i)
+        if (m_items[i].kind == *selected) {
+            setSelectedIndex(i);
+            break;
+        }
+}
+
 void CommandPaletteStore::open() {
     setQuery(QString());
     setSelectedIndex(0);
@@ -162,6 +180,8 @@ void CommandPaletteStore::rebuildItems() {
             qtTrId("palette.cancelOperation"), OperationText::describe(running->description())};
     if (m_windowActionSource)
         sources.windowActions = m_windowActionSource();
+    if (m_volumeSource)
+        sources.volumes = m_volumeSource();
     m_items = PaletteItemsBuilder::build(sources, m_query);
     Q_EMIT itemsChanged();
     setSelectedIndex(0);

@@ -19,7 +19,7 @@ class BookmarkStore;
 class LanguageEnvironment;
 
 // The command palette's model: one query over the key commands, the active tab's
-// recent folders and the bookmarks. Every assignment of the query rebuilds the rows
+// recent folders, the bookmarks and the mounted volumes. Every assignment of the query rebuilds the rows
 // and puts the selection back on the first; so does a change of language, on the
 // next turn of the event loop. Changes to the history, the bookmarks or the recent
 // commands alone show on the next open() or query change.
@@ -36,6 +36,8 @@ public:
     // The window's actions available now, and what runs the one chosen; set by the shell.
     using WindowActionSource = std::function<QList<WindowAction>()>;
     using WindowActionDispatch = std::function<void(WindowAction::Which)>;
+    // The mounted volumes to offer now; set by the application.
+    using VolumeSource = std::function<QList<PaletteItemKind::Volume>()>;
 
     // languageEnvironment may be null (no rebuild on language changes); the probe tells
     // whether a chosen folder is still there.
@@ -54,6 +56,7 @@ public:
     const Dispatch& keyCommandDispatch() const { return m_keyCommandDispatch; }
     void setKeyCommandDispatch(Dispatch dispatch);
     void setWindowActions(WindowActionSource source, WindowActionDispatch dispatch);
+    void setVolumes(VolumeSource source);
     const QList<KeyCommand>& recentCommandKeys() const { return m_recentCommandKeys; }
 
     // Empties the query, selects the first row and shows the palette.
@@ -69,6 +72,9 @@ public:
     // whether it is there is asked off the calling thread.
     QCoro::Task<> openFolder(QString url);
     void rebuildItems();
+    // While the palette is shown, a volume that comes or goes shows at once; the selection
+    // stays on its row when that row is still there.
+    void volumesChanged();
 
 Q_SIGNALS:
     void isPresentedChanged(bool presented);
@@ -84,6 +90,7 @@ private:
     PathProbe m_probe;
     WindowActionSource m_windowActionSource;
     WindowActionDispatch m_windowActionDispatch;
+    VolumeSource m_volumeSource;
 
     bool m_isPresented = false;
     QString m_query;

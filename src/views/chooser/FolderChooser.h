@@ -11,7 +11,7 @@ class QWidget;
 namespace quillmere {
 
 // A place the chooser offers before the user browses: another tab's folder, a
-// bookmark or a recently visited folder.
+// bookmark, a mounted volume or a recently visited folder.
 struct QuickDestination {
     QString label;
     QString path;
@@ -22,7 +22,7 @@ struct FolderChoiceRequest {
     QString startFolder;
     QString message;
     QString confirmText;
-    // Other tabs' folders first, then bookmarks, then recent folders.
+    // Other tabs' folders first, then bookmarks, mounted volumes, then recent folders.
     QList<QuickDestination> quickDestinations;
 };
 

@@ -19,6 +19,7 @@ Source sourceOf(SystemIcon::Symbol symbol) {
     switch (symbol) {
     case S::folder: return {{u"folder"_s}, QStyle::SP_DirIcon};
     case S::drive: return {{u"drive-harddisk"_s}, QStyle::SP_DriveHDIcon};
+    case S::networkDrive: return {{u"folder-remote"_s, u"network-server"_s}, QStyle::SP_DriveNetIcon};
     case S::document: return {{u"text-x-generic"_s}, QStyle::SP_FileIcon};
     case S::chevronLeft: return {{u"go-previous"_s}, QStyle::SP_ArrowBack};
     case S::chevronRight: return {{u"go-next"_s}, QStyle::SP_ArrowForward};

@@ -11,6 +11,7 @@ namespace SystemIcon {
 enum class Symbol {
     folder,
     drive,
+    networkDrive,
     document,
     chevronLeft,
     chevronRight,

@@ -8,6 +8,7 @@
 #include "models/paths/FilePath.h"
 #include "models/tabs/AppState.h"
 #include "models/transfer/TransferPlanner.h"
+#include "models/volumes/MountedVolumes.h"
 #include "services/desktop/Clipboard.h"
 #include "services/desktop/Logger.h"
 #include "services/filesystem/FileSystemService.h"
@@ -392,13 +393,17 @@ QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
     request.startFolder = navigator->currentPath();
     request.message = move ? qtTrId("content.panel.moveMessage") : qtTrId("content.panel.copyMessage");
     request.confirmText = move ? qtTrId("content.panel.movePrompt") : qtTrId("content.panel.copyPrompt");
-    // Other tabs' folders first, then bookmarks, then the folders this tab went through.
+    // Other tabs' folders first, then bookmarks, mounted volumes, and the folders this
+    // tab went through.
     QSet<QString> offered;
-    const auto offer = [&request, &offered](const QString& path) {
+    const auto offerLabelled = [&request, &offered](const QString& label, const QString& path) {
         if (!offered.contains(path)) {
             offered.insert(path);
-            request.quickDestinations.append({FileName::displayText(FilePath::lastComponent(path)), path});
+            request.quickDestinations.append({FileName::displayText(label), path});
         }
+    };
+    const auto offer = [&offerLabelled](const QString& path) {
+        offerLabelled(FilePath::lastComponent(path), path);
     };
     for (BrowserTab* tab : m_context.appState.tabs()) {
         if (&tab->navigator() != navigator.data() && !tab->isTrash())
@@ -406,6 +411,8 @@ QCoro::Task<> ContentView::runTransfer(TransferMode mode) {
     }
     for (const Bookmark& bookmark : m_context.bookmarkStore.bookmarks())
         offer(bookmark.url);
+    for (const Volume& volume : m_context.mountedVolumes.volumes())
+        offerLabelled(volume.label, volume.path);
     const QStringList history = navigator->history();
     for (qsizetype i = history.size() - 1; i >= 0; --i) {
         if (history[i] != navigator->currentPath())

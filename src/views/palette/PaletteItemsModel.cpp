@@ -47,6 +47,8 @@ QVariant PaletteItemsModel::data(const QModelIndex& index, int role) const {
             return int(S::command);
         if (item.kind.isCancelOperation())
             return int(S::stop);
+        if (const auto* volume = std::get_if<PaletteItemKind::Volume>(&item.kind.value))
+            return int(volume->isNetwork ? S::networkDrive : S::drive);
         return int(std::holds_alternative<PaletteItemKind::Bookmark>(item.kind.value) ? S::bookmark
                                                                                       : S::clock);
     }
@@ -69,7 +71,8 @@ QVariant PaletteItemsModel::data(const QModelIndex& index, int role) const {
 
 bool PaletteItemsModel::matchedThroughPath(const PaletteItem& item) const {
     if (item.matchPositions.isEmpty() ||
-        !std::holds_alternative<PaletteItemKind::RecentFolder>(item.kind.value))
+        !(std::holds_alternative<PaletteItemKind::RecentFolder>(item.kind.value) ||
+          std::holds_alternative<PaletteItemKind::Volume>(item.kind.value)))
         return false;
     // The name wins a tie, so a name match that gives the row's score and offsets is the
     // one the row was built from. Asked only for the rows in sight.

@@ -33,7 +33,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    // Whether a folder row's highlight offsets count characters of its path rather than
+    // Whether a folder or volume row's highlight offsets count characters of its path rather than
     // of its name: the row matched through the path alone, or better through the path.
     bool matchedThroughPath(const PaletteItem& item) const;
     void selectionMoved(qsizetype index);

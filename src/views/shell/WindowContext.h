@@ -12,6 +12,7 @@ class FileSystemService;
 class FolderChooser;
 class FolderSettingsStore;
 class LanguageEnvironment;
+class MountedVolumes;
 class SessionStore;
 class TerminalService;
 class UndoRunner;
@@ -33,6 +34,7 @@ struct WindowContext {
     FileOpener& fileOpener;
     FolderChooser& folderChooser;
     UndoRunner& undoRunner;
+    MountedVolumes& mountedVolumes;
 };
 
 } // namespace quillmere
