@@ -99,6 +99,8 @@ int main(int argc, char* argv[]) {
     const QByteArray scene = argc > 3 ? QByteArray(argv[3]) : QByteArray("main");
 
     AppServices services = AppServices::defaults();
+    // The pictures show the demo home, not the drives of the machine they are made on.
+    services.volumeMonitor.reset();
     if (scene == "progress") {
         write(home + u"/holiday.mp4"_s, 90'000'000);
         services.fileSystem = std::make_unique<DefaultFileSystemService>(std::make_shared<SlowCopies>(),
