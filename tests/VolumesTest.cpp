@@ -64,8 +64,8 @@ public:
 
 private Q_SLOTS:
     // A desktop's mount table: drives under /media, /run/media and /mnt, shares anywhere
-    // but in the system's folders, fstab's x-gvfs-show and x-gvfs-hide, and a mount that
-    // covers an earlier one on the same point.
+    // but in the system's folders, fstab's x-gvfs-show and x-gvfs-hide, and mounts that
+    // cover earlier ones: on the same folder (/mnt/backup) or on a folder above (/mnt).
     void scanOffersTheUsersVolumes() {
         const QByteArray mountInfo = R"(22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw
 23 22 0:21 / /proc rw,nosuid - proc proc rw
@@ -74,27 +74,29 @@ private Q_SLOTS:
 26 22 0:25 / /run/user/1000 rw - tmpfs tmpfs rw
 27 26 0:26 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw
 28 22 0:27 / /var/lib/docker/overlay2/9f2c/merged rw - overlay overlay rw,lowerdir=/l
+36 22 0:46 / /home rw - nfs server:/home rw
 29 22 8:17 / /media/alice/USB\040STICK rw,nosuid - vfat /dev/sdb1 rw
 30 22 8:33 / /run/media/alice/Photos rw - ext4 /dev/sdc1 rw
-31 22 8:49 / /mnt/backup rw - btrfs /dev/sdd1 rw
-32 22 0:40 / /home/alice/nas rw - nfs4 server:/export rw,vers=4.2
+31 22 8:97 / /mnt/old rw - ext4 /dev/sdg1 rw
+32 36 0:40 / /home/alice/nas rw - nfs4 server:/export rw,vers=4.2
 33 22 0:41 / /var/cache/apt rw - nfs server:/apt rw
 34 22 0:42 / /data/share rw - cifs //host/share rw
 35 22 8:65 / /data/disk rw - ext4 /dev/sde1 rw
-36 22 8:66 / /mnt/hidden rw - ext4 /dev/sde2 rw
 37 22 0:43 / /mnt rw - tmpfs tmpfs rw
-38 22 0:44 / /mnt/backup rw - tmpfs tmpfs rw
-39 22 0:45 / /home/alice/remote rw - fuse.sshfs alice@host:/ rw
-40 22 0:46 / /home rw - nfs server:/home rw
-41 22 0:47 / /media rw - tmpfs tmpfs rw
+38 37 8:49 / /mnt/backup rw - btrfs /dev/sdd1 rw
+39 37 8:66 / /mnt/hidden rw - ext4 /dev/sde2 rw
+40 38 0:44 / /mnt/backup rw - tmpfs tmpfs rw
+41 36 0:45 / /home/alice/remote rw - fuse.sshfs alice@host:/ rw
 )";
         const QByteArray fstab = "# <file system> <mount point> <type> <options> <dump> <pass>\n"
                                  "/dev/sde1 /data/disk ext4 defaults,x-gvfs-show 0 2\n"
                                  "LABEL=Hidden\t/mnt/hidden  ext4 defaults,x-gvfs-hide 0 2\n";
-        const QHash<QByteArray, QString> labels{
-            {"/dev/sdb1", u"KINGSTON"_s}, {"/dev/sdd1", u"Backup Disk"_s}, {"/dev/sde1", u"Data"_s}};
+        const QHash<QByteArray, QString> labels{{"/dev/sdb1", u"KINGSTON"_s},
+                                                {"/dev/sdd1", u"Backup Disk"_s},
+                                                {"/dev/sde1", u"Data"_s},
+                                                {"/dev/sdg1", u"Old"_s}};
         const MountTable table = MountTable::parse(mountInfo, fstab);
-        QCOMPARE(table.mounts()[12].source, QByteArray("//host/share"));
+        QCOMPARE(table.mounts()[13].source, QByteArray("//host/share"));
 
         const QList<VisibleVolume> volumes = VolumeScan::visibleVolumes(
             table,
@@ -108,7 +110,8 @@ private Q_SLOTS:
             {"/home/alice/nas", u"nas"_s, true},
             {"/data/share", u"share"_s, true},
             {"/data/disk", u"Data"_s, false},
-            // The tmpfs over the backup disk is what the folder shows now.
+            // The tmpfs over the backup disk is what the folder shows now; the disk mounted
+            // on /mnt/old before the tmpfs went over /mnt is out of reach.
             {"/mnt/backup", u"backup"_s, false},
             {"/home/alice/remote", u"remote"_s, true},
         };

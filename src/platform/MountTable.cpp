@@ -53,6 +53,8 @@ MountTable MountTable::parse(const QByteArray& mountInfo, const QByteArray& fsta
         if (fields.size() < 7 || separator < 6 || separator + 1 >= fields.size())
             continue;
         Mount mount;
+        mount.id = fields[0].toInt();
+        mount.parentId = fields[1].toInt();
         mount.mountPoint = unescapeOctal(fields[4]);
         mount.options = fields[5].split(',');
         mount.fileSystemType = fields[separator + 1];

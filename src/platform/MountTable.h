@@ -9,6 +9,8 @@ namespace quillmere {
 
 // One mounted file system, from /proc/self/mountinfo, with its /etc/fstab options.
 struct Mount {
+    int id = 0;
+    int parentId = 0; // the mount this one sits on
     QByteArray mountPoint;
     QByteArray fileSystemType; // "ext4", "fuse.fusefat", "fuseblk", ...
     QByteArray source;         // "/dev/sdb1", "server:/export", "//host/share", "tmpfs", ...

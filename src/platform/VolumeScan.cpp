@@ -4,11 +4,14 @@
 #include "PathCodec.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace quillmere {
 namespace {
 
 bool isAtOrBelow(const QByteArray& path, const QByteArray& folder) {
+    if (folder == "/")
+        return path.startsWith('/');
     return path == folder || (path.startsWith(folder) && path[folder.size()] == '/');
 }
 
@@ -42,6 +45,28 @@ bool isShown(const Mount& mount, const QList<QByteArray>& roots) {
     return VolumeScan::isNetworkFileSystem(mount.fileSystemType) && !isSystemPlace(mount.mountPoint);
 }
 
+// Whether another mount hides this one from every path: one made later on the same folder,
+// or on a folder above it, that this mount does not sit on. The mount tree (parent ids)
+// tells which is on top.
+bool isCovered(qsizetype index, const QList<Mount>& mounts, const QHash<int, qsizetype>& byId) {
+    const Mount& mount = mounts[index];
+    QSet<int> beneath;
+    for (auto parent = byId.constFind(mount.parentId);
+         parent != byId.constEnd() && !beneath.contains(mounts[*parent].id);
+         parent = byId.constFind(mounts[*parent].parentId))
+        beneath.insert(mounts[*parent].id);
+    for (qsizetype i = 0; i < mounts.size(); ++i) {
+        const Mount& other = mounts[i];
+        if (i == index || beneath.contains(other.id) || !isAtOrBelow(mount.mountPoint, other.mountPoint))
+            continue;
+        // Two mounts side by side on one folder (mount propagation can do that): the later is on top.
+        if (other.mountPoint == mount.mountPoint && i < index)
+            continue;
+        return true;
+    }
+    return false;
+}
+
 QString lastName(const QByteArray& mountPoint) {
     const qsizetype slash = mountPoint.lastIndexOf('/');
     const QByteArray name = mountPoint.mid(slash + 1);
@@ -66,15 +91,14 @@ bool VolumeScan::isNetworkFileSystem(const QByteArray& fileSystemType) {
 QList<VisibleVolume> VolumeScan::visibleVolumes(const MountTable& table, const LabelLookup& labelFor,
                                                 const QList<QByteArray>& roots) {
     const QList<Mount>& mounts = table.mounts();
-    // A later mount on the same point covers the earlier ones, shown or not.
-    QHash<QByteArray, qsizetype> topmost;
+    QHash<int, qsizetype> byId;
     for (qsizetype i = 0; i < mounts.size(); ++i)
-        topmost.insert(mounts[i].mountPoint, i);
+        byId.insert(mounts[i].id, i);
 
     QList<VisibleVolume> volumes;
     for (qsizetype i = 0; i < mounts.size(); ++i) {
         const Mount& mount = mounts[i];
-        if (topmost.value(mount.mountPoint) != i || !isShown(mount, roots))
+        if (!isShown(mount, roots) || isCovered(i, mounts, byId))
             continue;
         std::optional<QString> label = labelFor ? labelFor(mount.source) : std::nullopt;
         if (!label || label->isEmpty())

@@ -23,7 +23,7 @@ struct VisibleVolume {
 // below the places removable drives and the administrator's extra disks go (/media,
 // /run/media, /mnt), network file systems wherever they were mounted except the system's
 // own folders, and any mount marked x-gvfs-show; never one marked x-gvfs-hide. A mount
-// hidden by a later one on the same point is not offered.
+// that a later one covers (on its folder or on a folder above it) is not offered.
 namespace VolumeScan {
 
 using LabelLookup = std::function<std::optional<QString>(const QByteArray& source)>;
