@@ -119,12 +119,12 @@ ContentView::ContentView(const WindowContext& context, QWidget* parent)
     m_table = new FileTableView(context.appSettingsStore, context.clipboard, context.fileOpener, this);
     column->addWidget(m_table, 1);
     connect(m_table, &FileTableView::contextMenuCommand, this, &ContentView::dispatch);
-    connect(m_table, &FileTableView::filesDropped, this,
-            [this](const QStringList& sources, const QString& destination, FileTableView::DropChoice choice) {
-                [[maybe_unused]] auto dropping =
-                    dropFiles(sources, destination, choice == FileTableView::DropChoice::copy,
-                              choice == FileTableView::DropChoice::move);
-            });
+    const auto drop = [this](const QStringList& sources, const QString& destination,
+                             FileDrop::Choice choice) {
+        [[maybe_unused]] auto dropping = dropFiles(sources, destination, choice);
+    };
+    connect(m_table, &FileTableView::filesDropped, this, drop);
+    connect(m_addressBar, &AddressBarView::filesDropped, this, drop);
     m_strip = new ProgressStripView(context.appState.operationQueue(), this);
     column->addWidget(m_strip);
     m_toast = new ToastView(this);
@@ -479,18 +479,20 @@ void ContentView::pasteFiles() {
                                                 destination, files->cut ? files : std::nullopt);
 }
 
-QCoro::Task<> ContentView::dropFiles(QStringList sources, QString destination, bool copy, bool move) {
+QCoro::Task<> ContentView::dropFiles(QStringList sources, QString destination, FileDrop::Choice choice) {
     const QPointer<ContentView> self(this);
     destination = FilePath::standardised(destination);
     QStringList standardised;
     for (const QString& source : sources)
         standardised.append(FilePath::standardised(source));
-    // Dropped where they already are: nothing to do.
+    // Dropped into the folder they are in: nothing to do. A folder dropped on itself goes on
+    // and is refused like any folder put inside itself.
     if (std::all_of(standardised.begin(), standardised.end(), [&destination](const QString& source) {
-            return source == destination || FilePath::parent(source) == destination;
+            return FilePath::parent(source) == destination;
         }))
         co_return;
-    if (!copy && !move) {
+    bool move = choice == FileDrop::Choice::move;
+    if (choice == FileDrop::Choice::automatic) {
         // The file systems are asked off this thread: a source may sit on a slow mount.
         QStringList places{destination, standardised.first()};
         const QList<std::optional<ItemState>> states =
