@@ -9,6 +9,7 @@
 #include "models/tabs/AppState.h"
 #include "models/transfer/TransferPlanner.h"
 #include "services/desktop/Clipboard.h"
+#include "services/desktop/FileOpener.h"
 #include "services/desktop/Logger.h"
 #include "services/filesystem/FileSystemService.h"
 #include "services/palette/CommandPaletteStore.h"
@@ -133,6 +134,16 @@ ContentView::ContentView(const WindowContext& context, QWidget* parent)
     connect(m_notice, &NoticeView::dismissedFocused, this, focusTable);
     connect(&context.appState.operationQueue(), &OperationQueue::operationFinished, this,
             &ContentView::operationFinished);
+    connect(&context.fileOpener, &FileOpener::openFailed, this,
+            [this](const QString& path, FileOpener::Failure failure, const QString& reason) {
+                const QString name = FileName::displayText(FilePath::lastComponent(path));
+                QString text = failure == FileOpener::Failure::noApplication
+                                   ? qtTrId("content.error.noApplication").arg(name)
+                                   : qtTrId("content.error.openFailed").arg(name);
+                if (!reason.isEmpty())
+                    text += u"\n"_s + reason;
+                showAlert(text);
+            });
 
     m_keyMonitor = new KeyEventMonitor(
         *this, [this](const KeyCommand& command) { dispatch(command); },
@@ -544,7 +555,9 @@ QCoro::Task<> ContentView::openContextMenu() {
     const FileItem* found = selected ? navigator->itemWithID(*selected) : nullptr;
     const std::optional<FileItem> entry = found ? std::optional<FileItem>(*found) : std::nullopt;
     QList<FileOpener::Application> applications;
-    if (entry && !entry->isDirectory)
+    // Folders, and links to them, are entered rather than opened.
+    const bool isFile = entry && !entry->isDirectory && !entry->isLinkToFolder;
+    if (isFile)
         applications = co_await OpenWithMenu::lookUp(m_context.fileOpener, entry->url);
     if (!self || !navigator)
         co_return;
@@ -569,7 +582,8 @@ QCoro::Task<> ContentView::openContextMenu() {
             };
         };
         menu.addSeparator();
-        OpenWithMenu::add(menu, m_context.fileOpener, entry->url, applications);
+        if (isFile)
+            OpenWithMenu::add(menu, m_context.fileOpener, entry->url, applications);
         menu.addSeparator();
         menu.addAction(qtTrId("content.menu.copyPath"), this,
                        [this, id, multiple] { copyPathsOf(id, multiple); });

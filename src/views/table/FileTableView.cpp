@@ -305,7 +305,9 @@ QCoro::Task<> FileTableView::showEntryMenu(QPoint globalPosition, std::optional<
     if (id && !entry)
         co_return;
     QList<FileOpener::Application> applications;
-    if (entry && !entry->isDirectory)
+    // Folders, and links to them, are entered rather than opened.
+    const bool isFile = entry && !entry->isDirectory && !entry->isLinkToFolder;
+    if (isFile)
         applications = co_await OpenWithMenu::lookUp(m_fileOpener, entry->url);
     if (!self || !m_navigator)
         co_return;
@@ -319,7 +321,8 @@ QCoro::Task<> FileTableView::showEntryMenu(QPoint globalPosition, std::optional<
     if (entry) {
         const QString entryID = entry->id;
         menu.addSeparator();
-        OpenWithMenu::add(menu, m_fileOpener, entry->url, applications);
+        if (isFile)
+            OpenWithMenu::add(menu, m_fileOpener, entry->url, applications);
         menu.addSeparator(); // collapses into the one above when there is no submenu
         menu.addAction(qtTrId("パスをコピー"), this, [this, entryID] { copyPaths(entryID); });
         menu.addSeparator();
