@@ -397,6 +397,33 @@ private Q_SLOTS:
         program.type(u"["_s);
         QVERIFY(program.waitForListing(u"inside.txt"_s));
     }
+
+    // A file no application takes: its menu says so where "Open as..." would be, and
+    // Return explains why nothing opened.
+    void saysWhenNoApplicationOpensAFile() {
+        TemporaryTree tree;
+        tree.writeFile("home/data.bin", "\x01");
+        Program program(tree, std::make_unique<DefaultFileSystemService>());
+        QVERIFY(program.waitForListing(u"data.bin"_s));
+        program.selectRow(u"data.bin"_s);
+        bool said = false;
+        QTimer::singleShot(0, [&said] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            auto* none = menu->findChild<QAction*>(u"menu.openAs.none"_s);
+            said = none && !none->isEnabled() && none->text() == qtTrId("menu.openAs.none");
+            menu->close();
+        });
+        program.type(u"k"_s);
+        QTRY_VERIFY(said);
+
+        program.opener->unopenable = {entryPath(tree, "home/data.bin")};
+        program.press(Qt::Key_Return);
+        auto* alert = openSheet<QMessageBox>();
+        QVERIFY(alert);
+        QCOMPARE(alert->text(), qtTrId("content.error.noApplication").arg(u"data.bin"_s));
+        program.pressIn(alert, Qt::Key_Return);
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,7 @@
 #include "models/paths/FilePath.h"
 #include "platform/SystemCalls.h"
 #include "services/filesystem/DefaultFileSystemService.h"
+#include "views/content/AddressBarView.h"
 #include "views/sheets/ConflictResolutionSheet.h"
 #include "views/table/FileTableView.h"
 
@@ -86,29 +87,36 @@ private Q_SLOTS:
         QVERIFY(program.waitForOperationsToEnd());
     }
 
-    // Files dropped on the table: Ctrl copies, no modifier moves within one file system,
-    // a folder row takes them in; a folder dropped into itself is refused.
+    // Files dropped on the table, a sidebar tab or a breadcrumb: Ctrl copies, Shift moves,
+    // no modifier moves within one file system; a folder row takes them in; a folder
+    // dropped into itself is refused.
     void dropsCopyOrMoveByTheUsualModifiers() {
         TemporaryTree tree;
         tree.writeFile("home/a.txt", "a");
         tree.writeFile("home/dest/keep.txt", "keep");
         tree.writeFile("elsewhere/x\xff.txt", "x");
+        tree.writeFile("elsewhere/y.txt", "y");
+        tree.writeFile("elsewhere/z.txt", "z");
         Program program(tree,
                         std::make_unique<DefaultFileSystemService>(SystemCalls::real(), tree.path("state")),
                         Program::Chooser::scripted, std::chrono::milliseconds(0));
         QVERIFY(program.waitForListing(u"a.txt"_s));
         FileTableView& table = program.content().table();
-        const auto drop = [&table](const QStringList& paths, QPoint at, Qt::KeyboardModifiers modifiers) {
+        const auto dropOn = [](QWidget* target, const QStringList& paths, QPoint at,
+                               Qt::KeyboardModifiers modifiers) {
             QMimeData data;
             const QMap<QString, QByteArray> formats = FileClipboard::encode({paths, false});
             for (auto format = formats.constBegin(); format != formats.constEnd(); ++format)
                 data.setData(format.key(), format.value());
             // As a drag arrives: it enters, then it drops.
             QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
-            QApplication::sendEvent(table.viewport(), &enter);
+            QApplication::sendEvent(target, &enter);
             QVERIFY(enter.isAccepted());
             QDropEvent event(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
-            QApplication::sendEvent(table.viewport(), &event);
+            QApplication::sendEvent(target, &event);
+        };
+        const auto drop = [&](const QStringList& paths, QPoint at, Qt::KeyboardModifiers modifiers) {
+            dropOn(table.viewport(), paths, at, modifiers);
         };
         const QPoint below(10, table.viewport()->height() - 5);
         const auto rowOf = [&](const QString& name) {
@@ -130,6 +138,33 @@ private Q_SLOTS:
         QVERIFY(alert);
         program.pressIn(alert, Qt::Key_Return);
         QVERIFY(tree.exists("home/dest/keep.txt"));
+
+        // A second tab in dest: Ctrl+drop on the first tab copies into home; Shift+drop on
+        // the "home" breadcrumb moves there; dest dropped on its own tab is refused.
+        program.appState().newTab(tree.path("home/dest"));
+        QVERIFY(program.waitForListing(u"a.txt"_s));
+        // The sidebar builds its rows again as tabs change: each is looked up when used.
+        const auto tabRow = [&program](int index) {
+            return program.app->window().findChild<QWidget*>(u"sidebar.tab."_s + QString::number(index));
+        };
+        QVERIFY(tabRow(0) && tabRow(1));
+        dropOn(tabRow(0), {tree.path("elsewhere/y.txt")}, QPoint(5, 5), Qt::ControlModifier);
+        QTRY_VERIFY(tree.exists("home/y.txt"));
+        QVERIFY(tree.exists("elsewhere/y.txt"));
+        QWidget* homeCrumb = nullptr;
+        for (QWidget* segment : program.content().addressBar().findChildren<QWidget*>()) {
+            if (segment->objectName().startsWith(u"addressBar.segment."_s) &&
+                segment->accessibleName() == u"home"_s)
+                homeCrumb = segment;
+        }
+        QVERIFY(homeCrumb);
+        dropOn(homeCrumb, {tree.path("elsewhere/z.txt")}, QPoint(2, 2), Qt::ShiftModifier);
+        QTRY_VERIFY(tree.exists("home/z.txt") && !tree.exists("elsewhere/z.txt"));
+        dropOn(tabRow(1), {tree.path("home/dest")}, QPoint(5, 5), Qt::NoModifier);
+        alert = openSheet<QMessageBox>();
+        QVERIFY(alert);
+        program.pressIn(alert, Qt::Key_Return);
+        QVERIFY(tree.exists("home/dest/keep.txt") && tree.exists("home/dest/a.txt"));
         QVERIFY(program.waitForOperationsToEnd());
     }
 };

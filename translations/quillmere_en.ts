@@ -1295,5 +1295,17 @@
         <source>Copied to the clipboard</source>
         <translation>Copied to the clipboard</translation>
     </message>
+    <message id="menu.openAs.none">
+        <source>No application can open this file</source>
+        <translation>No application can open this file</translation>
+    </message>
+    <message id="content.error.noApplication">
+        <source>No application is registered to open “%1”.</source>
+        <translation>No application is registered to open “%1”.</translation>
+    </message>
+    <message id="content.error.openFailed">
+        <source>“%1” could not be opened.</source>
+        <translation>“%1” could not be opened.</translation>
+    </message>
 </context>
 </TS>

@@ -1263,5 +1263,17 @@
         <source>Copied to the clipboard</source>
         <translation>クリップボードにコピーしました</translation>
     </message>
+    <message id="menu.openAs.none">
+        <source>No application can open this file</source>
+        <translation>このファイルを開けるアプリケーションがありません</translation>
+    </message>
+    <message id="content.error.noApplication">
+        <source>No application is registered to open “%1”.</source>
+        <translation>「%1」を開くアプリケーションが登録されていません。</translation>
+    </message>
+    <message id="content.error.openFailed">
+        <source>“%1” could not be opened.</source>
+        <translation>「%1」を開けませんでした。</translation>
+    </message>
 </context>
 </TS>

@@ -20,24 +20,37 @@ struct MemoryRelease {
 };
 template <typename T> using GioObject = std::unique_ptr<T, ObjectRelease>;
 
+// Takes GLib's message out of an error and frees it.
+QString takeMessage(GError*& error) {
+    QString message = error && error->message ? QString::fromUtf8(error->message) : QString();
+    g_clear_error(&error);
+    return message;
+}
+
 // The file's content type, following links: a link to a PDF opens in the PDF viewer.
-std::optional<QByteArray> contentTypeOf(GFile* file) {
+std::optional<QByteArray> contentTypeOf(GFile* file, QString* reason = nullptr) {
+    GError* error = nullptr;
     const GioObject<GFileInfo> info(g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
-                                                      G_FILE_QUERY_INFO_NONE, nullptr, nullptr));
+                                                      G_FILE_QUERY_INFO_NONE, nullptr, &error));
+    const QString message = takeMessage(error);
+    if (reason)
+        *reason = message;
     const char* contentType = info ? g_file_info_get_content_type(info.get()) : nullptr;
     if (!contentType)
         return std::nullopt;
     return QByteArray(contentType);
 }
 
-bool launch(GAppInfo* application, GFile* file) {
+GioLauncher::Launch launch(GAppInfo* application, GFile* file) {
     const std::unique_ptr<char, MemoryRelease> uri(g_file_get_uri(file));
     GList uris{};
     uris.data = uri.get();
     GError* error = nullptr;
-    const bool launched = g_app_info_launch_uris(application, &uris, nullptr, &error);
-    g_clear_error(&error);
-    return launched;
+    if (g_app_info_launch_uris(application, &uris, nullptr, &error)) {
+        g_clear_error(&error);
+        return {GioLauncher::Launch::Result::launched, {}};
+    }
+    return {GioLauncher::Launch::Result::failed, takeMessage(error)};
 }
 
 GioObject<GFile> fileAt(const QString& path) {
@@ -46,13 +59,16 @@ GioObject<GFile> fileAt(const QString& path) {
 
 } // namespace
 
-bool GioLauncher::openWithDefaultApplication(const QString& path) {
+GioLauncher::Launch GioLauncher::openWithDefaultApplication(const QString& path) {
     const GioObject<GFile> file = fileAt(path);
-    const std::optional<QByteArray> contentType = contentTypeOf(file.get());
+    QString reason;
+    const std::optional<QByteArray> contentType = contentTypeOf(file.get(), &reason);
     if (!contentType)
-        return false;
+        return {Launch::Result::failed, reason};
     const GioObject<GAppInfo> application(g_app_info_get_default_for_type(contentType->constData(), FALSE));
-    return application && launch(application.get(), file.get());
+    if (!application)
+        return {Launch::Result::noApplication, {}};
+    return launch(application.get(), file.get());
 }
 
 QList<GioLauncher::Application> GioLauncher::applicationsFor(const QString& path) {
@@ -82,9 +98,11 @@ QList<GioLauncher::Application> GioLauncher::applicationsFor(const QString& path
     return others;
 }
 
-bool GioLauncher::openWith(const QString& path, const QString& applicationId) {
+GioLauncher::Launch GioLauncher::openWith(const QString& path, const QString& applicationId) {
     const GioObject<GDesktopAppInfo> application(g_desktop_app_info_new(applicationId.toUtf8().constData()));
-    return application && launch(G_APP_INFO(application.get()), fileAt(path).get());
+    if (!application)
+        return {Launch::Result::noApplication, {}};
+    return launch(G_APP_INFO(application.get()), fileAt(path).get());
 }
 
 bool GioLauncher::hasDesktopEntry(const QString& desktopFileId) {

@@ -71,6 +71,7 @@ struct Program {
     ScriptedFolderChooser* chooser;
     RecordingClipboard* clipboard;
     RecordingTerminal* terminal;
+    FakeFileOpener* opener;
     std::unique_ptr<QuillmereApp> app;
 
     // A scripted chooser answers from the test; the real one is driven by keys.
@@ -98,7 +99,9 @@ struct Program {
             chooser = nullptr;
         services.clipboard = std::move(clipboardOwned);
         services.terminal = std::move(terminalOwned);
-        services.fileOpener = std::make_unique<FakeFileOpener>();
+        auto openerOwned = std::make_unique<FakeFileOpener>();
+        opener = openerOwned.get();
+        services.fileOpener = std::move(openerOwned);
         services.homeFolder = tree.path("home");
         services.saveDelay = std::chrono::milliseconds(10);
         services.watcherDelay = std::chrono::milliseconds(10);

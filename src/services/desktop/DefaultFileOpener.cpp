@@ -7,7 +7,7 @@
 namespace quillmere {
 
 void DefaultFileOpener::open(const QString& path) {
-    (void)QtConcurrent::run([path] { GioLauncher::openWithDefaultApplication(path); });
+    launchOffThread(path, [path] { return GioLauncher::openWithDefaultApplication(path); });
 }
 
 QList<FileOpener::Application> DefaultFileOpener::applications(const QString& path) {
@@ -18,7 +18,20 @@ QList<FileOpener::Application> DefaultFileOpener::applications(const QString& pa
 }
 
 void DefaultFileOpener::openWith(const QString& path, const QString& applicationId) {
-    (void)QtConcurrent::run([path, applicationId] { GioLauncher::openWith(path, applicationId); });
+    launchOffThread(path, [path, applicationId] { return GioLauncher::openWith(path, applicationId); });
+}
+
+void DefaultFileOpener::launchOffThread(const QString& path, std::function<GioLauncher::Launch()> launch) {
+    // The outcome comes back on this object's thread, and not at all once it is gone.
+    (void)QtConcurrent::run(std::move(launch)).then(this, [this, path](const GioLauncher::Launch& outcome) {
+        if (outcome.launched())
+            return;
+        Q_EMIT openFailed(path,
+                          outcome.result == GioLauncher::Launch::Result::noApplication
+                              ? Failure::noApplication
+                              : Failure::launchFailed,
+                          outcome.reason);
+    });
 }
 
 } // namespace quillmere

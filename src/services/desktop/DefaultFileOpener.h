@@ -1,17 +1,26 @@
 #pragma once
 
+#include "platform/GioLauncher.h"
 #include "services/desktop/FileOpener.h"
+
+#include <functional>
 
 namespace quillmere {
 
-// Opens files with the desktop's default application for their content type.
+// Opens files with the desktop's default application for their content type, or with
+// an application the user chose.
 class DefaultFileOpener final : public FileOpener {
+    Q_OBJECT
+
 public:
-    // Launches off the calling thread: looking up the file's type and its application
+    // Both launch off the calling thread: looking up the file's type and its application
     // reads the disk.
     void open(const QString& path) override;
     QList<Application> applications(const QString& path) override;
     void openWith(const QString& path, const QString& applicationId) override;
+
+private:
+    void launchOffThread(const QString& path, std::function<GioLauncher::Launch()> launch);
 };
 
 } // namespace quillmere

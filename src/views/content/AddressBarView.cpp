@@ -48,6 +48,7 @@ AddressBarView::AddressBarView(AppState& appState, BookmarkStore& bookmarkStore,
     , m_clipboard(clipboard) {
     setObjectName(u"addressBar"_s);
     setAutoFillBackground(true);
+    connect(&m_dropTarget, &FolderDropTarget::filesDropped, this, &AddressBarView::filesDropped);
     m_modes = new QStackedLayout(this);
 
     auto* breadcrumbs = new QWidget(this);
@@ -194,6 +195,7 @@ void AddressBarView::rebuildSegments() {
         widget->setAccessibleName(label);
         widget->setContextMenuPolicy(Qt::CustomContextMenu);
         const QString path = segment.path;
+        m_dropTarget.watch(widget, path);
         connect(widget, &QWidget::customContextMenuRequested, this,
                 [this, widget, path](QPoint at) { showSegmentMenu(path, widget->mapToGlobal(at)); });
         m_segmentRow->addWidget(widget);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/navigation/Navigator.h"
+#include "views/common/FileDrop.h"
 #include <QPointer>
 #include <QWidget>
 
@@ -21,7 +22,8 @@ class Clipboard;
 // isSearchActive) shows a field bound to the filter query and "shown / total". In the
 // field, Up and Down move the selection, Space marks the selected entry (or types a
 // space when none is selected), Return opens it, and Escape clears the query, then
-// leaves filter mode.
+// leaves filter mode. Files dropped on a breadcrumb go out through filesDropped with its
+// folder as the destination.
 class AddressBarView final : public QWidget {
     Q_OBJECT
 
@@ -31,6 +33,9 @@ public:
 
     void setNavigator(Navigator* navigator);
     QLineEdit& filterField() const { return *m_field; }
+
+Q_SIGNALS:
+    void filesDropped(const QStringList& sources, const QString& destination, FileDrop::Choice choice);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +53,7 @@ private:
     Clipboard& m_clipboard;
     QPointer<Navigator> m_navigator;
     QList<QMetaObject::Connection> m_connections;
+    FolderDropTarget m_dropTarget;
 
     QStackedLayout* m_modes;
     QScrollArea* m_breadcrumbArea;

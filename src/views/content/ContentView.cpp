@@ -10,6 +10,7 @@
 #include "models/transfer/TransferPlanner.h"
 #include "models/volumes/MountedVolumes.h"
 #include "services/desktop/Clipboard.h"
+#include "services/desktop/FileOpener.h"
 #include "services/desktop/Logger.h"
 #include "services/filesystem/FileSystemService.h"
 #include "services/palette/CommandPaletteStore.h"
@@ -120,12 +121,12 @@ ContentView::ContentView(const WindowContext& context, QWidget* parent)
     m_table = new FileTableView(context.appSettingsStore, context.clipboard, context.fileOpener, this);
     column->addWidget(m_table, 1);
     connect(m_table, &FileTableView::contextMenuCommand, this, &ContentView::dispatch);
-    connect(m_table, &FileTableView::filesDropped, this,
-            [this](const QStringList& sources, const QString& destination, FileTableView::DropChoice choice) {
-                [[maybe_unused]] auto dropping =
-                    dropFiles(sources, destination, choice == FileTableView::DropChoice::copy,
-                              choice == FileTableView::DropChoice::move);
-            });
+    const auto drop = [this](const QStringList& sources, const QString& destination,
+                             FileDrop::Choice choice) {
+        [[maybe_unused]] auto dropping = dropFiles(sources, destination, choice);
+    };
+    connect(m_table, &FileTableView::filesDropped, this, drop);
+    connect(m_addressBar, &AddressBarView::filesDropped, this, drop);
     m_strip = new ProgressStripView(context.appState.operationQueue(), this);
     column->addWidget(m_strip);
     m_toast = new ToastView(this);
@@ -134,6 +135,16 @@ ContentView::ContentView(const WindowContext& context, QWidget* parent)
     connect(m_notice, &NoticeView::dismissedFocused, this, focusTable);
     connect(&context.appState.operationQueue(), &OperationQueue::operationFinished, this,
             &ContentView::operationFinished);
+    connect(&context.fileOpener, &FileOpener::openFailed, this,
+            [this](const QString& path, FileOpener::Failure failure, const QString& reason) {
+                const QString name = FileName::displayText(FilePath::lastComponent(path));
+                QString text = failure == FileOpener::Failure::noApplication
+                                   ? qtTrId("content.error.noApplication").arg(name)
+                                   : qtTrId("content.error.openFailed").arg(name);
+                if (!reason.isEmpty())
+                    text += u"\n"_s + reason;
+                showAlert(text);
+            });
 
     m_keyMonitor = new KeyEventMonitor(
         *this, [this](const KeyCommand& command) { dispatch(command); },
@@ -486,18 +497,20 @@ void ContentView::pasteFiles() {
                                                 destination, files->cut ? files : std::nullopt);
 }
 
-QCoro::Task<> ContentView::dropFiles(QStringList sources, QString destination, bool copy, bool move) {
+QCoro::Task<> ContentView::dropFiles(QStringList sources, QString destination, FileDrop::Choice choice) {
     const QPointer<ContentView> self(this);
     destination = FilePath::standardised(destination);
     QStringList standardised;
     for (const QString& source : sources)
         standardised.append(FilePath::standardised(source));
-    // Dropped where they already are: nothing to do.
+    // Dropped into the folder they are in: nothing to do. A folder dropped on itself goes on
+    // and is refused like any folder put inside itself.
     if (std::all_of(standardised.begin(), standardised.end(), [&destination](const QString& source) {
-            return source == destination || FilePath::parent(source) == destination;
+            return FilePath::parent(source) == destination;
         }))
         co_return;
-    if (!copy && !move) {
+    bool move = choice == FileDrop::Choice::move;
+    if (choice == FileDrop::Choice::automatic) {
         // The file systems are asked off this thread: a source may sit on a slow mount.
         QStringList places{destination, standardised.first()};
         const QList<std::optional<ItemState>> states =
@@ -549,7 +562,9 @@ QCoro::Task<> ContentView::openContextMenu() {
     const FileItem* found = selected ? navigator->itemWithID(*selected) : nullptr;
     const std::optional<FileItem> entry = found ? std::optional<FileItem>(*found) : std::nullopt;
     QList<FileOpener::Application> applications;
-    if (entry && !entry->isDirectory)
+    // Folders, and links to them, are entered rather than opened.
+    const bool isFile = entry && !entry->isDirectory && !entry->isLinkToFolder;
+    if (isFile)
         applications = co_await OpenWithMenu::lookUp(m_context.fileOpener, entry->url);
     if (!self || !navigator)
         co_return;
@@ -574,7 +589,8 @@ QCoro::Task<> ContentView::openContextMenu() {
             };
         };
         menu.addSeparator();
-        OpenWithMenu::add(menu, m_context.fileOpener, entry->url, applications);
+        if (isFile)
+            OpenWithMenu::add(menu, m_context.fileOpener, entry->url, applications);
         menu.addSeparator();
         menu.addAction(qtTrId("content.menu.copyPath"), this,
                        [this, id, multiple] { copyPathsOf(id, multiple); });

@@ -3,6 +3,7 @@
 #include "models/clipboard/FileClipboard.h"
 #include "models/commands/KeyCommand.h"
 #include "models/navigation/Navigator.h"
+#include "views/common/FileDrop.h"
 #include "views/content/NoticeView.h"
 #include "views/shell/WindowContext.h"
 
@@ -56,9 +57,9 @@ public:
     // Ctrl+V: what the clipboard holds is copied here, or moved here for a cut, through the
     // same transfer as c and m (conflict sheet, progress, undo).
     void pasteFiles();
-    // Files dropped on the table: copied or moved as asked; left to choose, moved within
-    // one file system and copied across, as desktops do.
-    QCoro::Task<> dropFiles(QStringList sources, QString destination, bool copy, bool move);
+    // Files dropped on the table, a breadcrumb or a sidebar tab: copied or moved as asked;
+    // left to choose, moved within one file system and copied across, as desktops do.
+    QCoro::Task<> dropFiles(QStringList sources, QString destination, FileDrop::Choice choice);
     void openInTerminal();
 
 protected:

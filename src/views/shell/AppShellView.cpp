@@ -45,6 +45,10 @@ AppShellView::AppShellView(const WindowContext& context, std::chrono::millisecon
     auto* contentArea = new QWidget(this);
     m_contentStack = new QStackedLayout(contentArea);
     m_content = new ContentView(context, contentArea);
+    connect(m_sidebar, &SidebarTabView::filesDropped, this,
+            [this](const QStringList& sources, const QString& destination, FileDrop::Choice choice) {
+                [[maybe_unused]] auto dropping = m_content->dropFiles(sources, destination, choice);
+            });
     m_contentStack->addWidget(m_content);
     m_noTab = new QLabel(contentArea);
     m_noTab->setAlignment(Qt::AlignCenter);

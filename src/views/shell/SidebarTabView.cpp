@@ -31,6 +31,7 @@ SidebarTabView::SidebarTabView(AppState& appState, QWidget* parent)
     , m_appState(appState) {
     setObjectName(u"sidebar"_s);
     setFixedWidth(width);
+    connect(&m_dropTarget, &FolderDropTarget::filesDropped, this, &SidebarTabView::filesDropped);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 6, 0, 0);
     column->setSpacing(0);
@@ -103,6 +104,8 @@ void SidebarTabView::rebuild() {
         row->setAutoFillBackground(active);
         row->setBackgroundRole(QPalette::Midlight);
         row->installEventFilter(this);
+        if (!tab->isTrash())
+            m_dropTarget.watch(row, navigator.currentPath());
         row->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(row, &QWidget::customContextMenuRequested, this, [this, row, index](QPoint at) {
             QMenu menu(this);

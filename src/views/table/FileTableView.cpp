@@ -217,23 +217,6 @@ void FileTableView::enterFolderAt(const QModelIndex& index) {
     [[maybe_unused]] auto reloading = m_navigator->reload();
 }
 
-namespace {
-
-std::optional<FilesOnClipboard> filesIn(const QMimeData* data) {
-    if (!data)
-        return std::nullopt;
-    QMap<QString, QByteArray> formats;
-    for (const char* type :
-         {FileClipboard::gnomeType, FileClipboard::uriListType, FileClipboard::kdeCutType}) {
-        const QString name = QString::fromLatin1(type);
-        if (data->hasFormat(name))
-            formats.insert(name, data->data(name));
-    }
-    return FileClipboard::decode(formats);
-}
-
-} // namespace
-
 void FileTableView::startDrag(Qt::DropActions) {
     if (!m_navigator)
         return;
@@ -264,30 +247,28 @@ QString FileTableView::dropFolderAt(QPoint position) const {
 }
 
 void FileTableView::dragEnterEvent(QDragEnterEvent* event) {
-    if (m_navigator && filesIn(event->mimeData()))
+    if (m_navigator && FileDrop::filesIn(event->mimeData()))
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
 void FileTableView::dragMoveEvent(QDragMoveEvent* event) {
-    if (m_navigator && filesIn(event->mimeData()))
+    // Only a drag whose entry was accepted moves on here: its files were decoded then.
+    if (m_navigator)
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
 void FileTableView::dropEvent(QDropEvent* event) {
-    const std::optional<FilesOnClipboard> files = filesIn(event->mimeData());
+    const std::optional<FilesOnClipboard> files = FileDrop::filesIn(event->mimeData());
     if (!m_navigator || !files) {
         event->ignore();
         return;
     }
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const DropChoice choice = modifiers.testFlag(Qt::ControlModifier) ? DropChoice::copy
-                              : modifiers.testFlag(Qt::ShiftModifier) ? DropChoice::move
-                                                                      : DropChoice::automatic;
-    event->setDropAction(choice == DropChoice::move ? Qt::MoveAction : Qt::CopyAction);
+    const FileDrop::Choice choice = FileDrop::choiceFor(event->modifiers());
+    event->setDropAction(choice == FileDrop::Choice::move ? Qt::MoveAction : Qt::CopyAction);
     event->accept();
     Q_EMIT filesDropped(files->paths, dropFolderAt(event->position().toPoint()), choice);
 }
@@ -324,7 +305,9 @@ QCoro::Task<> FileTableView::showEntryMenu(QPoint globalPosition, std::optional<
     if (id && !entry)
         co_return;
     QList<FileOpener::Application> applications;
-    if (entry && !entry->isDirectory)
+    // Folders, and links to them, are entered rather than opened.
+    const bool isFile = entry && !entry->isDirectory && !entry->isLinkToFolder;
+    if (isFile)
         applications = co_await OpenWithMenu::lookUp(m_fileOpener, entry->url);
     if (!self || !m_navigator)
         co_return;
@@ -338,7 +321,8 @@ QCoro::Task<> FileTableView::showEntryMenu(QPoint globalPosition, std::optional<
     if (entry) {
         const QString entryID = entry->id;
         menu.addSeparator();
-        OpenWithMenu::add(menu, m_fileOpener, entry->url, applications);
+        if (isFile)
+            OpenWithMenu::add(menu, m_fileOpener, entry->url, applications);
         menu.addSeparator(); // collapses into the one above when there is no submenu
         menu.addAction(qtTrId("パスをコピー"), this, [this, entryID] { copyPaths(entryID); });
         menu.addSeparator();

@@ -3,6 +3,7 @@
 #include "models/clipboard/FileClipboard.h"
 #include "models/commands/KeyCommand.h"
 #include "models/navigation/Navigator.h"
+#include "views/common/FileDrop.h"
 
 #include <QCoroTask>
 #include <QPointer>
@@ -37,11 +38,9 @@ public:
     Navigator* navigator() const { return m_navigator; }
     FileTableModel& tableModel() const { return *m_model; }
 
-    enum class DropChoice { automatic, copy, move };
-
 Q_SIGNALS:
     void contextMenuCommand(const KeyCommand& command);
-    void filesDropped(const QStringList& sources, const QString& destination, DropChoice choice);
+    void filesDropped(const QStringList& sources, const QString& destination, FileDrop::Choice choice);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

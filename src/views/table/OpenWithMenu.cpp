@@ -1,5 +1,6 @@
 #include "views/table/OpenWithMenu.h"
 
+#include <QAction>
 #include <QCoroFuture>
 #include <QMenu>
 #include <QtConcurrent/QtConcurrentRun>
@@ -14,8 +15,13 @@ QCoro::Task<QList<FileOpener::Application>> OpenWithMenu::lookUp(FileOpener& fil
 
 void OpenWithMenu::add(QMenu& menu, FileOpener& fileOpener, const QString& path,
                        const QList<FileOpener::Application>& applications) {
-    if (applications.isEmpty())
+    if (applications.isEmpty()) {
+        // Said rather than left out, so the user knows why the file does not open.
+        QAction* none = menu.addAction(qtTrId("menu.openAs.none"));
+        none->setObjectName(QStringLiteral("menu.openAs.none"));
+        none->setEnabled(false);
         return;
+    }
     QMenu* submenu = menu.addMenu(qtTrId("Open as..."));
     submenu->menuAction()->setObjectName(QStringLiteral("menu.openAs"));
     for (const FileOpener::Application& application : applications) {

@@ -14,7 +14,7 @@ namespace OpenWithMenu {
 
 // Asks the desktop off the user-interface thread; its entries are files on disk.
 QCoro::Task<QList<FileOpener::Application>> lookUp(FileOpener& fileOpener, QString path);
-// Adds the submenu; adds nothing when no application is known.
+// Adds the submenu; when no application is known, a disabled line that says so.
 void add(QMenu& menu, FileOpener& fileOpener, const QString& path,
          const QList<FileOpener::Application>& applications);
 
