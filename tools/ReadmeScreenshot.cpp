@@ -9,6 +9,7 @@
 #include "models/operations/OperationQueue.h"
 #include "models/tabs/AppState.h"
 #include "platform/SystemCalls.h"
+#include "services/desktop/VolumeMonitor.h"
 #include "services/filesystem/DefaultFileSystemService.h"
 #include "services/palette/CommandPaletteStore.h"
 #include "services/persistence/AppSettingsStore.h"
