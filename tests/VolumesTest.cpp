@@ -14,6 +14,7 @@
 #include "support/TemporaryTree.h"
 
 #include <QApplication>
+#include <QCoroTimer>
 #include <QListView>
 #include <QSignalSpy>
 #include <QtTest>
@@ -32,6 +33,27 @@ class ScriptedVolumeMonitor final : public VolumeMonitor {
 public:
     QList<Volume> current;
     QCoro::Task<QList<Volume>> volumes() override { co_return current; }
+    void set(QList<Volume> volumes) {
+        current = std::move(volumes);
+        Q_EMIT mountsChanged();
+    }
+};
+
+// Answers on the next turn of the event loop with the volumes of the moment it was asked,
+// as a scan off the user-interface thread does.
+class DeferredVolumeMonitor final : public VolumeMonitor {
+public:
+    QList<Volume> current;
+    int readings = 0;
+    QCoro::Task<QList<Volume>> volumes() override {
+        ++readings;
+        const QList<Volume> answer = current;
+        QTimer turn;
+        turn.setSingleShot(true);
+        turn.start(0);
+        co_await turn;
+        co_return answer;
+    }
     void set(QList<Volume> volumes) {
         current = std::move(volumes);
         Q_EMIT mountsChanged();
@@ -143,6 +165,21 @@ private Q_SLOTS:
         QCOMPARE(labels.labelFor("server:/export"), std::nullopt);
         QCOMPARE(labels.labelFor("tmpfs"), std::nullopt);
         QCOMPARE(DiskLabels::read(dev + "/no-such-folder").labelFor(dev + "/sdb1"), std::nullopt);
+    }
+
+    // Changes reported while a reading runs are answered by one more reading, so the list
+    // ends as the last change left the mounts and never shows a stale one in between.
+    void readsAgainAfterChangesDuringAReading() {
+        DeferredVolumeMonitor monitor;
+        MountedVolumes volumes(&monitor);
+        QSignalSpy changes(&volumes, &MountedVolumes::volumesChanged);
+        monitor.current = {{u"/media/a"_s, u"A"_s, false}};
+        volumes.start();
+        monitor.set({{u"/media/b"_s, u"B"_s, false}});
+        monitor.set({{u"/media/c"_s, u"C"_s, false}});
+        QTRY_COMPARE(volumes.volumes(), (QList<Volume>{{u"/media/c"_s, u"C"_s, false}}));
+        QCOMPARE(monitor.readings, 2);
+        QCOMPARE(changes.size(), 1);
     }
 
     // The palette lists the volumes after the bookmarks, finds one by its label, and Return
