@@ -163,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(labels.labelFor(dev + "/mapper/luks-1"), std::optional(u"café"_s + QChar(0xDCFF)));
         QCOMPARE(labels.labelFor(dev + "/sdc1"), std::nullopt);
         QCOMPARE(labels.labelFor("server:/export"), std::nullopt);
-        QCOMPARE(labels.labelFor("tmpfs"), std::nullopt);
+        QCOMPARE(labels.labelFor("//host/share"), std::nullopt);
         QCOMPARE(DiskLabels::read(dev + "/no-such-folder").labelFor(dev + "/sdb1"), std::nullopt);
     }
 

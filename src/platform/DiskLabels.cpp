@@ -64,7 +64,7 @@ DiskLabels DiskLabels::read(const QByteArray& folder) {
 }
 
 std::optional<QString> DiskLabels::labelFor(const QByteArray& source) const {
-    if (!source.startsWith('/') || m_labelByDevice.isEmpty())
+    if (!source.startsWith('/') || source.startsWith("//") || m_labelByDevice.isEmpty())
         return std::nullopt;
     const std::optional<QByteArray> device = resolved(source);
     if (!device)

@@ -19,7 +19,7 @@ public:
     static DiskLabels read(const QByteArray& folder = defaultFolder);
 
     // The label of the device a mount source names; nothing for a source that is no
-    // device path ("server:/export", "tmpfs") or a device without a label.
+    // device path ("server:/export", "//host/share", "tmpfs") or a device without a label.
     std::optional<QString> labelFor(const QByteArray& source) const;
 
     // udev writes every byte it does not keep in a link name as "\xNN".

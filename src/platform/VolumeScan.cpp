@@ -100,10 +100,12 @@ QList<VisibleVolume> VolumeScan::visibleVolumes(const MountTable& table, const L
         const Mount& mount = mounts[i];
         if (!isShown(mount, roots) || isCovered(i, mounts, byId))
             continue;
-        std::optional<QString> label = labelFor ? labelFor(mount.source) : std::nullopt;
+        // A share's source names a server, never a local device ("//host/share" is no path).
+        const bool network = isNetworkFileSystem(mount.fileSystemType);
+        std::optional<QString> label = labelFor && !network ? labelFor(mount.source) : std::nullopt;
         if (!label || label->isEmpty())
             label = lastName(mount.mountPoint);
-        volumes.append({mount.mountPoint, *label, isNetworkFileSystem(mount.fileSystemType)});
+        volumes.append({mount.mountPoint, *label, network});
     }
     return volumes;
 }
