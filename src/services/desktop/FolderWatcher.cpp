@@ -3,15 +3,13 @@
 #include "platform/InotifyWatch.h"
 
 #include <QSocketNotifier>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace quillmere {
 
 // The notifier goes before the descriptor it listens on.
 struct FolderWatcher::Source {
-    explicit Source(const QString& folder)
-        : watch(folder) {}
-
-    InotifyWatch watch;
+    std::shared_ptr<InotifyWatch> watch;
     std::unique_ptr<QSocketNotifier> notifier;
 };
 
@@ -23,21 +21,34 @@ FolderWatcher::~FolderWatcher() = default;
 
 void FolderWatcher::watch(const QString& folder, ChangeHandler onChange) {
     stop();
-    auto source = std::make_unique<Source>(folder);
-    if (!source->watch.isValid())
-        return;
-    source->notifier = std::make_unique<QSocketNotifier>(source->watch.descriptor(), QSocketNotifier::Read);
-    connect(source->notifier.get(), &QSocketNotifier::activated, this, &FolderWatcher::eventsArrived);
     m_onChange = std::move(onChange);
-    m_current = std::move(source);
+    m_starting = true;
+    const quint64 generation = m_generation;
+    // Nothing comes back once the watcher is gone; the descriptor then closes with the result.
+    (void)QtConcurrent::run([folder] {
+        return std::make_shared<InotifyWatch>(folder);
+    }).then(this, [this, generation](const std::shared_ptr<InotifyWatch>& made) {
+        if (generation != m_generation)
+            return;
+        m_starting = false;
+        if (!made->isValid())
+            return;
+        auto source = std::make_unique<Source>();
+        source->watch = made;
+        source->notifier = std::make_unique<QSocketNotifier>(made->descriptor(), QSocketNotifier::Read);
+        connect(source->notifier.get(), &QSocketNotifier::activated, this, &FolderWatcher::eventsArrived);
+        m_current = std::move(source);
+    });
 }
 
 void FolderWatcher::stop() {
+    ++m_generation;
+    m_starting = false;
     m_current.reset();
 }
 
 void FolderWatcher::eventsArrived() {
-    if (!m_current || !m_current->watch.drainEvents())
+    if (!m_current || !m_current->watch->drainEvents())
         return;
     // The call belongs to the watch whose event it was, even if another watch starts meanwhile.
     m_debouncer.schedule([handler = m_onChange] { return callHandler(handler); });
