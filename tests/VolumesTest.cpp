@@ -109,15 +109,21 @@ private Q_SLOTS:
 39 37 8:66 / /mnt/hidden rw - ext4 /dev/sde2 rw
 40 38 0:44 / /mnt/backup rw - tmpfs tmpfs rw
 41 36 0:45 / /home/alice/remote rw - fuse.sshfs alice@host:/ rw
+42 22 8:81 / /media/bob/BOBS rw,nosuid - vfat /dev/sdf1 rw
+43 22 8:82 / /run/media/bob/Work rw - ext4 /dev/sdf2 rw
+44 22 8:83 / /media/usb0 rw - vfat /dev/sdf3 rw
+45 37 8:84 / /mnt/extra rw - ext4 /dev/sdf4 rw
 )";
         const QByteArray fstab = "# <file system> <mount point> <type> <options> <dump> <pass>\n"
                                  "/dev/sde1 /data/disk ext4 defaults,x-gvfs-show 0 2\n"
                                  "LABEL=Hidden\t/mnt/hidden  ext4 defaults,x-gvfs-hide 0 2\n";
+        // Options given on mount(8)'s command line are kept in utab, not in the kernel's table.
+        const QByteArray utab = "SRC=/dev/sdf4 TARGET=/mnt/extra ROOT=/ OPTS=x-gvfs-hide\n";
         const QHash<QByteArray, QString> labels{{"/dev/sdb1", u"KINGSTON"_s},
                                                 {"/dev/sdd1", u"Backup Disk"_s},
                                                 {"/dev/sde1", u"Data"_s},
                                                 {"/dev/sdg1", u"Old"_s}};
-        const MountTable table = MountTable::parse(mountInfo, fstab);
+        const MountTable table = MountTable::parse(mountInfo, fstab, utab);
         QCOMPARE(table.mounts()[13].source, QByteArray("//host/share"));
 
         const QList<VisibleVolume> volumes = VolumeScan::visibleVolumes(
@@ -125,7 +131,7 @@ private Q_SLOTS:
             [&labels](const QByteArray& source) {
                 return labels.contains(source) ? std::optional(labels[source]) : std::nullopt;
             },
-            VolumeScan::defaultRoots());
+            VolumeScan::defaultRoots(), "alice");
         const QList<VisibleVolume> expected{
             {"/media/alice/USB STICK", u"KINGSTON"_s, false},
             {"/run/media/alice/Photos", u"Photos"_s, false},
@@ -136,6 +142,8 @@ private Q_SLOTS:
             // on /mnt/old before the tmpfs went over /mnt is out of reach.
             {"/mnt/backup", u"backup"_s, false},
             {"/home/alice/remote", u"remote"_s, true},
+            // Bob's drives stay his; a drive straight under /media belongs to no one.
+            {"/media/usb0", u"usb0"_s, false},
         };
         QCOMPARE(volumes, expected);
     }

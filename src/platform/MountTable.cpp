@@ -42,10 +42,10 @@ bool Mount::hasOption(const QByteArray& option) const {
 }
 
 MountTable MountTable::current() {
-    return parse(readWhole("/proc/self/mountinfo"), readWhole("/etc/fstab"));
+    return parse(readWhole("/proc/self/mountinfo"), readWhole("/etc/fstab"), readWhole("/run/mount/utab"));
 }
 
-MountTable MountTable::parse(const QByteArray& mountInfo, const QByteArray& fstab) {
+MountTable MountTable::parse(const QByteArray& mountInfo, const QByteArray& fstab, const QByteArray& utab) {
     MountTable table;
     for (const QByteArray& line : mountInfo.split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
@@ -72,6 +72,22 @@ MountTable MountTable::parse(const QByteArray& mountInfo, const QByteArray& fsta
         for (Mount& mount : table.m_mounts)
             if (mount.mountPoint == mountPoint)
                 mount.tableOptions = fields[3].split(',');
+    }
+    // utab lines are KEY=VALUE fields: TARGET is the mount point, OPTS the options.
+    for (const QByteArray& line : utab.split('\n')) {
+        QByteArray target;
+        QList<QByteArray> options;
+        for (const QByteArray& field : line.split(' ')) {
+            if (field.startsWith("TARGET="))
+                target = unescapeOctal(field.mid(7));
+            else if (field.startsWith("OPTS="))
+                options = field.mid(5).split(',');
+        }
+        if (target.isEmpty() || options.isEmpty())
+            continue;
+        for (Mount& mount : table.m_mounts)
+            if (mount.mountPoint == target)
+                mount.tableOptions += options;
     }
     return table;
 }

@@ -6,6 +6,10 @@
 #include <QHash>
 #include <QSet>
 
+#include <cstring>
+#include <pwd.h>
+#include <unistd.h>
+
 namespace quillmere {
 namespace {
 
@@ -36,8 +40,21 @@ bool isSystemPlace(const QByteArray& mountPoint) {
     return false;
 }
 
-bool isShown(const Mount& mount, const QList<QByteArray>& roots) {
-    if (mount.hasOption("x-gvfs-hide"))
+// Below /media/ and /run/media/, desktops mount each user's drives in a folder named
+// after the user; another user's are not this user's to open.
+bool isAnotherUsersDrive(const QByteArray& mountPoint, const QByteArray& userName) {
+    for (const char* root : {"/media/", "/run/media/"}) {
+        const qsizetype length = qsizetype(std::strlen(root));
+        if (!mountPoint.startsWith(root))
+            continue;
+        const qsizetype slash = mountPoint.indexOf('/', length);
+        return slash > 0 && !userName.isEmpty() && mountPoint.mid(length, slash - length) != userName;
+    }
+    return false;
+}
+
+bool isShown(const Mount& mount, const QList<QByteArray>& roots, const QByteArray& userName) {
+    if (mount.hasOption("x-gvfs-hide") || isAnotherUsersDrive(mount.mountPoint, userName))
         return false;
     // /run/media/USER/... sits below /run, so the roots are asked first.
     if (mount.hasOption("x-gvfs-show") || isBelowRoot(mount.mountPoint, roots))
@@ -67,6 +84,11 @@ bool isCovered(qsizetype index, const QList<Mount>& mounts, const QHash<int, qsi
     return false;
 }
 
+QByteArray currentUserName() {
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry && entry->pw_name ? QByteArray(entry->pw_name) : QByteArray();
+}
+
 QString lastName(const QByteArray& mountPoint) {
     const qsizetype slash = mountPoint.lastIndexOf('/');
     const QByteArray name = mountPoint.mid(slash + 1);
@@ -89,7 +111,7 @@ bool VolumeScan::isNetworkFileSystem(const QByteArray& fileSystemType) {
 }
 
 QList<VisibleVolume> VolumeScan::visibleVolumes(const MountTable& table, const LabelLookup& labelFor,
-                                                const QList<QByteArray>& roots) {
+                                                const QList<QByteArray>& roots, const QByteArray& userName) {
     const QList<Mount>& mounts = table.mounts();
     QHash<int, qsizetype> byId;
     for (qsizetype i = 0; i < mounts.size(); ++i)
@@ -98,7 +120,7 @@ QList<VisibleVolume> VolumeScan::visibleVolumes(const MountTable& table, const L
     QList<VisibleVolume> volumes;
     for (qsizetype i = 0; i < mounts.size(); ++i) {
         const Mount& mount = mounts[i];
-        if (!isShown(mount, roots) || isCovered(i, mounts, byId))
+        if (!isShown(mount, roots, userName) || isCovered(i, mounts, byId))
             continue;
         // A share's source names a server, never a local device ("//host/share" is no path).
         const bool network = isNetworkFileSystem(mount.fileSystemType);
@@ -113,8 +135,8 @@ QList<VisibleVolume> VolumeScan::visibleVolumes(const MountTable& table, const L
 QList<VisibleVolume> VolumeScan::scan(const QList<QByteArray>& roots) {
     const DiskLabels labels = DiskLabels::read();
     return visibleVolumes(
-        MountTable::current(), [&labels](const QByteArray& source) { return labels.labelFor(source); },
-        roots);
+        MountTable::current(), [&labels](const QByteArray& source) { return labels.labelFor(source); }, roots,
+        currentUserName());
 }
 
 } // namespace quillmere

@@ -23,7 +23,8 @@ struct VisibleVolume {
 // below the places removable drives and the administrator's extra disks go (/media,
 // /run/media, /mnt), network file systems wherever they were mounted except the system's
 // own folders, and any mount marked x-gvfs-show; never one marked x-gvfs-hide. A mount
-// that a later one covers (on its folder or on a folder above it) is not offered.
+// that a later one covers (on its folder or on a folder above it) is not offered, nor a
+// drive another user mounted in a folder of their own (/media/NAME/..., /run/media/NAME/...).
 namespace VolumeScan {
 
 using LabelLookup = std::function<std::optional<QString>(const QByteArray& source)>;
@@ -32,9 +33,9 @@ using LabelLookup = std::function<std::optional<QString>(const QByteArray& sourc
 QList<QByteArray> defaultRoots();
 bool isNetworkFileSystem(const QByteArray& fileSystemType);
 
-// In mount order.
+// In mount order. userName: this user's login name, which owns the per-user folders.
 QList<VisibleVolume> visibleVolumes(const MountTable& table, const LabelLookup& labelFor,
-                                    const QList<QByteArray>& roots);
+                                    const QList<QByteArray>& roots, const QByteArray& userName);
 // This process's mounts, labelled from /dev/disk/by-label. Reads the system: call it off
 // the user-interface thread.
 QList<VisibleVolume> scan(const QList<QByteArray>& roots);
