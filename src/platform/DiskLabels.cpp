@@ -2,6 +2,7 @@
 
 #include "PathCodec.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -17,14 +18,8 @@ std::optional<QByteArray> resolved(const QByteArray& path) {
     return QByteArray(buffer);
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
 } // namespace
@@ -33,9 +28,9 @@ QByteArray DiskLabels::unescapeLinkName(const QByteArray& name) {
     QByteArray out;
     out.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && hexValue(name[i + 2]) >= 0 &&
-            hexValue(name[i + 3]) >= 0) {
-            out.append(char(hexValue(name[i + 2]) * 16 + hexValue(name[i + 3])));
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && isHexDigit(name[i + 2]) &&
+            isHexDigit(name[i + 3])) {
+            out.append(QByteArray::fromHex(name.mid(i + 2, 2)));
             i += 3;
         } else {
             out.append(name[i]);
