@@ -2,12 +2,15 @@
 
 #include "platform/GioLauncher.h"
 
+#include <QCoroFuture>
+#include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace quillmere {
 
 void DefaultFileOpener::open(const QString& path) {
-    launchOffThread(path, [path] { return GioLauncher::openWithDefaultApplication(path); });
+    [[maybe_unused]] auto reporting = reportFailure(
+        path, QtConcurrent::run([path] { return GioLauncher::openWithDefaultApplication(path); }));
 }
 
 QList<FileOpener::Application> DefaultFileOpener::applications(const QString& path) {
@@ -18,20 +21,21 @@ QList<FileOpener::Application> DefaultFileOpener::applications(const QString& pa
 }
 
 void DefaultFileOpener::openWith(const QString& path, const QString& applicationId) {
-    launchOffThread(path, [path, applicationId] { return GioLauncher::openWith(path, applicationId); });
+    [[maybe_unused]] auto reporting = reportFailure(path, QtConcurrent::run([path, applicationId] {
+                                                        return GioLauncher::openWith(path, applicationId);
+                                                    }));
 }
 
-void DefaultFileOpener::launchOffThread(const QString& path, std::function<GioLauncher::Launch()> launch) {
-    // The outcome comes back on this object's thread, and not at all once it is gone.
-    (void)QtConcurrent::run(std::move(launch)).then(this, [this, path](const GioLauncher::Launch& outcome) {
-        if (outcome.launched())
-            return;
-        Q_EMIT openFailed(path,
-                          outcome.result == GioLauncher::Launch::Result::noApplication
-                              ? Failure::noApplication
-                              : Failure::launchFailed,
-                          outcome.reason);
-    });
+QCoro::Task<> DefaultFileOpener::reportFailure(QString path, QFuture<GioLauncher::Launch> launching) {
+    const QPointer<DefaultFileOpener> self(this);
+    const GioLauncher::Launch outcome = co_await launching;
+    // Told on this object's thread, and not at all once it is gone.
+    if (!self || outcome.launched())
+        co_return;
+    Q_EMIT openFailed(path,
+                      outcome.result == GioLauncher::Launch::Result::noApplication ? Failure::noApplication
+                                                                                   : Failure::launchFailed,
+                      outcome.reason);
 }
 
 } // namespace quillmere

@@ -3,7 +3,8 @@
 #include "platform/GioLauncher.h"
 #include "services/desktop/FileOpener.h"
 
-#include <functional>
+#include <QCoroTask>
+#include <QFuture>
 
 namespace quillmere {
 
@@ -20,7 +21,8 @@ public:
     void openWith(const QString& path, const QString& applicationId) override;
 
 private:
-    void launchOffThread(const QString& path, std::function<GioLauncher::Launch()> launch);
+    // Waits for a launch running on a worker and reports it when it failed.
+    QCoro::Task<> reportFailure(QString path, QFuture<GioLauncher::Launch> launching);
 };
 
 } // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include "platform/InotifyWatch.h"
 
+#include <QCoroFuture>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -23,22 +25,25 @@ void FolderWatcher::watch(const QString& folder, ChangeHandler onChange) {
     stop();
     m_onChange = std::move(onChange);
     m_starting = true;
-    const quint64 generation = m_generation;
-    // Nothing comes back once the watcher is gone; the descriptor then closes with the result.
-    (void)QtConcurrent::run([folder] {
-        return std::make_shared<InotifyWatch>(folder);
-    }).then(this, [this, generation](const std::shared_ptr<InotifyWatch>& made) {
-        if (generation != m_generation)
-            return;
-        m_starting = false;
-        if (!made->isValid())
-            return;
-        auto source = std::make_unique<Source>();
-        source->watch = made;
-        source->notifier = std::make_unique<QSocketNotifier>(made->descriptor(), QSocketNotifier::Read);
-        connect(source->notifier.get(), &QSocketNotifier::activated, this, &FolderWatcher::eventsArrived);
-        m_current = std::move(source);
-    });
+    [[maybe_unused]] auto starting = setUp(folder, m_generation);
+}
+
+QCoro::Task<> FolderWatcher::setUp(QString folder, quint64 generation) {
+    const QPointer<FolderWatcher> self(this);
+    // A named future: GCC 12 destroys a temporary closure in a co_await twice. A set-up
+    // that arrives after the watcher is gone closes its descriptor with the result.
+    auto making = QtConcurrent::run([folder] { return std::make_shared<InotifyWatch>(folder); });
+    const std::shared_ptr<InotifyWatch> made = co_await making;
+    if (!self || generation != m_generation)
+        co_return;
+    m_starting = false;
+    if (!made->isValid())
+        co_return;
+    auto source = std::make_unique<Source>();
+    source->watch = made;
+    source->notifier = std::make_unique<QSocketNotifier>(made->descriptor(), QSocketNotifier::Read);
+    connect(source->notifier.get(), &QSocketNotifier::activated, this, &FolderWatcher::eventsArrived);
+    m_current = std::move(source);
 }
 
 void FolderWatcher::stop() {

@@ -51,6 +51,7 @@ public:
 private:
     struct Source;
 
+    QCoro::Task<> setUp(QString folder, quint64 generation);
     void eventsArrived();
     static QCoro::Task<> callHandler(ChangeHandler handler);
 
