@@ -298,10 +298,7 @@ QCoro::Task<> BatchRenameSheet::rename() {
     m_isProcessing = false;
     m_frame->setBusy(false);
     updateControls();
-    if (failure)
-        m_frame->showError(failure);
-    else
-        accept();
+    m_frame->finish(failure);
 }
 
 QueuedOperationObserver BatchRenameSheet::operationObserver() const {

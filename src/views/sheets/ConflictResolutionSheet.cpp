@@ -200,10 +200,7 @@ QCoro::Task<> ConflictResolutionSheet::resolve() {
     m_isProcessing = false;
     m_frame->setBusy(false);
     updateControls();
-    if (failure)
-        m_frame->showError(failure);
-    else
-        accept();
+    m_frame->finish(failure);
 }
 
 QueuedOperationObserver ConflictResolutionSheet::operationObserver() const {

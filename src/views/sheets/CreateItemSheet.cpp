@@ -106,10 +106,7 @@ QCoro::Task<> CreateItemSheet::create(QString name) {
     }
     if (!self)
         co_return;
-    if (failure)
-        self->m_frame->showError(failure);
-    else
-        self->accept();
+    self->m_frame->finish(failure);
 }
 
 } // namespace quillmere

@@ -58,10 +58,7 @@ QCoro::Task<> DeleteConfirmSheet::trash() {
         co_return;
     m_isDeleting = false;
     m_frame->setBusy(false);
-    if (failure)
-        m_frame->showError(failure);
-    else
-        accept();
+    m_frame->finish(failure);
 }
 
 } // namespace quillmere

@@ -122,6 +122,13 @@ void SheetFrame::setBusy(bool busy) {
         m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
 }
 
+void SheetFrame::finish(const std::optional<QString>& failure) {
+    if (failure)
+        showError(failure);
+    else if (m_sheet)
+        m_sheet->accept();
+}
+
 QueuedOperationObserver SheetFrame::operationObserver() const {
     return [sheet = m_sheet, handedOff = m_handedOff](const std::shared_ptr<QueuedOperation>& operation) {
         if (!sheet || !operation)

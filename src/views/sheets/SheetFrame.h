@@ -54,6 +54,9 @@ public:
     QueuedOperationObserver operationObserver() const;
     // Whether the sheet closed that way; the sheet then shows nothing more.
     bool isHandedOff() const { return *m_handedOff; }
+    // The outcome of an operation that ended in place: the failure is shown and the
+    // sheet stays for another try, or the sheet closes as accepted.
+    void finish(const std::optional<QString>& failure);
 
     // A label in the callout type: smaller than the body text, red when it reports a problem.
     static QLabel* calloutLabel(QWidget* parent, bool isError);

@@ -51,10 +51,7 @@ QCoro::Task<> TrashConfirmSheet::run() {
         co_return;
     m_isDeleting = false;
     m_frame->setBusy(false);
-    if (failure)
-        m_frame->showError(failure);
-    else
-        accept();
+    m_frame->finish(failure);
 }
 
 } // namespace quillmere
