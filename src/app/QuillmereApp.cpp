@@ -222,12 +222,7 @@ QCoro::Task<> QuillmereApp::start() {
     auto undoRunner = std::make_unique<UndoRunner>(*appState, fileSystem);
     paletteStore->setWindowActions([this] { return windowActions(); },
                                    [this](WindowAction::Which which) { runWindowAction(which); });
-    paletteStore->setVolumes([this] {
-        QList<PaletteItemKind::Volume> volumes;
-        for (const Volume& volume : m_mountedVolumes->volumes())
-            volumes.append({volume.path, volume.label, volume.isNetwork});
-        return volumes;
-    });
+    paletteStore->setVolumes([this] { return m_mountedVolumes->volumes(); });
     connect(m_mountedVolumes.get(), &MountedVolumes::volumesChanged, paletteStore.get(),
             &CommandPaletteStore::volumesChanged);
     // The Edit menu names what Undo and Redo would do, in the language of the moment.

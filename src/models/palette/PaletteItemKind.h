@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/commands/KeyCommand.h"
+#include "models/volumes/Volume.h"
 
 #include <QString>
 #include <QUuid>
@@ -46,12 +47,7 @@ struct PaletteItemKind {
         bool operator==(const WindowAction&) const = default;
     };
 
-    struct Volume {
-        QString url; // the mount point
-        QString label;
-        bool isNetwork = false;
-        bool operator==(const Volume&) const = default;
-    };
+    using Volume = quillmere::Volume;
 
     std::variant<Command, RecentFolder, Bookmark, CancelOperation, WindowAction, Volume> value;
 
@@ -65,7 +61,7 @@ struct PaletteItemKind {
         if (const auto* bookmark = std::get_if<Bookmark>(&value))
             return bookmark->url;
         if (const auto* volume = std::get_if<Volume>(&value))
-            return volume->url;
+            return volume->path;
         return std::nullopt;
     }
 

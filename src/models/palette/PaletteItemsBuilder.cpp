@@ -30,7 +30,7 @@ PaletteItem bookmarkRow(const Bookmark& bookmark, int score, QList<int> position
 }
 
 PaletteItem volumeRow(const PaletteItemKind::Volume& volume, int score, QList<int> positions = {}) {
-    return {QUuid::createUuid(), {volume}, volume.label, volume.url, std::move(positions), score};
+    return {QUuid::createUuid(), {volume}, volume.label, volume.path, std::move(positions), score};
 }
 
 PaletteItem cancelRow(const PaletteItemKind::CancelOperation& cancel, int score, QList<int> positions = {}) {
@@ -127,7 +127,7 @@ QList<PaletteItem> matchingRows(const PaletteItemsBuilder::Sources& sources, QSt
 
     for (const PaletteItemKind::Volume& volume : sources.volumes)
         if (const std::optional<PaletteMatch> match =
-                better(fuzzyMatch(volume.label, query), fuzzyMatch(volume.url, query)))
+                better(fuzzyMatch(volume.label, query), fuzzyMatch(volume.path, query)))
             rows.append(volumeRow(volume, match->score, match->positions));
 
     std::stable_sort(rows.begin(), rows.end(),
