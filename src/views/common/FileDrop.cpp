@@ -1,7 +1,8 @@
 #include "views/common/FileDrop.h"
 
+#include "views/common/FileMimeData.h"
+
 #include <QDropEvent>
-#include <QMimeData>
 #include <QPalette>
 #include <QWidget>
 
@@ -15,16 +16,7 @@ const char* roleBeforeProperty = "dropRoleBefore";
 } // namespace
 
 std::optional<FilesOnClipboard> FileDrop::filesIn(const QMimeData* data) {
-    if (!data)
-        return std::nullopt;
-    QMap<QString, QByteArray> formats;
-    for (const char* type :
-         {FileClipboard::gnomeType, FileClipboard::uriListType, FileClipboard::kdeCutType}) {
-        const QString name = QString::fromLatin1(type);
-        if (data->hasFormat(name))
-            formats.insert(name, data->data(name));
-    }
-    return FileClipboard::decode(formats);
+    return FileMimeData::read(data, FileMimeData::PlainText::ignored);
 }
 
 FileDrop::Choice FileDrop::choiceFor(Qt::KeyboardModifiers modifiers) {

@@ -1,6 +1,7 @@
 #include "DefaultClipboard.h"
 
 #include "models/paths/FileName.h"
+#include "views/common/FileMimeData.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -24,26 +25,13 @@ void DefaultClipboard::setFiles(const FilesOnClipboard& files) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return;
-    auto data = new QMimeData; // the clipboard takes ownership
-    const QMap<QString, QByteArray> formats = FileClipboard::encode(files);
-    for (auto format = formats.constBegin(); format != formats.constEnd(); ++format)
-        data->setData(format.key(), format.value());
-    clipboard->setMimeData(data, QClipboard::Clipboard);
+    clipboard->setMimeData(FileMimeData::make(files), QClipboard::Clipboard); // it takes ownership
 }
 
 std::optional<FilesOnClipboard> DefaultClipboard::files() const {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
-    if (!data)
-        return std::nullopt;
-    QMap<QString, QByteArray> formats;
-    for (const char* type : {FileClipboard::gnomeType, FileClipboard::uriListType, FileClipboard::kdeCutType,
-                             FileClipboard::plainTextType}) {
-        const QString name = QString::fromLatin1(type);
-        if (data->hasFormat(name))
-            formats.insert(name, data->data(name));
-    }
-    return FileClipboard::decode(formats);
+    return FileMimeData::read(clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr,
+                              FileMimeData::PlainText::accepted);
 }
 
 void DefaultClipboard::clearFiles(const FilesOnClipboard& files) {

@@ -6,6 +6,7 @@
 #include "models/settings/AppSettings.h"
 #include "services/desktop/Clipboard.h"
 #include "services/persistence/AppSettingsStore.h"
+#include "views/common/FileMimeData.h"
 #include "views/table/FileNameDelegate.h"
 #include "views/table/FileTableModel.h"
 #include "views/table/OpenWithMenu.h"
@@ -227,12 +228,8 @@ void FileTableView::startDrag(Qt::DropActions) {
         paths.append(m_navigator->visibleItemAt(currentIndex().row()).url);
     if (paths.isEmpty())
         return;
-    auto* dragged = new QMimeData; // the drag takes ownership
-    const QMap<QString, QByteArray> formats = FileClipboard::encode({paths, false});
-    for (auto format = formats.constBegin(); format != formats.constEnd(); ++format)
-        dragged->setData(format.key(), format.value());
     auto* drag = new QDrag(this);
-    drag->setMimeData(dragged);
+    drag->setMimeData(FileMimeData::make({paths, false})); // the drag takes ownership
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
 
