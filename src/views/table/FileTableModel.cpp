@@ -53,9 +53,15 @@ int FileTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString FileTableModel::dateText(const FileItem& item) {
-    const std::optional<QDateTime> date =
-        item.modificationDate ? item.modificationDate->toDateTime() : std::nullopt;
-    if (!date)
+    return dateText(item.modificationDate ? item.modificationDate->toDateTime() : std::nullopt);
+}
+
+QString FileTableModel::sizeText(const FileItem& item) {
+    return sizeText(item.isDirectory ? std::nullopt : item.size);
+}
+
+QString FileTableModel::dateText(const std::optional<QDateTime>& date) {
+    if (!date || !date->isValid())
         return noValue;
     const QLocale locale;
     const QDateTime local = date->toLocalTime();
@@ -63,10 +69,10 @@ QString FileTableModel::dateText(const FileItem& item) {
            locale.toString(local.time(), QLocale::ShortFormat);
 }
 
-QString FileTableModel::sizeText(const FileItem& item) {
-    if (item.isDirectory || !item.size)
+QString FileTableModel::sizeText(std::optional<std::int64_t> size) {
+    if (!size)
         return noValue;
-    return QLocale().formattedDataSize(*item.size, 1, QLocale::DataSizeSIFormat);
+    return QLocale().formattedDataSize(*size, 1, QLocale::DataSizeSIFormat);
 }
 
 QVariant FileTableModel::data(const QModelIndex& index, int role) const {

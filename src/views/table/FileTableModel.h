@@ -30,9 +30,12 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The texts of the date and size cells.
+    // The texts of the date and size cells: a dash where there is no value. The trash
+    // shows its dates and sizes the same way.
     static QString dateText(const FileItem& item);
     static QString sizeText(const FileItem& item);
+    static QString dateText(const std::optional<QDateTime>& date);
+    static QString sizeText(std::optional<std::int64_t> size);
 
 private:
     void reset();

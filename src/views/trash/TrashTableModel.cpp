@@ -4,17 +4,7 @@
 #include "models/trash/TrashOrdering.h"
 #include "views/table/FileTableModel.h"
 
-#include <QLocale>
-
-using namespace Qt::StringLiterals;
-
 namespace quillmere {
-namespace {
-
-const QString noValue = u"\u2014"_s;
-
-} // namespace
-
 TrashTableModel::TrashTableModel(QObject* parent)
     : QAbstractTableModel(parent) {}
 
@@ -124,21 +114,6 @@ int TrashTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns;
 }
 
-QString TrashTableModel::sizeText(std::optional<std::int64_t> size) {
-    if (!size)
-        return noValue;
-    return QLocale().formattedDataSize(*size, 1, QLocale::DataSizeSIFormat);
-}
-
-QString TrashTableModel::dateText(const QDateTime& date) {
-    if (!date.isValid())
-        return noValue;
-    const QLocale locale;
-    const QDateTime local = date.toLocalTime();
-    return locale.toString(local.date(), QLocale::ShortFormat) + u' ' +
-           locale.toString(local.time(), QLocale::ShortFormat);
-}
-
 QVariant TrashTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_visible.size())
         return {};
@@ -149,8 +124,8 @@ QVariant TrashTableModel::data(const QModelIndex& index, int role) const {
         switch (index.column()) {
         case name: return FileName::displayText(TrashOrdering::nameOf(item));
         case originalLocation: return FileName::displayText(TrashOrdering::originalFolderOf(item));
-        case deleted: return dateText(item.deletionDate);
-        case size: return sizeText(item.size);
+        case deleted: return FileTableModel::dateText(item.deletionDate);
+        case size: return FileTableModel::sizeText(item.size);
         }
         return {};
     case Qt::ToolTipRole:

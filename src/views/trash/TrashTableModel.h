@@ -56,9 +56,6 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    static QString sizeText(std::optional<std::int64_t> size);
-    static QString dateText(const QDateTime& date);
-
 Q_SIGNALS:
     void marksChanged();
     void sortChanged();

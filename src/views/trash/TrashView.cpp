@@ -92,7 +92,7 @@ QString confirmation(const char* withSize, const char* withoutSize, const QList<
     const std::optional<std::int64_t> total = TrashTableModel::totalSize(items);
     if (!total)
         return qtTrId(withoutSize, int(items.size()));
-    return qtTrId(withSize, int(items.size())).arg(TrashTableModel::sizeText(total));
+    return qtTrId(withSize, int(items.size())).arg(FileTableModel::sizeText(total));
 }
 
 } // namespace
