@@ -1,6 +1,6 @@
 #include "views/trash/TrashView.h"
 
-#include "models/errors/OperationErrorText.h"
+#include "models/operations/OperationTurn.h"
 #include "models/settings/AppSettings.h"
 #include "models/tabs/AppState.h"
 #include "models/trash/TrashActions.h"
@@ -39,17 +39,6 @@ QFont captionFont(const QFont& base) {
     return font;
 }
 
-QString failureText(const std::exception& error) {
-    if (const auto* transfer = dynamic_cast<const TransferError*>(&error))
-        return OperationErrorText::of(*transfer);
-    if (const auto* removal = dynamic_cast<const PermanentDeleteError*>(&error))
-        return OperationErrorText::of(*removal);
-    // Restoring over an item sends it to the trash first.
-    if (const auto* trashing = dynamic_cast<const DeleteError*>(&error))
-        return OperationErrorText::of(*trashing);
-    return QString::fromUtf8(error.what());
-}
-
 // Free functions, not lambdas: a sheet may drop its action while the operation runs, and
 // a coroutine's captures die with the lambda. Each answers with the failure's message.
 QCoro::Task<std::optional<QString>> restoreItems(AppState& appState, FileSystemService& fileSystem,
@@ -59,8 +48,8 @@ QCoro::Task<std::optional<QString>> restoreItems(AppState& appState, FileSystemS
     TrashActions actions(appState, fileSystem);
     try {
         co_await actions.restore(items, resolutions, observer);
-    } catch (const std::exception& error) {
-        co_return failureText(error);
+    } catch (const std::exception&) {
+        co_return OperationTurn::failureText();
     }
     co_return std::nullopt;
 }
@@ -70,8 +59,8 @@ QCoro::Task<std::optional<QString>> deleteItems(AppState& appState, FileSystemSe
     TrashActions actions(appState, fileSystem);
     try {
         co_await actions.deleteForGood(items, observer);
-    } catch (const std::exception& error) {
-        co_return failureText(error);
+    } catch (const std::exception&) {
+        co_return OperationTurn::failureText();
     }
     co_return std::nullopt;
 }
@@ -81,8 +70,8 @@ QCoro::Task<std::optional<QString>> emptyEveryTrash(AppState& appState, FileSyst
     TrashActions actions(appState, fileSystem);
     try {
         co_await actions.emptyTrash(observer);
-    } catch (const std::exception& error) {
-        co_return failureText(error);
+    } catch (const std::exception&) {
+        co_return OperationTurn::failureText();
     }
     co_return std::nullopt;
 }
